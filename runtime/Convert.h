@@ -31,8 +31,8 @@ QString currencyText(int64_t scaled);
 // Strict parse of a whole text as a number: blanks around, sign, digits, one ".", exponent,
 // or "&H"/"&O" forms. nullopt when the text is not a number.
 std::optional<double> parseNumber(QStringView text);
-// The same, keeping the language's literal typing of "&H"/"&O" forms (Integer up to 4 hex
-// digits, so "&HFFFF" is -1; Long beyond) and of integral decimal texts (Double otherwise).
+// The same, keeping the language's typing of "&H"/"&O" forms (Integer up to 4 hex digits, so
+// "&HFFFF" is -1; Long beyond); decimal texts give a Double.
 std::optional<Variant> parseNumberVariant(QStringView text);
 
 // Date text: "dd/mm/yyyy", "hh:mm:ss", or both joined by a blank (a date with no time part

@@ -35,16 +35,17 @@ QString ChrW(int code); // -32768..65535, negative as 65536 + code; else 5
 int AscW(QStringView s);
 
 int Len(QStringView s);
-// Mid(s, start) and Mid(s, start, length): start from 1 (5 when below 1), length >= 0 (5
-// when negative); beyond the end gives "".
+// Mid(s, start) and Mid(s, start, length): start from 1 (5 when below 1); length -1 (the
+// default) takes the rest, other negative lengths raise 5; beyond the end gives "".
 QString Mid(const QString& s, int start, int length = -1);
 QString Left(const QString& s, int length);   // 5 when length < 0
 QString Right(const QString& s, int length);  // 5 when length < 0
 // InStr: the position of find in s from start (1-based), 0 when absent; an empty find gives
-// start (when start <= Len(s) + 1... as the language does); start < 1 raises 5.
+// start when start <= Len(s) + 1 (else 0); an empty s gives 0; start < 1 raises 5.
 int InStr(int start, QStringView s, QStringView find, CompareMode mode = CompareMode::Binary);
 inline int InStr(QStringView s, QStringView find) { return InStr(1, s, find); }
-// InStrRev: search backwards from start (-1 = the end).
+// InStrRev: the last occurrence that ends at or before start (-1 = the end; 0 or below -1
+// raise 5); an empty find gives start, start beyond the end gives 0.
 int InStrRev(QStringView s, QStringView find, int start = -1,
              CompareMode mode = CompareMode::Binary);
 // Replace: the text from start on (the part before start is dropped, as the language does),

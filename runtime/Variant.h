@@ -97,6 +97,7 @@ public:
     bool isDouble() const noexcept { return type_ == vbDouble; }
     bool isBoolean() const noexcept { return type_ == vbBoolean; }
     bool isDate() const noexcept { return type_ == vbDate; }
+    bool isCurrency() const noexcept { return type_ == vbCurrency; }
 
     // Raw access: valid only for the matching subtype (checked in debug builds).
     int16_t rawInteger() const noexcept { return u_.i16; }

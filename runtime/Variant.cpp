@@ -1,0 +1,320 @@
+#include "Variant.h"
+
+#include "Dispatch.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zv {
+
+Variant Variant::currencyScaled(int64_t scaled) noexcept {
+    Variant v;
+    v.type_ = vbCurrency;
+    v.u_.i64 = scaled;
+    return v;
+}
+
+Variant Variant::error(int32_t code) noexcept {
+    Variant v;
+    v.type_ = vbError;
+    v.u_.i32 = code;
+    return v;
+}
+
+Variant Variant::array(std::span<const std::pair<int32_t, int32_t>> bounds) {
+    std::vector<ArrayDim> dims;
+    dims.reserve(bounds.size());
+    for (auto [lower, upper] : bounds) {
+        if (upper < lower - 1)
+            throw VbError(err::SubscriptOutOfRange);
+        dims.push_back({lower, upper - lower + 1});
+    }
+    Variant v;
+    v.type_ = vbArray | vbVariant;
+    new (&v.u_.a) std::shared_ptr<VArray>(std::make_shared<VArray>(std::move(dims)));
+    return v;
+}
+
+Variant Variant::array(std::initializer_list<std::pair<int32_t, int32_t>> bounds) {
+    return array(std::span<const std::pair<int32_t, int32_t>>(bounds.begin(), bounds.size()));
+}
+
+Variant Variant::list(std::vector<Variant> values) {
+    Variant v = array({{0, int32_t(values.size()) - 1}});
+    v.u_.a->elements() = std::move(values);
+    return v;
+}
+
+Variant Variant::emptyArray() {
+    Variant v;
+    v.type_ = vbArray | vbVariant;
+    new (&v.u_.a) std::shared_ptr<VArray>(std::make_shared<VArray>());
+    return v;
+}
+
+Variant::Variant(const Variant& other) : type_(vbEmpty) { copyFrom(other); }
+
+Variant::Variant(Variant&& other) noexcept : type_(vbEmpty) { moveFrom(other); }
+
+Variant& Variant::operator=(const Variant& other) {
+    if (this != &other) {
+        // Copy first: other may live inside what this Variant holds (an array element).
+        Variant copy(other);
+        clear();
+        moveFrom(copy);
+    }
+    return *this;
+}
+
+Variant& Variant::operator=(Variant&& other) noexcept {
+    if (this != &other) {
+        Variant taken;
+        taken.moveFrom(other);
+        clear();
+        moveFrom(taken);
+    }
+    return *this;
+}
+
+void Variant::copyFrom(const Variant& other) {
+    switch (other.type_) {
+    case vbString:
+        new (&u_.s) QString(other.u_.s);
+        break;
+    case vbObject:
+        new (&u_.o) DispatchPtr(other.u_.o);
+        break;
+    default:
+        if (other.type_ & vbArray) {
+            // A locked array has elements bound by reference: a copy must not share them.
+            if (other.u_.a && other.u_.a->locks > 0) {
+                auto copy = std::make_shared<VArray>(*other.u_.a);
+                copy->locks = 0;
+                copy->fixedSize = false;
+                new (&u_.a) std::shared_ptr<VArray>(std::move(copy));
+            } else {
+                new (&u_.a) std::shared_ptr<VArray>(other.u_.a);
+            }
+        } else {
+            u_.i64 = other.u_.i64;
+        }
+    }
+    type_ = other.type_;
+}
+
+void Variant::moveFrom(Variant& other) noexcept {
+    switch (other.type_) {
+    case vbString:
+        new (&u_.s) QString(std::move(other.u_.s));
+        other.u_.s.~QString();
+        break;
+    case vbObject:
+        new (&u_.o) DispatchPtr(std::move(other.u_.o));
+        other.u_.o.~DispatchPtr();
+        break;
+    default:
+        if (other.type_ & vbArray) {
+            new (&u_.a) std::shared_ptr<VArray>(std::move(other.u_.a));
+            other.u_.a.~shared_ptr<VArray>();
+        } else {
+            u_.i64 = other.u_.i64;
+        }
+    }
+    type_ = other.type_;
+    other.type_ = vbEmpty;
+    other.u_.i64 = 0;
+}
+
+void Variant::clear() noexcept {
+    switch (type_) {
+    case vbString:
+        u_.s.~QString();
+        break;
+    case vbObject:
+        u_.o.~DispatchPtr();
+        break;
+    default:
+        if (type_ & vbArray)
+            u_.a.~shared_ptr<VArray>();
+    }
+    type_ = vbEmpty;
+    u_.i64 = 0;
+}
+
+void Variant::swap(Variant& other) noexcept {
+    Variant tmp;
+    tmp.moveFrom(other);
+    other.moveFrom(*this);
+    moveFrom(tmp);
+}
+
+bool Variant::isNumber() const noexcept {
+    switch (type_) {
+    case vbInteger:
+    case vbLong:
+    case vbSingle:
+    case vbDouble:
+    case vbCurrency:
+    case vbByte:
+        return true;
+    default:
+        return false;
+    }
+}
+
+double Variant::numericValue() const noexcept {
+    switch (type_) {
+    case vbInteger:
+        return u_.i16;
+    case vbLong:
+        return u_.i32;
+    case vbByte:
+        return u_.u8;
+    case vbBoolean:
+        return u_.b ? -1.0 : 0.0;
+    case vbSingle:
+        return u_.f;
+    case vbDouble:
+    case vbDate:
+        return u_.d;
+    case vbCurrency:
+        return double(u_.i64) / 10000.0;
+    default:
+        return 0.0;
+    }
+}
+
+const VArray& Variant::array() const {
+    if (!(type_ & vbArray))
+        throw VbError(err::TypeMismatch);
+    return *u_.a;
+}
+
+VArray& Variant::arrayMut() {
+    if (!(type_ & vbArray))
+        throw VbError(err::TypeMismatch);
+    if (u_.a.use_count() > 1) {
+        auto copy = std::make_shared<VArray>(*u_.a);
+        copy->locks = 0;
+        u_.a = std::move(copy);
+    }
+    return *u_.a;
+}
+
+bool Variant::sameAs(const Variant& other) const {
+    if (type_ != other.type_)
+        return false;
+    switch (type_) {
+    case vbEmpty:
+    case vbNull:
+        return true;
+    case vbString:
+        return u_.s == other.u_.s;
+    case vbObject:
+        return u_.o == other.u_.o;
+    case vbInteger:
+        return u_.i16 == other.u_.i16;
+    case vbLong:
+    case vbError:
+        return u_.i32 == other.u_.i32;
+    case vbByte:
+        return u_.u8 == other.u_.u8;
+    case vbBoolean:
+        return u_.b == other.u_.b;
+    case vbSingle:
+        return u_.f == other.u_.f;
+    case vbDouble:
+    case vbDate:
+        return u_.d == other.u_.d;
+    case vbCurrency:
+        return u_.i64 == other.u_.i64;
+    default:
+        if (type_ & vbArray) {
+            if (u_.a == other.u_.a)
+                return true;
+            const VArray& x = *u_.a;
+            const VArray& y = *other.u_.a;
+            if (x.dimensions() != y.dimensions() || x.size() != y.size())
+                return false;
+            for (int d = 1; d <= x.dimensions(); ++d)
+                if (x.lbound(d) != y.lbound(d) || x.ubound(d) != y.ubound(d))
+                    return false;
+            for (size_t i = 0; i < x.size(); ++i)
+                if (!x.elements()[i].sameAs(y.elements()[i]))
+                    return false;
+            return true;
+        }
+        return false;
+    }
+}
+
+// ---- VArray ----
+
+VArray::VArray(std::vector<ArrayDim> dims) : dims_(std::move(dims)) {
+    size_t n = dims_.empty() ? 0 : 1;
+    for (const auto& d : dims_)
+        n *= size_t(std::max(d.count, 0));
+    data_.resize(n);
+}
+
+const ArrayDim& VArray::dim(int d) const {
+    if (d < 1 || d > int(dims_.size()))
+        throw VbError(err::SubscriptOutOfRange);
+    return dims_[size_t(d - 1)];
+}
+
+size_t VArray::offset(std::span<const int32_t> idx) const {
+    if (idx.size() != dims_.size())
+        throw VbError(err::SubscriptOutOfRange);
+    size_t off = 0;
+    size_t stride = 1;
+    for (size_t k = 0; k < dims_.size(); ++k) {
+        int64_t rel = int64_t(idx[k]) - dims_[k].lower;
+        if (rel < 0 || rel >= dims_[k].count)
+            throw VbError(err::SubscriptOutOfRange);
+        off += size_t(rel) * stride;
+        stride *= size_t(dims_[k].count);
+    }
+    return off;
+}
+
+const Variant& VArray::at(std::span<const int32_t> idx) const { return data_[offset(idx)]; }
+
+Variant& VArray::at(std::span<const int32_t> idx) { return data_[offset(idx)]; }
+
+const Variant& VArray::at1(int32_t i) const { return at(std::span<const int32_t>(&i, 1)); }
+
+Variant& VArray::at1(int32_t i) { return at(std::span<const int32_t>(&i, 1)); }
+
+void VArray::redim(std::vector<ArrayDim> dims, bool preserve) {
+    if (fixedSize || locks > 0)
+        throw VbError(err::ArrayFixed);
+    for (const auto& d : dims)
+        if (d.count < 0)
+            throw VbError(err::SubscriptOutOfRange);
+    if (!preserve || dims_.empty()) {
+        *this = VArray(std::move(dims));
+        return;
+    }
+    if (dims.size() != dims_.size())
+        throw VbError(err::SubscriptOutOfRange);
+    for (size_t k = 0; k + 1 < dims.size(); ++k)
+        if (dims[k].lower != dims_[k].lower || dims[k].count != dims_[k].count)
+            throw VbError(err::SubscriptOutOfRange);
+    // The first index varies fastest, so the elements of the old last-dimension slices keep
+    // their offsets; only the count of slices changes. A new lower bound shifts the indexes.
+    size_t slice = 1;
+    for (size_t k = 0; k + 1 < dims.size(); ++k)
+        slice *= size_t(dims[k].count);
+    data_.resize(slice * size_t(dims.back().count));
+    dims_ = std::move(dims);
+}
+
+void VArray::resetElements() {
+    if (locks > 0)
+        throw VbError(err::ArrayFixed);
+    for (auto& v : data_)
+        v.clear();
+}
+
+} // namespace zv
