@@ -4,7 +4,6 @@
 #include "Dispatch.h"
 #include "Text.h"
 
-#include <QDate>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -295,30 +294,20 @@ double Val(QStringView text) {
 }
 
 QString dateText(double serial) {
-    // Whole seconds, rounded; the time part counts forward from the day, also before 1899.
-    double day = std::floor(serial);
-    double frac = serial - day;
-    if (serial < 0) {
-        day = std::ceil(serial);
-        frac = day - serial;
-    }
-    int64_t secs = int64_t(std::llround(frac * 86400.0));
-    if (secs >= 86400) {
-        secs -= 86400;
-        day += serial < 0 ? -1 : 1;
-    }
-    QDate date = QDate(1899, 12, 30).addDays(int64_t(day));
+    DateParts p = dateParts(serial);
     QString dtext = QStringLiteral("%1/%2/%3")
-                        .arg(date.day(), 2, 10, QLatin1Char('0'))
-                        .arg(date.month(), 2, 10, QLatin1Char('0'))
-                        .arg(date.year(), 4, 10, QLatin1Char('0'));
+                        .arg(p.day, 2, 10, QLatin1Char('0'))
+                        .arg(p.month, 2, 10, QLatin1Char('0'))
+                        .arg(p.year, 4, 10, QLatin1Char('0'));
     QString ttext = QStringLiteral("%1:%2:%3")
-                        .arg(secs / 3600, 2, 10, QLatin1Char('0'))
-                        .arg((secs / 60) % 60, 2, 10, QLatin1Char('0'))
-                        .arg(secs % 60, 2, 10, QLatin1Char('0'));
-    if (day == 0 && secs != 0)
+                        .arg(p.hour, 2, 10, QLatin1Char('0'))
+                        .arg(p.minute, 2, 10, QLatin1Char('0'))
+                        .arg(p.second, 2, 10, QLatin1Char('0'));
+    bool noTime = p.hour == 0 && p.minute == 0 && p.second == 0;
+    bool noDate = p.year == 1899 && p.month == 12 && p.day == 30;
+    if (noDate && !noTime)
         return ttext;
-    if (secs == 0)
+    if (noTime)
         return dtext;
     return dtext + u' ' + ttext;
 }

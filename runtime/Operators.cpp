@@ -43,9 +43,13 @@ const Variant& numericOperand(const Variant& v, Variant& holder) {
     case vbString:
         holder = Variant(toDouble(v));
         return holder;
-    case vbObject:
-        holder = dereference(v);
-        return numericOperand(Variant(holder), holder);
+    case vbObject: {
+        Variant value = dereference(v);
+        if (value.isObject() || value.isArray() || value.isError())
+            throw VbError(err::TypeMismatch);
+        holder = value.isString() ? Variant(toDouble(value)) : std::move(value);
+        return holder;
+    }
     case vbError:
         throw VbError(err::TypeMismatch);
     default:
