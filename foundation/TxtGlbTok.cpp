@@ -1,0 +1,287 @@
+// TxtGlb: cutting at separators, token arrays, searching, delimited parts, replacing and the
+// character escapes of parameter texts.
+
+#include "TxtGlb.h"
+
+#include "Convert.h"
+#include "Text.h"
+
+namespace zv {
+
+namespace {
+
+// The 1-based position of the first sep in text; an empty separator is never found, so a
+// cut at it takes the whole text instead of looping on an empty token.
+int sepPos(const QString& text, const QString& sep) {
+    return sep.isEmpty() ? 0 : InStr(text, sep);
+}
+
+} // namespace
+
+void TxSep(QString& text, const QString& sep, QString& token, int& found) {
+    const int p = sepPos(text, sep);
+    if (p == 0) {
+        QString whole = text;
+        text.clear();
+        token = whole;
+        found = 0;
+        return;
+    }
+    QString before = Left(text, p - 1);
+    text = Mid(text, p + sep.size());
+    token = before;
+    found = 1;
+}
+
+void TxSepStr(QString& text, const QString& sep, QString& token) {
+    int found = 0;
+    TxSep(text, sep, token, found);
+}
+
+void TxSepChr(QString& text, const QString& sep, QString& token) {
+    const int p = sepPos(text, sep);
+    if (p == 0) {
+        QString whole = text;
+        text.clear();
+        token = whole;
+        return;
+    }
+    QString before = Left(text, p - 1);
+    text = Mid(text, p + 1);
+    token = before;
+}
+
+void TxSepRes(const QString& text, const QString& sep, QString& token, QString& rest) {
+    QString work = text;
+    int found = 0;
+    TxSep(work, sep, token, found);
+    rest = work;
+}
+
+void TxSepCut(const QString& text, const QString& sep, QString& before, QString& after,
+              int& found) {
+    const int p = sepPos(text, sep);
+    if (p == 0) {
+        QString whole = text;
+        after.clear();
+        before = whole;
+        found = 0;
+        return;
+    }
+    QString b = Left(text, p - 1);
+    QString a = Mid(text, p + 1);
+    before = b;
+    after = a;
+    found = 1;
+}
+
+void TxSepDiv(const QString& text, const QString& sep, QString& before, QString& after) {
+    int found = 0;
+    TxSepCut(text, sep, before, after, found);
+}
+
+void TxSepMai(const QString& text, QString& token, QString& rest, const QString& sep) {
+    QString before, after;
+    TxSepDiv(text, sep, before, after);
+    token = TxMaiVar(Variant(before));
+    rest = Trim(after);
+}
+
+void TxSepOpc(const QString& text, QString& token, const QString& sep) {
+    QString rest;
+    TxSepMai(text, token, rest, sep);
+}
+
+void TxSepVal(QString& text, const QString& sep, double& number) {
+    QString token;
+    TxSepChr(text, sep, token);
+    number = Val(token);
+}
+
+void TxSepTip(const QString& codes, QString& text, const QString& sep, QString& out) {
+    QString options = codes;
+    QString code;
+    int hasBlank = 0;
+    TxSep(options, QStringLiteral(" "), code, hasBlank);
+
+    QString before, after;
+    int found = 0;
+    TxSepCut(text, sep, before, after, found);
+
+    QString newOut, newText;
+    if (code == u"PS") {
+        newOut = found ? before : QString();
+        newText = found ? after : text;
+    } else if (code == u"PE") {
+        newOut = found ? after : text;
+        newText = found ? before : QString();
+    } else if (code == u"SE" || code == u"RS") {
+        newOut = found ? after : QString();
+        newText = found ? before : text;
+    } else {
+        newOut = found ? before : text;
+        newText = found ? after : QString();
+    }
+    if (options.contains(u'M')) {
+        newText = UCase(newText);
+        newOut = UCase(newOut);
+    }
+    if (options.contains(u'T')) {
+        newText = Trim(newText);
+        newOut = Trim(newOut);
+    }
+    text = newText;
+    out = newOut;
+}
+
+void TxArrSep(const QString& text, const QString& sep, QStringList& arr, int& count) {
+    if (count < 0) count = 0;
+    arr = QStringList{QString()};
+    QString work = text;
+    while (!work.isEmpty()) {
+        QString token;
+        int found = 0;
+        TxSep(work, sep, token, found);
+        ++count;
+        // Grow in steps of 10 instead of once per token; trimmed once at the end.
+        while (count >= arr.size())
+            arr.resize(arr.size() + 10);
+        arr[count] = token;
+    }
+    arr.resize(count + 1);
+}
+
+void TxPsq(const QString& mode, const QString& text, const QString& find, int& pos) {
+    pos = mode == u"R" ? InStrRev(text, find) : InStr(text, find);
+}
+
+void TxChrPsq(const QString& text, const QString& set, int& pos, QString& ch) {
+    for (int i = 1; i <= text.size(); ++i) {
+        const QChar c = text.at(i - 1);
+        if (set.contains(c)) {
+            pos = i;
+            ch = QString(c);
+            return;
+        }
+    }
+    pos = text.size() + 1;
+    ch.clear();
+}
+
+int TxLisCon(const QString& list, const QString& item, const QString& sep) {
+    // Item by item: a hit inside a longer item ("A" in "AB,A") is no hit.
+    const QString wanted = UCase(Trim(item));
+    QStringList items;
+    int count = 0;
+    TxArrSep(list, sep, items, count);
+    for (int i = 1; i <= count; ++i) {
+        if (UCase(Trim(items.at(i))) == wanted) return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// The delimited part between open and close: the first open, then the first close after it.
+void delimited(const QString& text, const QString& open, const QString& close, QString& before,
+               QString& inside, QString& after, int* len) {
+    const int po = open.isEmpty() || close.isEmpty() ? 0 : InStr(text, open);
+    int pc = po ? InStr(po, text, close) : 0;
+    // The same character for both ends: the close is the next one after the open.
+    if (pc == po && po) pc = InStr(po + 1, text, close);
+    if (!po || !pc) {
+        QString whole = text;
+        inside.clear();
+        after.clear();
+        before = whole;
+        return;
+    }
+    QString b = Left(text, po - 1);
+    QString in = Mid(text, po + 1, pc - po - 1);
+    QString a = Mid(text, pc + 1);
+    before = b;
+    inside = in;
+    after = a;
+    if (len) *len = pc - po + 1;
+}
+
+} // namespace
+
+void TxDlmExt(const QString& text, QString& before, QString& inside, QString& after, int& len,
+              const QString& pair) {
+    delimited(text, pair.left(1), pair.right(1), before, inside, after, &len);
+}
+
+void TxDlmSep(const QString& text, const QString& pair, QString& before, QString& inside,
+              QString& after) {
+    delimited(text, pair.left(1), pair.mid(1, 1), before, inside, after, nullptr);
+}
+
+void TxSbsTx(const QString& mode, QString& text, const QString& find, const QString& repl) {
+    // An empty find, or a replacement that holds find, changes nothing.
+    if (find.isEmpty() || InStr(repl, find) > 0) return;
+    if (mode == u"R") {
+        text.replace(find, repl);
+        return;
+    }
+    const int p = InStr(text, find);
+    if (p) text = Left(text, p - 1) + repl + Mid(text, p + find.size());
+}
+
+void TxSbsSep(QString& text, const QString& sep, const QString& newSep) {
+    QStringList tokens;
+    int count = 0;
+    TxArrSep(text, sep, tokens, count);
+    tokens.removeFirst();
+    text = tokens.join(newSep);
+}
+
+QString TxChrLis(const std::vector<Variant>& values) {
+    QString result;
+    for (const Variant& value : values) {
+        try {
+            QString chars;
+            if (value.isString()) {
+                QString list = value.rawString();
+                while (!list.isEmpty()) {
+                    double code = 0;
+                    TxSepVal(list, QStringLiteral(","), code);
+                    chars += Chr(CInt(Variant(code)));
+                }
+            } else {
+                chars += Chr(CInt(value));
+            }
+            result += chars;
+        } catch (const VbError&) {
+            // A code without a character skips its element.
+        }
+    }
+    return result;
+}
+
+void TxFxEsc(const QString& text, QString& out) {
+    QString rest = text;
+    // Both spellings are the same escape.
+    TxSbsTx(QStringLiteral("R"), rest, QStringLiteral("chr$("), QStringLiteral("bin$("));
+    QString result;
+    while (!rest.isEmpty()) {
+        QString before;
+        TxSepStr(rest, QStringLiteral("bin$("), before);
+        result += before;
+        if (!rest.isEmpty()) {
+            QString list;
+            int found = 0;
+            TxSep(rest, QStringLiteral(")"), list, found);
+            result += TxChrLis({Variant(list)});
+        }
+    }
+    out = result;
+}
+
+void TxFxEsc(QString& text) {
+    QString out;
+    TxFxEsc(text, out);
+    text = out;
+}
+
+} // namespace zv
