@@ -6,6 +6,7 @@ HeadlessServices::HeadlessServices()
     : messageBox(std::make_shared<HeadlessMessageBox>()),
       pump(std::make_shared<HeadlessEventPump>()),
       shellUi(std::make_shared<HeadlessShellOperationUi>()),
-      opener(std::make_shared<HeadlessDocumentOpener>()) {}
+      opener(std::make_shared<HeadlessDocumentOpener>()),
+      windows(std::make_shared<HeadlessWindowService>()) {}
 
 } // namespace zv

@@ -6,6 +6,7 @@
 #include "HeadlessEventPump.h"
 #include "HeadlessMessageBox.h"
 #include "HeadlessShellOperationUi.h"
+#include "HeadlessWindowService.h"
 #include "HostServices.h"
 
 namespace zv {
@@ -17,8 +18,9 @@ struct HeadlessServices {
     std::shared_ptr<HeadlessEventPump> pump;
     std::shared_ptr<HeadlessShellOperationUi> shellUi;
     std::shared_ptr<HeadlessDocumentOpener> opener;
+    std::shared_ptr<HeadlessWindowService> windows;
 
-    HostServices services() const { return {messageBox, pump, shellUi, opener}; }
+    HostServices services() const { return {messageBox, pump, shellUi, opener, windows}; }
 };
 
 } // namespace zv

@@ -151,6 +151,7 @@ void ProcessContext::setServices(const HostServices& services) {
     if (services.pump) services_.pump = services.pump;
     if (services.shellUi) services_.shellUi = services.shellUi;
     if (services.opener) services_.opener = services.opener;
+    if (services.windows) services_.windows = services.windows;
 }
 
 } // namespace zv

@@ -89,6 +89,7 @@ public:
     EventPump& pump() const { return *services_.pump; }
     ShellOperationUi& shellUi() const { return *services_.shellUi; }
     DocumentOpener& opener() const { return *services_.opener; }
+    WindowService& windows() const { return *services_.windows; }
 
 private:
     friend class ScopedProcessContext;
