@@ -1,0 +1,75 @@
+#include "HandleStack.h"
+
+#include "FileHandles.h"
+#include "VbError.h"
+
+namespace zv {
+
+int HandleStack::pushFree() {
+    int number = 0;
+    try {
+        number = FreeFile();
+    } catch (const VbError&) {
+        number = 0;
+    }
+    slots_.push_back(Slot{number, false});
+    return number;
+}
+
+void HandleStack::setTopOpen(bool open) {
+    if (!slots_.empty()) slots_.back().open = open && slots_.back().number > 0;
+}
+
+int HandleStack::top() const {
+    return slots_.empty() ? -1 : slots_.back().number;
+}
+
+bool HandleStack::topOpen() const {
+    return !slots_.empty() && slots_.back().open;
+}
+
+int HandleStack::pop() {
+    if (slots_.empty()) return -1;
+    const Slot slot = slots_.back();
+    slots_.pop_back();
+    if (slot.open) {
+        try {
+            Close(slot.number);
+        } catch (const VbError&) {
+            // A number that is no longer open needs no closing.
+        }
+    }
+    return top();
+}
+
+void HandleStack::closeAll() {
+    while (!slots_.empty())
+        pop();
+}
+
+bool HandleStack::readLine(QString& line) {
+    if (!topOpen()) return false;
+    const int number = slots_.back().number;
+    try {
+        if (!isFileNumberOpen(number) || fileNumberMode(number) != FileMode::Input || Eof(number))
+            return false;
+        line = LineInput(number);
+        return true;
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+bool HandleStack::writeLine(QStringView text) {
+    if (!topOpen()) return false;
+    const int number = slots_.back().number;
+    try {
+        if (!isFileNumberOpen(number) || fileNumberMode(number) == FileMode::Input) return false;
+        Print(number, text);
+        return true;
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+} // namespace zv
