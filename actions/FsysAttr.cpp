@@ -1,0 +1,132 @@
+#include "FsysAttr.h"
+
+#include "FileAttributes.h"
+#include "VbError.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <charconv>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+namespace zv::fsys {
+
+namespace {
+
+constexpr int kMarkBits = kAttrHidden | kAttrSystem | kAttrArchive;
+
+bool notSupported(int e) {
+    return e == ENOTSUP || e == EOPNOTSUPP;
+}
+
+// The marks kept now: -1 when there are none (no attribute, or none possible here).
+int readMarks(const QByteArray& p) {
+    char buf[32];
+    const ssize_t n = ::lgetxattr(p.constData(), kAttribXattr, buf, sizeof buf);
+    if (n <= 0) return -1;
+    int marks = 0;
+    const auto r = std::from_chars(buf, buf + n, marks);
+    return r.ec == std::errc() ? marks : -1;
+}
+
+// The process's umask, read without changing it (umask(2) would, for every thread).
+unsigned currentUmask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        while (!status.atEnd()) {
+            const QByteArray line = status.readLine();
+            if (line.startsWith("Umask:")) {
+                const QByteArray v = line.mid(6).trimmed();
+                unsigned mask = 0;
+                const auto r = std::from_chars(v.constData(), v.constData() + v.size(), mask, 8);
+                if (r.ec == std::errc()) return mask & 0777;
+            }
+        }
+    }
+    return 022;
+}
+
+[[noreturn]] void raiseFor(int e, const QByteArray& p, bool folder) {
+    vbRaise(fileErrorNumber(e, QFile::decodeName(p), folder));
+}
+
+} // namespace
+
+unsigned umaskWriteBits() {
+    return 0222u & ~currentUmask();
+}
+
+void setAttributes(const QString& path, int mask) {
+    if (path.isEmpty()) vbRaise(err::FileNotFound);
+    setAttributes(QFile::encodeName(path), mask);
+}
+
+void setAttributes(const QByteArray& path, int mask) {
+    QByteArray p = path;
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    if (p.isEmpty()) vbRaise(err::FileNotFound);
+
+    struct stat st {};
+    if (::lstat(p.constData(), &st) != 0) raiseFor(errno, p, false);
+    if (S_ISLNK(st.st_mode)) return;
+    const bool folder = S_ISDIR(st.st_mode);
+    const bool regular = S_ISREG(st.st_mode);
+
+    const mode_t mode = st.st_mode & 07777;
+    mode_t wanted = mode;
+    if (regular || folder) {
+        if (mask & kAttrReadOnly) {
+            if (regular) wanted &= ~mode_t(0222);
+        } else if (!(mode & S_IWUSR)) {
+            wanted |= mode_t(umaskWriteBits()) | S_IWUSR;
+        }
+    }
+
+    const int marks = (mask & kMarkBits) | (folder ? (mask & kAttrReadOnly) : 0);
+    const int current = readMarks(p);
+    const bool marksChange = marks != (current < 0 ? 0 : current);
+
+    // The marks of a file or folder can only be written while the owner may write to it: open
+    // it for the moment when the final mode would not.
+    mode_t now = mode;
+    if (marksChange && (regular || folder) && !(now & S_IWUSR) && !(wanted & S_IWUSR)) {
+        if (::chmod(p.constData(), now | S_IWUSR) != 0) raiseFor(errno, p, folder);
+        now |= S_IWUSR;
+    } else if (wanted != now && (wanted & S_IWUSR)) {
+        // Clearing read-only: writable first, then the marks.
+        if (::chmod(p.constData(), wanted) != 0) raiseFor(errno, p, folder);
+        now = wanted;
+    }
+
+    if (marksChange) {
+        int rc;
+        if (marks == 0) {
+            rc = ::lremovexattr(p.constData(), kAttribXattr);
+            if (rc != 0 && errno == ENODATA) rc = 0;
+        } else {
+            const QByteArray text = QByteArray::number(marks);
+            rc = ::lsetxattr(p.constData(), kAttribXattr, text.constData(), size_t(text.size()), 0);
+        }
+        // No extended attributes on this file system, or none allowed on this kind of entry
+        // (devices, pipes): the marks are simply not kept.
+        if (rc != 0 && !notSupported(errno) && !(errno == EPERM && !regular && !folder)) {
+            const int e = errno;
+            if (now != mode) ::chmod(p.constData(), mode);
+            raiseFor(e, p, folder);
+        }
+    }
+
+    if (wanted != now && ::chmod(p.constData(), wanted) != 0) raiseFor(errno, p, folder);
+}
+
+void copyMarks(const QByteArray& from, const QByteArray& to) {
+    const int marks = readMarks(from);
+    if (marks <= 0) return;
+    const QByteArray text = QByteArray::number(marks);
+    ::lsetxattr(to.constData(), kAttribXattr, text.constData(), size_t(text.size()), 0);
+}
+
+} // namespace zv::fsys

@@ -1,0 +1,657 @@
+#include "ShellFileOperation.h"
+
+#include "FicGlb.h"
+#include "FileAttributes.h"
+#include "FsysAttr.h"
+#include "FsysDir.h"
+#include "FsysTrash.h"
+#include "ProcessContext.h"
+#include "VbError.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Unwinds the operation after an error or a cancel; the result already says which.
+struct Stop {};
+
+const QString kSameFile = QStringLiteral("Source and destination are the same file");
+const QString kInsideSource = QStringLiteral("The destination folder is inside the source folder");
+const QString kNameTaken = QStringLiteral("A file or folder of that name already exists");
+const QString kNotAFile = QStringLiteral("Not a file or folder");
+const QString kNoDestination = QStringLiteral("No destination given");
+const QString kListsDiffer = QStringLiteral("The sources and destinations do not pair up");
+
+bool hasWildcard(const QByteArray& name) {
+    return name.contains('*') || name.contains('?');
+}
+
+QByteArray withoutTrailingSeparator(QByteArray p) {
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    return p;
+}
+
+void splitLast(const QByteArray& p, QByteArray& dir, QByteArray& name) {
+    const qsizetype slash = p.lastIndexOf('/');
+    if (slash < 0) {
+        dir.clear();
+        name = p;
+    } else {
+        dir = slash == 0 ? QByteArrayLiteral("/") : p.left(slash);
+        name = p.mid(slash + 1);
+    }
+}
+
+std::string native(const QByteArray& p) {
+    return std::string(p.constData(), size_t(p.size()));
+}
+
+// The path with every link and "..", "." resolved as far as it exists, for the test whether a
+// destination lies inside a source folder.
+QByteArray resolved(const QByteArray& p) {
+    std::error_code ec;
+    const fs::path r = fs::weakly_canonical(fs::path(native(p.isEmpty() ? "." : p)), ec);
+    if (ec) return p;
+    return QByteArray::fromStdString(r.native());
+}
+
+bool isSameOrInside(const QByteArray& child, const QByteArray& parent) {
+    if (child == parent) return true;
+    const QByteArray prefix = parent.endsWith('/') ? parent : parent + '/';
+    return child.startsWith(prefix);
+}
+
+bool sameEntry(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// rename that never replaces an existing target: renameat2 where the file system has it, else a
+// check right before.
+int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    struct stat st {};
+    if (::lstat(to.constData(), &st) == 0) return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+QByteArray freeName(const QByteArray& dir, const QByteArray& name, bool isFolder) {
+    QByteArray base = name, ext;
+    const qsizetype dot = name.lastIndexOf('.');
+    if (!isFolder && dot > 0) {
+        base = name.left(dot);
+        ext = name.mid(dot);
+    }
+    for (int n = 1;; ++n) {
+        const QByteArray candidate =
+            base + " - Copy" + (n == 1 ? QByteArray() : " (" + QByteArray::number(n) + ")") + ext;
+        struct stat st {};
+        if (::lstat(fsys::join(dir, candidate).constData(), &st) != 0) return candidate;
+    }
+}
+
+class Engine {
+public:
+    Engine(const ShellFileRequest& rq, ShellOperationUi& ui)
+        : rq_(rq), ui_(ui), show_(!(rq.flags & fof::Silent)) {}
+
+    ShellFileResult run();
+
+private:
+    struct Source {
+        QByteArray path;
+        QByteArray name;
+    };
+    struct Pair {
+        QByteArray from;
+        QByteArray to;
+    };
+    enum class Clash { Replace, Skip, Renamed };
+
+    bool flag(int f) const { return rq_.flags & f; }
+
+    void plan();
+    void count(const QByteArray& path);
+    void copyOrMove(bool move);
+    void checkPairs(const std::vector<Pair>& pairs);
+    void remove();
+    void rename();
+
+    void copyEntry(const QByteArray& from, QByteArray to);
+    void copyFile(const QByteArray& from, QByteArray to, const struct stat& st);
+    void copyLink(const QByteArray& from, QByteArray to);
+    void copyFolder(const QByteArray& from, QByteArray to, const struct stat& st);
+    void writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st);
+    void writeLink(const QByteArray& from, const QByteArray& to);
+    void moveEntry(const QByteArray& from, QByteArray to);
+    void removeTree(const QByteArray& path, bool report);
+
+    Clash resolveClash(const QByteArray& from, QByteArray& to, bool isFolder);
+    void ensureFolder(const QByteArray& dir);
+    void step(const QByteArray& from, const QByteArray& to);
+    void done(qint64 bytes) {
+        ++res_.filesDone;
+        res_.bytesDone += bytes;
+    }
+    [[noreturn]] void fail(int number, const QByteArray& path, const QString& text = {});
+    [[noreturn]] void failErrno(int e, const QByteArray& path, bool folder = false) {
+        fail(fileErrorNumber(e, fsys::text(path), folder), path);
+    }
+    [[noreturn]] void cancel() {
+        res_.aborted = true;
+        throw Stop{};
+    }
+
+    const ShellFileRequest& rq_;
+    ShellOperationUi& ui_;
+    const bool show_;
+    bool replaceAll_ = false;
+    ShellFileResult res_;
+
+    std::vector<Source> sources_;
+    bool patterned_ = false;
+    int planError_ = 0;
+    QByteArray planErrorPath_;
+    qint64 totalFiles_ = 0;
+    qint64 totalBytes_ = 0;
+};
+
+ShellFileResult Engine::run() {
+    plan();
+    if (show_ && !planError_)
+        for (const Source& s : sources_)
+            count(s.path);
+
+    ShellProgressStart start;
+    start.op = rq_.op;
+    start.title = rq_.title;
+    start.showProgress = show_;
+    start.simpleProgress = flag(fof::SimpleProgress);
+    start.totalFiles = totalFiles_;
+    start.totalBytes = totalBytes_;
+    start.parent = rq_.parent;
+
+    // The progress window may pump events: the wizard must not start other work meanwhile.
+    const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
+    ui_.begin(start);
+    struct EndGuard {
+        ShellOperationUi& ui;
+        ~EndGuard() { ui.end(); }
+    } guard{ui_};
+    try {
+        if (planError_) fail(planError_, planErrorPath_);
+        switch (rq_.op) {
+        case ShellOp::Copy:
+            copyOrMove(false);
+            break;
+        case ShellOp::Move:
+            copyOrMove(true);
+            break;
+        case ShellOp::Delete:
+            remove();
+            break;
+        case ShellOp::Rename:
+            rename();
+            break;
+        }
+    } catch (const Stop&) {
+    }
+    return res_;
+}
+
+void Engine::plan() {
+    for (const QString& entry : rq_.from) {
+        // An empty name names nothing (the shell's list would end there): the operation fails
+        // rather than succeed with nothing done.
+        if (entry.isEmpty()) {
+            planError_ = err::BadFileNameOrNumber;
+            return;
+        }
+        const QByteArray p = withoutTrailingSeparator(QFile::encodeName(entry));
+        QByteArray dir, name;
+        splitLast(p, dir, name);
+        if (name.isEmpty()) {
+            planError_ = err::BadFileNameOrNumber;
+            planErrorPath_ = p;
+            return;
+        }
+        if (!hasWildcard(name)) {
+            struct stat st {};
+            if (::lstat(p.constData(), &st) != 0) {
+                planError_ = fileErrorNumber(errno, fsys::text(p));
+                planErrorPath_ = p;
+                return;
+            }
+            sources_.push_back({p, name});
+            continue;
+        }
+        patterned_ = true;
+        std::vector<fsys::Entry> entries;
+        if (const int e = fsys::readFolder(dir, entries)) {
+            planError_ =
+                e == ENOENT || e == ENOTDIR ? err::PathNotFound : vbErrorFromErrno(e, false, true);
+            planErrorPath_ = dir;
+            return;
+        }
+        const QString pattern = fsys::text(name);
+        for (const fsys::Entry& e : entries) {
+            if (e.folder && flag(fof::FilesOnly)) continue;
+            if (ficNameMatches(fsys::text(e.name), pattern))
+                sources_.push_back({fsys::join(dir, e.name), e.name});
+        }
+    }
+}
+
+// Files and bytes under path, for the progress window (links and folders are not followed).
+void Engine::count(const QByteArray& path) {
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) return;
+    if (!S_ISDIR(st.st_mode)) {
+        ++totalFiles_;
+        if (S_ISREG(st.st_mode)) totalBytes_ += st.st_size;
+        return;
+    }
+    if (rq_.op == ShellOp::Rename || (rq_.op == ShellOp::Delete && flag(fof::AllowUndo))) {
+        ++totalFiles_;
+        return;
+    }
+    std::vector<fsys::Entry> entries;
+    if (fsys::readFolder(path, entries) != 0) return;
+    for (const fsys::Entry& e : entries)
+        count(fsys::join(path, e.name));
+}
+
+void Engine::copyOrMove(bool move) {
+    if (sources_.empty()) return; // a pattern that matches nothing: nothing to do
+    QList<QByteArray> to;
+    for (const QString& t : rq_.to)
+        if (!t.isEmpty()) to << withoutTrailingSeparator(QFile::encodeName(t));
+
+    std::vector<Pair> pairs;
+    QByteArray folderToMake;
+    if (flag(fof::MultiDestFiles) && rq_.to.size() > 1) {
+        if (patterned_ || to.size() != qsizetype(sources_.size()))
+            fail(err::InvalidCall, {}, kListsDiffer);
+        for (size_t i = 0; i < sources_.size(); ++i)
+            pairs.push_back({sources_[i].path, to[qsizetype(i)]});
+    } else {
+        if (to.isEmpty()) fail(err::PathNotFound, {}, kNoDestination);
+        const QByteArray dest = to.first();
+        struct stat st {};
+        const bool destIsFolder = ::stat(dest.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+        if (patterned_ || sources_.size() > 1 || destIsFolder) {
+            folderToMake = dest;
+            for (const Source& s : sources_)
+                pairs.push_back({s.path, fsys::join(dest, s.name)});
+        } else {
+            QByteArray dir, name;
+            splitLast(dest, dir, name);
+            folderToMake = dir;
+            pairs.push_back({sources_.front().path, dest});
+        }
+    }
+
+    checkPairs(pairs);
+    ensureFolder(folderToMake);
+    for (const Pair& p : pairs) {
+        if (move)
+            moveEntry(p.from, p.to);
+        else
+            copyEntry(p.from, p.to);
+    }
+}
+
+// Refused before anything is done: a folder copied or moved into itself or below itself (it
+// would copy its own copy until the disk is full), and a file copied onto itself (the copy
+// would start by emptying the source).
+void Engine::checkPairs(const std::vector<Pair>& pairs) {
+    for (const Pair& p : pairs) {
+        struct stat s {
+        }, d{};
+        if (::lstat(p.from.constData(), &s) != 0) failErrno(errno, p.from);
+        if (S_ISDIR(s.st_mode)) {
+            if (isSameOrInside(resolved(p.to), resolved(p.from)))
+                fail(err::PathFileAccess, p.to, kInsideSource);
+        } else if (::lstat(p.to.constData(), &d) == 0 && sameEntry(s, d) &&
+                   !(flag(fof::RenameOnCollision) && rq_.op == ShellOp::Copy)) {
+            fail(err::PathFileAccess, p.to, kSameFile);
+        }
+    }
+}
+
+void Engine::copyEntry(const QByteArray& from, QByteArray to) {
+    struct stat st {};
+    if (::lstat(from.constData(), &st) != 0) failErrno(errno, from);
+    if (S_ISDIR(st.st_mode))
+        copyFolder(from, to, st);
+    else if (S_ISLNK(st.st_mode))
+        copyLink(from, to);
+    else if (S_ISREG(st.st_mode))
+        copyFile(from, to, st);
+    else
+        fail(err::PathFileAccess, from, kNotAFile);
+}
+
+void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& st) {
+    struct stat d {};
+    if (::lstat(to.constData(), &d) == 0) {
+        if (sameEntry(st, d)) {
+            if (!flag(fof::RenameOnCollision)) fail(err::PathFileAccess, to, kSameFile);
+            QByteArray dir, name;
+            splitLast(to, dir, name);
+            to = fsys::join(dir, freeName(dir, name, false));
+        } else if (S_ISDIR(d.st_mode)) {
+            fail(err::FileAlreadyExists, to, kNameTaken);
+        } else if (resolveClash(from, to, false) == Clash::Skip) {
+            return;
+        }
+    }
+    step(from, to);
+    writeCopy(from, to, st);
+    done(st.st_size);
+}
+
+// The copy is written beside the target under a passing name and then renamed into place: the
+// target is replaced whole or not at all, also when it is read-only or a link.
+void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st) {
+    QByteArray dir, name;
+    splitLast(to, dir, name);
+    const QByteArray stem = "." + name.left(64) + ".zvcopy-" + QByteArray::number(::getpid()) + '-';
+    QByteArray tmp;
+    for (int k = 0;; ++k) {
+        tmp = fsys::join(dir, stem + QByteArray::number(k));
+        std::error_code ec;
+        fs::copy_file(native(from), native(tmp), fs::copy_options::none, ec);
+        if (!ec) break;
+        if (ec == std::errc::file_exists && k < 1000) continue;
+        if (ec != std::errc::file_exists) ::unlink(tmp.constData());
+        // Reading the source or writing the target: the error names the side that failed.
+        const bool sourceSide = ::access(from.constData(), R_OK) != 0;
+        failErrno(ec.value(), sourceSide ? from : to);
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::utimensat(AT_FDCWD, tmp.constData(), times, AT_SYMLINK_NOFOLLOW);
+    fsys::copyMarks(from, tmp);
+    if (::rename(tmp.constData(), to.constData()) != 0) {
+        const int e = errno;
+        ::unlink(tmp.constData());
+        failErrno(e, to);
+    }
+}
+
+void Engine::copyLink(const QByteArray& from, QByteArray to) {
+    struct stat d {};
+    if (::lstat(to.constData(), &d) == 0) {
+        if (S_ISDIR(d.st_mode)) fail(err::FileAlreadyExists, to, kNameTaken);
+        if (resolveClash(from, to, false) == Clash::Skip) return;
+    }
+    step(from, to);
+    writeLink(from, to);
+    done(0);
+}
+
+void Engine::writeLink(const QByteArray& from, const QByteArray& to) {
+    std::error_code ec;
+    const fs::path target = fs::read_symlink(native(from), ec);
+    if (ec) failErrno(ec.value(), from);
+    QByteArray dir, name;
+    splitLast(to, dir, name);
+    const QByteArray stem = "." + name.left(64) + ".zvlink-" + QByteArray::number(::getpid()) + '-';
+    for (int k = 0;; ++k) {
+        const QByteArray tmp = fsys::join(dir, stem + QByteArray::number(k));
+        if (::symlink(target.c_str(), tmp.constData()) != 0) {
+            if (errno == EEXIST && k < 1000) continue;
+            failErrno(errno, to);
+        }
+        if (::rename(tmp.constData(), to.constData()) != 0) {
+            const int e = errno;
+            ::unlink(tmp.constData());
+            failErrno(e, to);
+        }
+        return;
+    }
+}
+
+void Engine::copyFolder(const QByteArray& from, QByteArray to, const struct stat& st) {
+    struct stat d {};
+    bool create = true;
+    if (::lstat(to.constData(), &d) == 0) {
+        if (!S_ISDIR(d.st_mode)) fail(err::FileAlreadyExists, to, kNameTaken);
+        if (sameEntry(st, d)) fail(err::PathFileAccess, to, kInsideSource);
+        switch (resolveClash(from, to, true)) {
+        case Clash::Skip:
+            return;
+        case Clash::Replace:
+            create = false; // merge into the folder that is there
+            break;
+        case Clash::Renamed:
+            break;
+        }
+    }
+    if (create) {
+        // The owner can always write into the copy (a folder from read-only media would
+        // otherwise refuse its own content); what the source keeps from group and others stays
+        // kept, and the umask applies.
+        if (::mkdir(to.constData(), (st.st_mode & 0777) | S_IRWXU) != 0) failErrno(errno, to, true);
+        fsys::copyMarks(from, to);
+    }
+    std::vector<fsys::Entry> entries;
+    if (const int e = fsys::readFolder(from, entries)) failErrno(e, from, true);
+    for (const fsys::Entry& e : entries)
+        copyEntry(fsys::join(from, e.name), fsys::join(to, e.name));
+}
+
+void Engine::moveEntry(const QByteArray& from, QByteArray to) {
+    struct stat s {};
+    if (::lstat(from.constData(), &s) != 0) failErrno(errno, from);
+    const bool folder = S_ISDIR(s.st_mode);
+    struct stat d {};
+    if (::lstat(to.constData(), &d) == 0) {
+        if (sameEntry(s, d)) fail(err::PathFileAccess, to, kSameFile);
+        if (folder != S_ISDIR(d.st_mode)) fail(err::FileAlreadyExists, to, kNameTaken);
+        const Clash clash = resolveClash(from, to, folder);
+        if (clash == Clash::Skip) return;
+        if (clash == Clash::Replace && folder) {
+            // Merge: the content moves into the folder that is there, then the source goes.
+            std::vector<fsys::Entry> entries;
+            if (const int e = fsys::readFolder(from, entries)) failErrno(e, from, true);
+            for (const fsys::Entry& e : entries)
+                moveEntry(fsys::join(from, e.name), fsys::join(to, e.name));
+            if (::rmdir(from.constData()) != 0 && !res_.aborted) failErrno(errno, from, true);
+            return;
+        }
+        if (clash == Clash::Replace) {
+            step(from, to);
+            if (::rename(from.constData(), to.constData()) == 0) {
+                done(S_ISREG(s.st_mode) ? s.st_size : 0);
+                return;
+            }
+            if (errno != EXDEV) failErrno(errno, from);
+            if (S_ISLNK(s.st_mode))
+                writeLink(from, to);
+            else if (S_ISREG(s.st_mode))
+                writeCopy(from, to, s);
+            else
+                fail(err::PathFileAccess, from, kNotAFile);
+            if (::unlink(from.constData()) != 0) failErrno(errno, from);
+            done(S_ISREG(s.st_mode) ? s.st_size : 0);
+            return;
+        }
+    }
+    if (folder) {
+        if (const int e = renameNoReplace(from, to); e == 0)
+            return;
+        else if (e != EXDEV)
+            failErrno(e, e == EEXIST ? to : from, true);
+        // Another file system: copy the tree, then delete the source.
+        copyFolder(from, to, s);
+        removeTree(from, false);
+        return;
+    }
+    step(from, to);
+    if (const int e = renameNoReplace(from, to); e == 0) {
+        done(S_ISREG(s.st_mode) ? s.st_size : 0);
+        return;
+    } else if (e != EXDEV) {
+        failErrno(e, e == EEXIST ? to : from);
+    }
+    if (S_ISLNK(s.st_mode))
+        writeLink(from, to);
+    else if (S_ISREG(s.st_mode))
+        writeCopy(from, to, s);
+    else
+        fail(err::PathFileAccess, from, kNotAFile);
+    if (::unlink(from.constData()) != 0) failErrno(errno, from);
+    done(S_ISREG(s.st_mode) ? s.st_size : 0);
+}
+
+void Engine::remove() {
+    if (sources_.empty()) return;
+    const bool toTrash = flag(fof::AllowUndo);
+    if (!flag(fof::NoConfirmation)) {
+        QStringList items;
+        for (const Source& s : sources_)
+            items << fsys::text(s.path);
+        switch (ui_.confirmDelete(items, toTrash)) {
+        case ShellConfirm::Yes:
+        case ShellConfirm::YesToAll:
+            break;
+        case ShellConfirm::No:
+            res_.aborted = true;
+            return;
+        case ShellConfirm::Cancel:
+            cancel();
+        }
+    }
+    for (const Source& s : sources_) {
+        if (toTrash) {
+            step(s.path, {});
+            if (const int e = fsys::moveToTrash(s.path)) fail(e, s.path);
+            done(0);
+        } else {
+            removeTree(s.path, true);
+        }
+    }
+}
+
+void Engine::removeTree(const QByteArray& path, bool report) {
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) failErrno(errno, path);
+    if (S_ISDIR(st.st_mode)) {
+        // A folder without write permission for its owner cannot lose its entries.
+        if ((st.st_mode & S_IRWXU) != S_IRWXU)
+            ::chmod(path.constData(), (st.st_mode & 07777) | S_IRWXU);
+        std::vector<fsys::Entry> entries;
+        if (const int e = fsys::readFolder(path, entries)) failErrno(e, path, true);
+        for (const fsys::Entry& e : entries)
+            removeTree(fsys::join(path, e.name), report);
+        if (::rmdir(path.constData()) != 0) failErrno(errno, path, true);
+        return;
+    }
+    if (report) step(path, {});
+    if (::unlink(path.constData()) != 0) failErrno(errno, path);
+    if (report) done(S_ISREG(st.st_mode) ? st.st_size : 0);
+}
+
+void Engine::rename() {
+    if (sources_.empty()) return;
+    QByteArray to;
+    for (const QString& t : rq_.to)
+        if (!t.isEmpty()) {
+            to = withoutTrailingSeparator(QFile::encodeName(t));
+            break;
+        }
+    if (to.isEmpty()) fail(err::PathNotFound, {}, kNoDestination);
+    if (patterned_ || sources_.size() != 1) fail(err::InvalidCall, {}, kListsDiffer);
+    const QByteArray& from = sources_.front().path;
+    struct stat s {};
+    if (::lstat(from.constData(), &s) != 0) failErrno(errno, from);
+    step(from, to);
+    if (const int e = renameNoReplace(from, to))
+        failErrno(e, e == EEXIST ? to : from, S_ISDIR(s.st_mode));
+    done(0);
+}
+
+Engine::Clash Engine::resolveClash(const QByteArray& from, QByteArray& to, bool isFolder) {
+    if (flag(fof::RenameOnCollision)) {
+        QByteArray dir, name;
+        splitLast(to, dir, name);
+        to = fsys::join(dir, freeName(dir, name, isFolder));
+        return Clash::Renamed;
+    }
+    if (flag(fof::NoConfirmation) || replaceAll_) return Clash::Replace;
+    switch (ui_.confirmReplace(fsys::text(from), fsys::text(to))) {
+    case ShellConfirm::Yes:
+        return Clash::Replace;
+    case ShellConfirm::YesToAll:
+        replaceAll_ = true;
+        return Clash::Replace;
+    case ShellConfirm::No:
+        res_.aborted = true;
+        return Clash::Skip;
+    case ShellConfirm::Cancel:
+        break;
+    }
+    cancel();
+}
+
+void Engine::ensureFolder(const QByteArray& dir) {
+    if (dir.isEmpty()) return;
+    struct stat st {};
+    if (::stat(dir.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return;
+        fail(err::FileAlreadyExists, dir, kNameTaken);
+    }
+    if (!flag(fof::NoConfirmMkDir) && !flag(fof::NoConfirmation)) {
+        switch (ui_.confirmMakeDir(fsys::text(dir))) {
+        case ShellConfirm::Yes:
+        case ShellConfirm::YesToAll:
+            break;
+        case ShellConfirm::No:
+        case ShellConfirm::Cancel:
+            cancel();
+        }
+    }
+    std::error_code ec;
+    fs::create_directories(native(dir), ec);
+    if (ec) failErrno(ec.value(), dir, true);
+}
+
+void Engine::step(const QByteArray& from, const QByteArray& to) {
+    if (!show_) return;
+    if (ui_.cancelRequested()) cancel();
+    ui_.progress(fsys::text(from), fsys::text(to), res_.filesDone, res_.bytesDone);
+}
+
+void Engine::fail(int number, const QByteArray& path, const QString& text) {
+    res_.error = number;
+    res_.errorPath = fsys::text(path);
+    res_.errorText = text.isEmpty() ? vbErrorText(number) : text;
+    if (!flag(fof::Silent)) ui_.reportError(res_.errorPath, res_.errorText);
+    throw Stop{};
+}
+
+} // namespace
+
+ShellFileResult runShellFileOperation(const ShellFileRequest& request, ShellOperationUi& ui) {
+    return Engine(request, ui).run();
+}
+
+QString collisionName(const QString& folder, const QString& name, bool isFolder) {
+    return fsys::text(freeName(QFile::encodeName(folder), QFile::encodeName(name), isFolder));
+}
+
+} // namespace zv

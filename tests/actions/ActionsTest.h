@@ -1,0 +1,39 @@
+#pragma once
+// Helpers of the action tests: a temporary tree of files and folders, file modes and link
+// targets, and the process context with its headless services.
+
+#include "ScopedProcessContext.h"
+#include "TestSupport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace zvtest {
+
+// Creates the entries under root: "name/" a folder, "name -> target" a symbolic link, any other
+// text a file holding its own name.
+void makeTree(const QString& root, const QStringList& entries);
+// Every entry under root, relative, sorted; folders with a trailing "/", links as
+// "name -> target" (links are not followed).
+QStringList listTree(const QString& root);
+// The permission bits (lstat).
+unsigned modeOf(const QString& path);
+bool exists(const QString& path);
+QByteArray contentOf(const QString& path);
+// Whether the file system of path keeps user extended attributes.
+bool xattrSupported(const QString& folder);
+
+// A test with a fresh process context (headless services, own data folder) and a temporary
+// folder.
+class ActionsTest : public ::testing::Test {
+protected:
+    QString path(const QString& relative = {}) const { return tmp_.path(relative); }
+    zv::HeadlessShellOperationUi& ui() { return *ctx_.headless().shellUi; }
+
+    zv::ScopedProcessContext ctx_;
+    TempDir tmp_;
+};
+
+} // namespace zvtest
