@@ -324,9 +324,10 @@ void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QStr
     QString description;
     try {
         if (mode == QLatin1String("O")) {
-            // Only this very file goes first (never the files a "*" in its name would match),
-            // and not while it is open on another number (the open then fails with 55). The
-            // new file keeps the encoding and line end of the one it replaces.
+            // Only this very file goes first (never the files a "*" in its name would match,
+            // nor a link, which is written through), and not while it is open on another
+            // number (the open then fails with 55). The new file keeps the encoding and line
+            // end of the one it replaces.
             TextFormat format;
             if (fileNumberOfPath(file) == 0) {
                 try {
@@ -335,7 +336,7 @@ void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QStr
                 }
                 struct stat st {};
                 const QByteArray p = enc(file);
-                if (::lstat(p.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
+                if (::lstat(p.constData(), &st) == 0 && S_ISREG(st.st_mode))
                     ::unlink(p.constData());
             }
             Open(file, FileMode::Output, fileNum, format);

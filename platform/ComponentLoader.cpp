@@ -29,8 +29,7 @@ struct Completion {
 } // namespace
 
 ComponentCall callComponentEntry(const QString& file, const char* symbol,
-                                 std::chrono::milliseconds wait,
-                                 const ThreadStarter& startThread) {
+                                 std::chrono::milliseconds wait, const ThreadStarter& startThread) {
     ComponentCall call;
     const QByteArray path = modulePath(file);
     void* module = ::dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);

@@ -24,8 +24,8 @@ struct ComponentCall {
         Returned,     // returned in time; see result
     };
     Outcome outcome = Outcome::LoadFailed;
-    int32_t result = 0;    // what the entry point returned
-    QString error;         // the loader's message for LoadFailed
+    int32_t result = 0; // what the entry point returned
+    QString error;      // the loader's message for LoadFailed
 };
 
 // Makes the thread that runs the entry point; tests pass one that fails.

@@ -32,8 +32,8 @@ int fileErrorNumber(int err, const QString& path, bool isFolder) {
     if (err == ENOENT) {
         const QByteArray parent = parentOf(QFile::encodeName(path));
         struct stat st {};
-        parentMissing = !parent.isEmpty() && (::stat(parent.constData(), &st) != 0 ||
-                                              !S_ISDIR(st.st_mode));
+        parentMissing =
+            !parent.isEmpty() && (::stat(parent.constData(), &st) != 0 || !S_ISDIR(st.st_mode));
     }
     return vbErrorFromErrno(err, parentMissing, isFolder);
 }

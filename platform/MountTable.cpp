@@ -13,26 +13,53 @@ namespace {
 
 const QSet<QString>& pseudoFileSystems() {
     static const QSet<QString> names{
-        QStringLiteral("proc"),        QStringLiteral("sysfs"),      QStringLiteral("devtmpfs"),
-        QStringLiteral("devpts"),      QStringLiteral("cgroup"),     QStringLiteral("cgroup2"),
-        QStringLiteral("securityfs"),  QStringLiteral("debugfs"),    QStringLiteral("tracefs"),
-        QStringLiteral("pstore"),      QStringLiteral("bpf"),        QStringLiteral("mqueue"),
-        QStringLiteral("hugetlbfs"),   QStringLiteral("configfs"),   QStringLiteral("fusectl"),
-        QStringLiteral("binfmt_misc"), QStringLiteral("autofs"),     QStringLiteral("rpc_pipefs"),
-        QStringLiteral("nsfs"),        QStringLiteral("efivarfs"),   QStringLiteral("squashfs"),
-        QStringLiteral("selinuxfs"),   QStringLiteral("nfsd"),       QStringLiteral("devfs"),
-        QStringLiteral("fuse.gvfsd-fuse"), QStringLiteral("fuse.portal"),
+        QStringLiteral("proc"),
+        QStringLiteral("sysfs"),
+        QStringLiteral("devtmpfs"),
+        QStringLiteral("devpts"),
+        QStringLiteral("cgroup"),
+        QStringLiteral("cgroup2"),
+        QStringLiteral("securityfs"),
+        QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),
+        QStringLiteral("pstore"),
+        QStringLiteral("bpf"),
+        QStringLiteral("mqueue"),
+        QStringLiteral("hugetlbfs"),
+        QStringLiteral("configfs"),
+        QStringLiteral("fusectl"),
+        QStringLiteral("binfmt_misc"),
+        QStringLiteral("autofs"),
+        QStringLiteral("rpc_pipefs"),
+        QStringLiteral("nsfs"),
+        QStringLiteral("efivarfs"),
+        QStringLiteral("squashfs"),
+        QStringLiteral("selinuxfs"),
+        QStringLiteral("nfsd"),
+        QStringLiteral("devfs"),
+        QStringLiteral("fuse.gvfsd-fuse"),
+        QStringLiteral("fuse.portal"),
     };
     return names;
 }
 
 const QSet<QString>& remoteFileSystems() {
     static const QSet<QString> names{
-        QStringLiteral("nfs"),       QStringLiteral("nfs4"),      QStringLiteral("cifs"),
-        QStringLiteral("smb3"),      QStringLiteral("smbfs"),     QStringLiteral("9p"),
-        QStringLiteral("ceph"),      QStringLiteral("glusterfs"), QStringLiteral("afs"),
-        QStringLiteral("fuse.sshfs"), QStringLiteral("sshfs"),    QStringLiteral("davfs"),
-        QStringLiteral("fuse.davfs2"), QStringLiteral("ncpfs"),   QStringLiteral("fuse.glusterfs"),
+        QStringLiteral("nfs"),
+        QStringLiteral("nfs4"),
+        QStringLiteral("cifs"),
+        QStringLiteral("smb3"),
+        QStringLiteral("smbfs"),
+        QStringLiteral("9p"),
+        QStringLiteral("ceph"),
+        QStringLiteral("glusterfs"),
+        QStringLiteral("afs"),
+        QStringLiteral("fuse.sshfs"),
+        QStringLiteral("sshfs"),
+        QStringLiteral("davfs"),
+        QStringLiteral("fuse.davfs2"),
+        QStringLiteral("ncpfs"),
+        QStringLiteral("fuse.glusterfs"),
     };
     return names;
 }
@@ -91,7 +118,8 @@ bool isRemovableDevice(const QString& source, const QString& sysBlock) {
 DriveKind classifyMount(const QString& source, const QString& fsType, const QString& sysBlock) {
     const QString type = fsType.toLower();
     if (type == QLatin1String("iso9660") || type == QLatin1String("udf") ||
-        source.startsWith(QLatin1String("/dev/sr")) || source.startsWith(QLatin1String("/dev/cdrom")))
+        source.startsWith(QLatin1String("/dev/sr")) ||
+        source.startsWith(QLatin1String("/dev/cdrom")))
         return DriveKind::CdRom;
     if (remoteFileSystems().contains(type) || source.startsWith(QLatin1String("//")))
         return DriveKind::Remote;

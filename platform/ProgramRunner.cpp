@@ -25,7 +25,8 @@ namespace {
 bool isExecutableFile(const QString& path) {
     const QByteArray p = QFile::encodeName(path);
     struct stat st {};
-    return ::stat(p.constData(), &st) == 0 && S_ISREG(st.st_mode) && ::access(p.constData(), X_OK) == 0;
+    return ::stat(p.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(p.constData(), X_OK) == 0;
 }
 
 // The errno that starting this program would fail with, for a name that findExecutable did not
@@ -50,7 +51,8 @@ std::vector<Word> words(const QString& cmd) {
     const int n = int(cmd.size());
     auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
     while (i < n) {
-        while (i < n && blank(cmd[i])) ++i;
+        while (i < n && blank(cmd[i]))
+            ++i;
         if (i >= n) break;
         Word w;
         w.start = i;

@@ -79,8 +79,8 @@ bool readStoreText(const QString& file, StoreText& out, bool& exists) {
     if (bytes.startsWith("\xFF\xFE")) {
         out.utf16 = true;
         const QByteArray body = bytes.mid(2);
-        const QString text = QString::fromUtf16(
-            reinterpret_cast<const char16_t*>(body.constData()), body.size() / 2);
+        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(body.constData()),
+                                                body.size() / 2);
         out.format = TextFormat{};
         out.format.lineEnd = text.contains(u'\r') ? LineEnd::CrLf : LineEnd::Lf;
         out.format.endsWithNewline = text.endsWith(u'\n') || text.endsWith(u'\r');
@@ -95,7 +95,8 @@ bool readStoreText(const QString& file, StoreText& out, bool& exists) {
 QByteArray storeBytes(const StoreText& st) {
     if (st.utf16) {
         QString text = st.lines.join(lineEndText(st.format.lineEnd));
-        if (st.format.endsWithNewline && !st.lines.isEmpty()) text += lineEndText(st.format.lineEnd);
+        if (st.format.endsWithNewline && !st.lines.isEmpty())
+            text += lineEndText(st.format.lineEnd);
         QByteArray bytes("\xFF\xFE", 2);
         for (QChar c : text) {
             bytes.append(char(c.unicode() & 0xFF));
@@ -247,13 +248,15 @@ Parsed parse(const QStringList& lines) {
             i = last;
             continue;
         }
-        while (pos < whole.size() && whole[pos] == u' ') ++pos;
+        while (pos < whole.size() && whole[pos] == u' ')
+            ++pos;
         if (pos >= whole.size() || whole[pos] != u'=') {
             i = last;
             continue;
         }
         ++pos;
-        while (pos < whole.size() && whole[pos] == u' ') ++pos;
+        while (pos < whole.size() && whole[pos] == u' ')
+            ++pos;
         const QString rest = whole.mid(pos);
         if (rest.startsWith(u'"')) {
             int q = 0;

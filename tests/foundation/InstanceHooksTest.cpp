@@ -109,20 +109,10 @@ TEST_F(InstanceHooks, TwipsAndSurfaceCopies) {
     TwpPix(1500, 300, px, py);
     EXPECT_EQ(px, 100);
     EXPECT_EQ(py, 20);
-    int tx = 0, ty = 0;
-    ScrTpp(tx, ty);
-    EXPECT_EQ(tx, 15);
-    EXPECT_EQ(ty, 15);
 
     auto windows = ctx.headless().windows;
     DeviceContext hdc = 0;
     QString kind;
-    ImgHdc(Variant(DispatchPtr(window(5))), hdc, kind);
-    EXPECT_EQ(kind, "O");
-    EXPECT_EQ(hdc, 1005u);
-    ImgHdc(Variant(int32_t(77)), hdc, kind);
-    EXPECT_EQ(kind, "H");
-    EXPECT_EQ(hdc, 77u);
     ImgHdc(Variant(DispatchPtr(member(nullptr, nullptr))), hdc, kind); // no hdc
     EXPECT_EQ(kind, "O");
     EXPECT_EQ(hdc, 0u);
