@@ -21,15 +21,29 @@ QStringList listTree(const QString& root);
 // The permission bits (lstat).
 unsigned modeOf(const QString& path);
 bool exists(const QString& path);
+void setMode(const QString& path, unsigned mode);
 QByteArray contentOf(const QString& path);
 // Whether the file system of path keeps user extended attributes.
 bool xattrSupported(const QString& folder);
+
+// An environment variable set for the lifetime of this object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value);
+    ~ScopedEnv();
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
 
 // A test with a fresh process context (headless services, own data folder) and a temporary
 // folder.
 class ActionsTest : public ::testing::Test {
 protected:
     QString path(const QString& relative = {}) const { return tmp_.path(relative); }
+    QString path(const char* relative) const { return tmp_.path(QString::fromUtf8(relative)); }
     zv::HeadlessShellOperationUi& ui() { return *ctx_.headless().shellUi; }
 
     zv::ScopedProcessContext ctx_;

@@ -14,6 +14,7 @@
 
 using namespace zv;
 using namespace zvtest;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -23,9 +24,8 @@ bool yes(const Variant& v) {
 }
 
 const QStringList kSource{
-    QStringLiteral("a.txt"),    QStringLiteral("B.TXT"),         QStringLiteral("noext"),
-    QStringLiteral(".dotfile"), QStringLiteral("sub/c.txt"),     QStringLiteral("sub/deep/d.log"),
-    QStringLiteral("empty/"),   QStringLiteral(".dotdir/e.txt"),
+    u"a.txt"_s,     u"B.TXT"_s,          u"noext"_s,  u".dotfile"_s,
+    u"sub/c.txt"_s, u"sub/deep/d.log"_s, u"empty/"_s, u".dotdir/e.txt"_s,
 };
 
 class ShellCopy : public ActionsTest {};
@@ -46,7 +46,7 @@ TEST_F(ShellOptions, FlagsFollowTheOptions) {
         {"defaults", [](SupShf&) {}, 1, 0},
         {"progress, no questions", [](SupShf& s) { s.AspExe(1, 0); }, 1, 0x210},
         {"silent, questions", [](SupShf& s) { s.AspExe(0, 1); }, 1, 0x4},
-        {"custom title", [](SupShf& s) { s.AspIde(QStringLiteral("A copiar")); }, 1, 0x100},
+        {"custom title", [](SupShf& s) { s.AspIde(u"A copiar"_s); }, 1, 0x100},
         {"trash", [](SupShf& s) { s.UsaRcBin(1); }, 1, 0x40},
         {"trash only for 1", [](SupShf& s) { s.UsaRcBin(-1); }, 1, 0},
         {"files only", [](SupShf& s) { s.setIncludeDirectories(false); }, 1, 0x80},
@@ -62,182 +62,151 @@ TEST_F(ShellOptions, FlagsFollowTheOptions) {
 }
 
 TEST_F(ShellOptions, ResultsAndTheirSubtypes) {
-    makeTree(path(QStringLiteral("src")), {QStringLiteral("f.txt")});
+    makeTree(path("src"), {u"f.txt"_s});
     SupShf shf;
     shf.AspExe(1, 0);
-    const Variant cop = shf.FxCop(path(QStringLiteral("src/f.txt")), path(QStringLiteral("g.txt")));
+    const Variant cop = shf.FxCop(path("src/f.txt"), path("g.txt"));
     EXPECT_TRUE(cop.isBoolean() && cop.rawBoolean());
-    const Variant dfi = shf.FxCopDfi(path(QStringLiteral("src")), path(QStringLiteral("dst")));
+    const Variant dfi = shf.FxCopDfi(path("src"), path("dst"));
     EXPECT_TRUE(dfi.isInteger16() && dfi.rawInteger() == -1);
-    const Variant arv =
-        shf.FxCopArv(path(QStringLiteral("nothing")), path(QStringLiteral("dst")), 1);
+    const Variant arv = shf.FxCopArv(path("nothing"), path("dst"), 1);
     EXPECT_TRUE(arv.isInteger16() && arv.rawInteger() == 0);
-    const Variant ren = shf.FxRen(path(QStringLiteral("g.txt")), path(QStringLiteral("h.txt")));
+    const Variant ren = shf.FxRen(path("g.txt"), path("h.txt"));
     EXPECT_TRUE(ren.isInteger16() && ren.rawInteger() == 0);
-    EXPECT_TRUE(exists(path(QStringLiteral("g.txt"))));
+    EXPECT_TRUE(exists(path("g.txt")));
     // An empty name is a failure, not "nothing to do, done".
     const Variant empty = shf.FxEli(QString());
     EXPECT_TRUE(empty.isBoolean() && !empty.rawBoolean());
 }
 
 TEST_F(ShellCopy, FolderCopyTakesTheWholeTreeAndCreatesTheTarget) {
-    makeTree(path(QStringLiteral("src")), kSource);
+    makeTree(path("src"), kSource);
     SupShf shf;
     shf.AspExe(1, 0);
-    EXPECT_TRUE(yes(shf.FxCopDfi(path(QStringLiteral("src")), path(QStringLiteral("out/a/b")))));
-    EXPECT_EQ(listTree(path(QStringLiteral("out/a/b"))), listTree(path(QStringLiteral("src"))));
-    EXPECT_EQ(contentOf(path(QStringLiteral("out/a/b/sub/deep/d.log"))), "sub/deep/d.log");
+    EXPECT_TRUE(yes(shf.FxCopDfi(path("src"), path("out/a/b"))));
+    EXPECT_EQ(listTree(path("out/a/b")), listTree(path("src")));
+    EXPECT_EQ(contentOf(path("out/a/b/sub/deep/d.log")), "sub/deep/d.log");
     // Progress shown, no question asked, no error.
     ASSERT_EQ(ui().starts().size(), 1u);
     EXPECT_TRUE(ui().starts()[0].showProgress);
     EXPECT_EQ(ui().starts()[0].totalFiles, 7);
-    EXPECT_TRUE(ui().replaceAsked().empty());
-    EXPECT_TRUE(ui().makeDirAsked().isEmpty());
-    EXPECT_TRUE(ui().errors().empty());
-    EXPECT_EQ(ui().calls().last(), QStringLiteral("end"));
+    for (const QString& none : {u"replace?"_s, u"mkdir?"_s, u"error"_s})
+        EXPECT_FALSE(ui().calls().contains(none)) << none.toStdString();
+    EXPECT_EQ(ui().calls().last(), u"end"_s);
 }
 
 TEST_F(ShellCopy, PatternsSelectCaseBlindAndMergeIntoWhatIsThere) {
-    makeTree(path(QStringLiteral("src")), kSource);
-    makeTree(path(QStringLiteral("dst")),
-             {QStringLiteral("keep.me"), QStringLiteral("sub/old.txt")});
-    QFile::remove(path(QStringLiteral("dst/a.txt")));
-    {
-        QFile f(path(QStringLiteral("dst/a.txt")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("older and longer content");
-    }
+    makeTree(path("src"), kSource);
+    makeTree(path("dst"), {u"keep.me"_s, u"sub/old.txt"_s});
+    tmp_.write(u"dst/a.txt"_s, "older and longer content");
     SupShf shf;
     shf.AspExe(1, 0);
     struct Case {
         QString pattern;
-        QStringList expected; // top-level names copied
+        QStringList expected; // what is copied, sorted
     } const cases[] = {
-        {QStringLiteral("*.txt"), {QStringLiteral("a.txt"), QStringLiteral("B.TXT")}},
-        {QStringLiteral("?.TXT"), {QStringLiteral("a.txt"), QStringLiteral("B.TXT")}},
-        {QStringLiteral("no*"), {QStringLiteral("noext")}},
+        {u"*.txt"_s, {u"B.TXT"_s, u"a.txt"_s}},
+        {u"?.TXT"_s, {u"B.TXT"_s, u"a.txt"_s}},
+        {u"no*"_s, {u"noext"_s}},
     };
     for (const Case& c : cases) {
-        QDir(path(QStringLiteral("p"))).removeRecursively();
-        EXPECT_TRUE(
-            yes(shf.FxCop(path(QStringLiteral("src/")) + c.pattern, path(QStringLiteral("p")))))
-            << c.pattern.toStdString();
-        QStringList names = QDir(path(QStringLiteral("p")))
-                                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        names.sort();
-        QStringList expected = c.expected;
-        expected.sort();
-        EXPECT_EQ(names, expected) << c.pattern.toStdString();
+        QDir(path("p")).removeRecursively();
+        EXPECT_TRUE(yes(shf.FxCop(path("src/") + c.pattern, path("p")))) << c.pattern.toStdString();
+        EXPECT_EQ(listTree(path("p")), c.expected) << c.pattern.toStdString();
     }
     // "*.*" takes every name (dot-files and names without a dot too) and merges: what was in
     // the target stays, a file of the same name is replaced.
-    EXPECT_TRUE(yes(shf.FxCopArv(path(QStringLiteral("src")), path(QStringLiteral("dst")), 1)));
-    const QStringList tree = listTree(path(QStringLiteral("dst")));
-    for (const QString& e : listTree(path(QStringLiteral("src"))))
+    EXPECT_TRUE(yes(shf.FxCopArv(path("src"), path("dst"), 1)));
+    const QStringList tree = listTree(path("dst"));
+    for (const QString& e : listTree(path("src")))
         EXPECT_TRUE(tree.contains(e)) << e.toStdString();
-    EXPECT_TRUE(tree.contains(QStringLiteral("keep.me")));
-    EXPECT_TRUE(tree.contains(QStringLiteral("sub/old.txt")));
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/a.txt"))), "a.txt");
+    EXPECT_TRUE(tree.contains(u"keep.me"_s));
+    EXPECT_TRUE(tree.contains(u"sub/old.txt"_s));
+    EXPECT_EQ(contentOf(path("dst/a.txt")), "a.txt");
 }
 
 TEST_F(ShellCopy, ConfirmationsDecideAboutExistingTargets) {
-    makeTree(path(QStringLiteral("src")),
-             {QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")});
-    makeTree(path(QStringLiteral("dst")), {QStringLiteral("a.txt"), QStringLiteral("b.txt")});
-    QFile::remove(path(QStringLiteral("dst/a.txt")));
-    QFile::copy(path(QStringLiteral("src/c.txt")), path(QStringLiteral("dst/a.txt")));
-    QFile::remove(path(QStringLiteral("dst/b.txt")));
-    QFile::copy(path(QStringLiteral("src/c.txt")), path(QStringLiteral("dst/b.txt")));
+    makeTree(path("src"), {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    tmp_.write(u"dst/a.txt"_s, "c.txt");
+    tmp_.write(u"dst/b.txt"_s, "c.txt");
 
     // Default options ask: No keeps a.txt as it was, and the operation is not carried out whole.
     SupShf shf;
     ui().queueReplace(ShellConfirm::No);
     ui().queueReplace(ShellConfirm::Yes);
-    EXPECT_FALSE(yes(shf.FxCop(path(QStringLiteral("src/*.txt")), path(QStringLiteral("dst")))));
+    EXPECT_FALSE(yes(shf.FxCop(path("src/*.txt"), path("dst"))));
     ASSERT_EQ(ui().replaceAsked().size(), 2u);
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/a.txt"))), "c.txt");
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/b.txt"))), "b.txt");
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/c.txt"))), "c.txt");
+    EXPECT_EQ(contentOf(path("dst/a.txt")), "c.txt");
+    EXPECT_EQ(contentOf(path("dst/b.txt")), "b.txt");
 
     // Cancel stops at once; YesToAll stops the questions.
     ui().clear();
     ui().queueReplace(ShellConfirm::Cancel);
-    EXPECT_FALSE(yes(shf.FxCop(path(QStringLiteral("src/*.txt")), path(QStringLiteral("dst")))));
+    EXPECT_FALSE(yes(shf.FxCop(path("src/*.txt"), path("dst"))));
     EXPECT_EQ(ui().replaceAsked().size(), 1u);
     ui().clear();
     ui().queueReplace(ShellConfirm::YesToAll);
-    EXPECT_TRUE(yes(shf.FxCop(path(QStringLiteral("src/*.txt")), path(QStringLiteral("dst")))));
+    EXPECT_TRUE(yes(shf.FxCop(path("src/*.txt"), path("dst"))));
     EXPECT_EQ(ui().replaceAsked().size(), 1u);
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/a.txt"))), "a.txt");
+    EXPECT_EQ(contentOf(path("dst/a.txt")), "a.txt");
 
     // A missing destination folder is asked for; No leaves it uncreated.
     ui().clear();
     ui().queueMakeDir(ShellConfirm::No);
-    EXPECT_FALSE(yes(shf.FxCop(path(QStringLiteral("src/*.txt")), path(QStringLiteral("new")))));
-    EXPECT_EQ(ui().makeDirAsked(), QStringList{path(QStringLiteral("new"))});
-    EXPECT_FALSE(exists(path(QStringLiteral("new"))));
+    EXPECT_FALSE(yes(shf.FxCop(path("src/*.txt"), path("new"))));
+    EXPECT_EQ(ui().makeDirAsked(), QStringList{path("new")});
+    EXPECT_FALSE(exists(path("new")));
 
     // RenameOnCollision asks nothing and finds free names.
     ui().clear();
     shf.setRenameOnCollision(true);
-    EXPECT_TRUE(
-        yes(shf.FxCop(path(QStringLiteral("src/a.txt")), path(QStringLiteral("dst/a.txt")))));
-    EXPECT_TRUE(
-        yes(shf.FxCop(path(QStringLiteral("src/a.txt")), path(QStringLiteral("dst/a.txt")))));
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/a - Copy.txt"))), "a.txt");
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/a - Copy (2).txt"))), "a.txt");
+    EXPECT_TRUE(yes(shf.FxCop(path("src/a.txt"), path("dst/a.txt"))));
+    EXPECT_TRUE(yes(shf.FxCop(path("src/a.txt"), path("dst/a.txt"))));
+    EXPECT_EQ(contentOf(path("dst/a - Copy.txt")), "a.txt");
+    EXPECT_EQ(contentOf(path("dst/a - Copy (2).txt")), "a.txt");
     EXPECT_TRUE(ui().replaceAsked().empty());
-    EXPECT_EQ(collisionName(path(QStringLiteral("dst")), QStringLiteral("a.txt"), false),
-              QStringLiteral("a - Copy (3).txt"));
+    EXPECT_EQ(collisionName(path("dst"), u"a.txt"_s, false), u"a - Copy (3).txt"_s);
 }
 
 TEST_F(ShellCopy, ReadOnlySourcesGiveReadOnlyFilesInWritableFolders) {
-    makeTree(path(QStringLiteral("src")),
-             {QStringLiteral("ro.txt"), QStringLiteral("sub/inner.txt"), QStringLiteral("x.sh")});
-    ::chmod(QFile::encodeName(path(QStringLiteral("src/ro.txt"))).constData(), 0444);
-    ::chmod(QFile::encodeName(path(QStringLiteral("src/x.sh"))).constData(), 0755);
-    ::chmod(QFile::encodeName(path(QStringLiteral("src/sub/inner.txt"))).constData(), 0444);
-    ::chmod(QFile::encodeName(path(QStringLiteral("src/sub"))).constData(), 0555);
+    makeTree(path("src"), {u"ro.txt"_s, u"sub/inner.txt"_s, u"x.sh"_s});
+    setMode(path("src/ro.txt"), 0444);
+    setMode(path("src/x.sh"), 0755);
+    setMode(path("src/sub/inner.txt"), 0444);
+    setMode(path("src/sub"), 0555);
     SupShf shf;
     shf.AspExe(1, 0);
     for (int round = 0; round < 2; ++round) { // the second round replaces read-only targets
-        EXPECT_TRUE(yes(shf.FxCopDfi(path(QStringLiteral("src")), path(QStringLiteral("dst")))))
-            << round;
-        EXPECT_EQ(modeOf(path(QStringLiteral("dst/ro.txt"))), 0444u);
-        EXPECT_EQ(modeOf(path(QStringLiteral("dst/x.sh"))), 0755u);
-        EXPECT_EQ(modeOf(path(QStringLiteral("dst/sub/inner.txt"))), 0444u);
-        EXPECT_TRUE(modeOf(path(QStringLiteral("dst/sub"))) & 0200)
-            << "the copied folder stays writable";
-        EXPECT_EQ(contentOf(path(QStringLiteral("dst/sub/inner.txt"))), "sub/inner.txt");
+        EXPECT_TRUE(yes(shf.FxCopDfi(path("src"), path("dst")))) << round;
+        EXPECT_EQ(modeOf(path("dst/ro.txt")), 0444u);
+        EXPECT_EQ(modeOf(path("dst/x.sh")), 0755u);
+        EXPECT_EQ(modeOf(path("dst/sub/inner.txt")), 0444u);
+        EXPECT_TRUE(modeOf(path("dst/sub")) & 0200) << "the copied folder stays writable";
+        EXPECT_EQ(contentOf(path("dst/sub/inner.txt")), "sub/inner.txt");
     }
     // No passing file is left behind.
-    EXPECT_EQ(listTree(path(QStringLiteral("dst"))), listTree(path(QStringLiteral("src"))));
-    ::chmod(QFile::encodeName(path(QStringLiteral("src/sub"))).constData(), 0755);
+    EXPECT_EQ(listTree(path("dst")), listTree(path("src")));
+    setMode(path("src/sub"), 0755);
 }
 
 TEST_F(ShellCopy, LinksAreCopiedAsLinksAndNeverFollowed) {
-    makeTree(path(QStringLiteral("src")),
-             {QStringLiteral("real/f.txt"), QStringLiteral("tofile -> real/f.txt"),
-              QStringLiteral("tofolder -> real"), QStringLiteral("dangling -> nowhere"),
-              QStringLiteral("real/loop -> ..")});
+    makeTree(path("src"), {u"real/f.txt"_s, u"tofile -> real/f.txt"_s, u"tofolder -> real"_s,
+                           u"dangling -> nowhere"_s, u"real/loop -> .."_s});
     SupShf shf;
     shf.AspExe(1, 0);
-    EXPECT_TRUE(yes(shf.FxCopDfi(path(QStringLiteral("src")), path(QStringLiteral("dst")))));
-    EXPECT_EQ(listTree(path(QStringLiteral("dst"))), listTree(path(QStringLiteral("src"))));
+    EXPECT_TRUE(yes(shf.FxCopDfi(path("src"), path("dst"))));
+    EXPECT_EQ(listTree(path("dst")), listTree(path("src")));
     // A link in the target is replaced by the copy, never written through.
-    makeTree(path(QStringLiteral("src2")), {QStringLiteral("f.txt")});
-    makeTree(path(QStringLiteral("dst2")),
-             {QStringLiteral("victim.txt"), QStringLiteral("f.txt -> victim.txt")});
-    EXPECT_TRUE(yes(shf.FxCopArv(path(QStringLiteral("src2")), path(QStringLiteral("dst2")), 1)));
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst2/victim.txt"))), "victim.txt");
-    EXPECT_EQ(modeOf(path(QStringLiteral("dst2/f.txt"))) != 0, true);
-    EXPECT_EQ(listTree(path(QStringLiteral("dst2"))),
-              (QStringList{QStringLiteral("f.txt"), QStringLiteral("victim.txt")}));
+    makeTree(path("src2"), {u"f.txt"_s});
+    makeTree(path("dst2"), {u"victim.txt"_s, u"f.txt -> victim.txt"_s});
+    EXPECT_TRUE(yes(shf.FxCopArv(path("src2"), path("dst2"), 1)));
+    EXPECT_EQ(contentOf(path("dst2/victim.txt")), "victim.txt");
+    EXPECT_EQ(listTree(path("dst2")), (QStringList{u"f.txt"_s, u"victim.txt"_s}));
 }
 
 TEST_F(ShellCopy, CopiesIntoItselfAreRefused) {
-    makeTree(path(QStringLiteral("src")), {QStringLiteral("a.txt"), QStringLiteral("sub/b.txt")});
-    const QStringList before = listTree(path(QStringLiteral("src")));
+    makeTree(path("src"), {u"a.txt"_s, u"sub/b.txt"_s});
+    const QStringList before = listTree(path("src"));
     SupShf shf;
     shf.AspExe(1, 0);
     struct Case {
@@ -245,174 +214,136 @@ TEST_F(ShellCopy, CopiesIntoItselfAreRefused) {
         std::function<Variant()> run;
     } const cases[] = {
         {"folder into its subfolder",
-         [&] {
-             return shf.FxCop(path(QStringLiteral("src")), path(QStringLiteral("src/sub/inner")));
-         }},
-        {"folder onto itself",
-         [&] { return shf.FxCop(path(QStringLiteral("src")), path(QStringLiteral("src"))); }},
-        {"content into a subfolder",
-         [&] {
-             return shf.FxCop(path(QStringLiteral("src/*.*")), path(QStringLiteral("src/sub")));
-         }},
-        {"file onto itself",
-         [&] {
-             return shf.FxCop(path(QStringLiteral("src/a.txt")), path(QStringLiteral("src/a.txt")));
-         }},
+         [&] { return shf.FxCop(path("src"), path("src/sub/inner")); }},
+        {"folder onto itself", [&] { return shf.FxCop(path("src"), path("src")); }},
+        {"content into a subfolder", [&] { return shf.FxCop(path("src/*.*"), path("src/sub")); }},
+        {"file onto itself", [&] { return shf.FxCop(path("src/a.txt"), path("src/a.txt")); }},
         {"file onto itself by another name",
-         [&] {
-             return shf.FxCop(path(QStringLiteral("src/sub/../a.txt")),
-                              path(QStringLiteral("src/a.txt")));
-         }},
-        {"folder moved into itself",
-         [&] { return shf.FxMov(path(QStringLiteral("src")), path(QStringLiteral("src/sub/x"))); }},
+         [&] { return shf.FxCop(path("src/sub/../a.txt"), path("src/a.txt")); }},
+        {"folder moved into itself", [&] { return shf.FxMov(path("src"), path("src/sub/x")); }},
     };
     for (const Case& c : cases) {
         ui().clear();
         EXPECT_FALSE(yes(c.run())) << c.what;
         EXPECT_EQ(ui().errors().size(), 1u) << c.what;
         EXPECT_NE(shf.lastResult().error, 0) << c.what;
-        EXPECT_EQ(listTree(path(QStringLiteral("src"))), before) << c.what;
-        EXPECT_EQ(contentOf(path(QStringLiteral("src/a.txt"))), "a.txt") << c.what;
+        EXPECT_EQ(listTree(path("src")), before) << c.what;
+        EXPECT_EQ(contentOf(path("src/a.txt")), "a.txt") << c.what;
     }
     // Through FxCopDfi the target folder is made first, but nothing is copied into it.
-    EXPECT_EQ(
-        shf.FxCopDfi(path(QStringLiteral("src")), path(QStringLiteral("src/sub/in"))).rawInteger(),
-        0);
-    EXPECT_EQ(listTree(path(QStringLiteral("src/sub/in"))), QStringList());
+    EXPECT_EQ(shf.FxCopDfi(path("src"), path("src/sub/in")).rawInteger(), 0);
+    EXPECT_EQ(listTree(path("src/sub/in")), QStringList());
 }
 
 TEST_F(ShellCopy, CancelInTheProgressWindowStopsBetweenFiles) {
     QStringList files;
     for (int i = 0; i < 6; ++i)
-        files << QStringLiteral("f%1.txt").arg(i);
-    makeTree(path(QStringLiteral("src")), files);
+        files << u"f%1.txt"_s.arg(i);
+    makeTree(path("src"), files);
     ui().cancelAfter(2);
     SupShf shf;
     shf.AspExe(1, 0);
-    EXPECT_EQ(shf.FxCopDfi(path(QStringLiteral("src")), path(QStringLiteral("dst"))).rawInteger(),
-              0);
+    EXPECT_EQ(shf.FxCopDfi(path("src"), path("dst")).rawInteger(), 0);
     EXPECT_TRUE(shf.lastResult().aborted);
-    EXPECT_EQ(listTree(path(QStringLiteral("dst"))),
-              (QStringList{QStringLiteral("f0.txt"), QStringLiteral("f1.txt")}));
+    EXPECT_EQ(listTree(path("dst")), (QStringList{u"f0.txt"_s, u"f1.txt"_s}));
     EXPECT_TRUE(ui().errors().empty());
-    EXPECT_EQ(ui().calls().last(), QStringLiteral("end"));
+    EXPECT_EQ(ui().calls().last(), u"end"_s);
     ASSERT_EQ(ui().progressLog().size(), 2u);
-    EXPECT_EQ(ui().progressLog()[1].from, path(QStringLiteral("src/f1.txt")));
+    EXPECT_EQ(ui().progressLog()[1].from, path("src/f1.txt"));
     EXPECT_EQ(ui().progressLog()[1].filesDone, 1);
 
     // Silent: no progress calls, no error box, but the result still tells.
     ui().clear();
     shf.AspExe(0, 0);
-    EXPECT_FALSE(yes(shf.FxCop(path(QStringLiteral("missing.txt")), path(QStringLiteral("dst")))));
+    EXPECT_FALSE(yes(shf.FxCop(path("missing.txt"), path("dst"))));
     EXPECT_EQ(shf.lastResult().error, err::FileNotFound);
     EXPECT_FALSE(ui().starts().at(0).showProgress);
-    EXPECT_FALSE(ui().calls().contains(QStringLiteral("progress")));
-    EXPECT_FALSE(ui().calls().contains(QStringLiteral("error")));
+    EXPECT_FALSE(ui().calls().contains(u"progress"_s));
+    EXPECT_FALSE(ui().calls().contains(u"error"_s));
 }
 
 TEST_F(ShellCopy, CopyDfiKindsOfSourceAndTarget) {
-    makeTree(path(QStringLiteral("src")), {QStringLiteral("a.txt"), QStringLiteral("b.log")});
+    makeTree(path("src"), {u"a.txt"_s, u"b.log"_s});
     SupShf shf;
     shf.AspExe(1, 0);
     // A file to a new name in a folder that does not exist yet.
-    EXPECT_EQ(shf.FxCopDfi(path(QStringLiteral("src/a.txt")), path(QStringLiteral("n1/n2/c.txt")))
-                  .rawInteger(),
-              -1);
-    EXPECT_EQ(contentOf(path(QStringLiteral("n1/n2/c.txt"))), "a.txt");
+    EXPECT_EQ(shf.FxCopDfi(path("src/a.txt"), path("n1/n2/c.txt")).rawInteger(), -1);
+    EXPECT_EQ(contentOf(path("n1/n2/c.txt")), "a.txt");
     // A target ending in "*.*" names its folder.
-    EXPECT_EQ(
-        shf.FxCopDfi(path(QStringLiteral("src/*.*")), path(QStringLiteral("m/*.*"))).rawInteger(),
-        -1);
-    EXPECT_EQ(listTree(path(QStringLiteral("m"))),
-              (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.log")}));
+    EXPECT_EQ(shf.FxCopDfi(path("src/*.*"), path("m/*.*")).rawInteger(), -1);
+    EXPECT_EQ(listTree(path("m")), (QStringList{u"a.txt"_s, u"b.log"_s}));
     // Sources that name nothing: absent, or patterns whose extension is not "*".
-    for (const QString& src :
-         {path(QStringLiteral("src/none.txt")), path(QStringLiteral("src/*.txt")),
-          path(QStringLiteral("src/*")), QString()}) {
+    for (const QString& src : {path("src/none.txt"), path("src/*.txt"), path("src/*"), QString()}) {
         ui().clear();
-        EXPECT_EQ(shf.FxCopDfi(src, path(QStringLiteral("z"))).rawInteger(), 0)
-            << src.toStdString();
+        EXPECT_EQ(shf.FxCopDfi(src, path("z")).rawInteger(), 0) << src.toStdString();
         EXPECT_TRUE(ui().calls().isEmpty()) << src.toStdString();
     }
-    EXPECT_FALSE(exists(path(QStringLiteral("z"))));
+    EXPECT_FALSE(exists(path("z")));
 }
 
 TEST_F(ShellMove, MovesRenameAndMerge) {
-    makeTree(path(QStringLiteral("src")), {QStringLiteral("a.txt"), QStringLiteral("sub/b.txt")});
-    makeTree(path(QStringLiteral("dst")), {QStringLiteral("sub/c.txt")});
+    makeTree(path("src"), {u"a.txt"_s, u"sub/b.txt"_s});
+    makeTree(path("dst"), {u"sub/c.txt"_s});
     SupShf shf;
     shf.AspExe(1, 0);
-    EXPECT_TRUE(
-        yes(shf.FxMov(path(QStringLiteral("src/a.txt")), path(QStringLiteral("dst/a2.txt")))));
-    EXPECT_FALSE(exists(path(QStringLiteral("src/a.txt"))));
-    EXPECT_EQ(contentOf(path(QStringLiteral("dst/a2.txt"))), "a.txt");
+    EXPECT_TRUE(yes(shf.FxMov(path("src/a.txt"), path("dst/a2.txt"))));
+    EXPECT_FALSE(exists(path("src/a.txt")));
+    EXPECT_EQ(contentOf(path("dst/a2.txt")), "a.txt");
     // A folder moved where a folder of its name is: the content merges, the source goes.
-    EXPECT_TRUE(yes(shf.FxMov(path(QStringLiteral("src/sub")), path(QStringLiteral("dst")))));
-    EXPECT_FALSE(exists(path(QStringLiteral("src/sub"))));
-    EXPECT_EQ(listTree(path(QStringLiteral("dst"))),
-              (QStringList{QStringLiteral("a2.txt"), QStringLiteral("sub/"),
-                           QStringLiteral("sub/b.txt"), QStringLiteral("sub/c.txt")}));
+    EXPECT_TRUE(yes(shf.FxMov(path("src/sub"), path("dst"))));
+    EXPECT_FALSE(exists(path("src/sub")));
+    EXPECT_EQ(listTree(path("dst")),
+              (QStringList{u"a2.txt"_s, u"sub/"_s, u"sub/b.txt"_s, u"sub/c.txt"_s}));
 }
 
 TEST_F(ShellDelete, DeletesGoIntoTheTrashWhenAsked) {
-    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
-    const bool hadData = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("xdg"))));
-    makeTree(path(QStringLiteral("w")),
-             {QStringLiteral("a b.txt"), QStringLiteral("x.log"), QStringLiteral("y.LOG"),
-              QStringLiteral("keep.txt"), QStringLiteral("tree/t.txt")});
-    QFile::copy(path(QStringLiteral("w/a b.txt")), path(QStringLiteral("w/again")));
+    const ScopedEnv xdg("XDG_DATA_HOME", QFile::encodeName(path("xdg")));
+    makeTree(path("w"), {u"a b.txt"_s, u"x.log"_s, u"y.LOG"_s, u"keep.txt"_s, u"tree/t.txt"_s});
+    QFile::copy(path("w/a b.txt"), path("w/again"));
 
     SupShf shf;
     shf.AspExe(1, 0);
     shf.UsaRcBin(1);
-    const QString trash = path(QStringLiteral("xdg/Trash"));
-    EXPECT_TRUE(yes(shf.FxEli(path(QStringLiteral("w/a b.txt")))));
-    EXPECT_FALSE(exists(path(QStringLiteral("w/a b.txt"))));
-    EXPECT_EQ(contentOf(trash + QStringLiteral("/files/a b.txt")), "a b.txt");
-    const QByteArray info = contentOf(trash + QStringLiteral("/info/a b.txt.trashinfo"));
+    const QString trash = path("xdg/Trash");
+    EXPECT_TRUE(yes(shf.FxEli(path("w/a b.txt"))));
+    EXPECT_FALSE(exists(path("w/a b.txt")));
+    EXPECT_EQ(contentOf(trash + u"/files/a b.txt"_s), "a b.txt");
+    const QByteArray info = contentOf(trash + u"/info/a b.txt.trashinfo"_s);
     EXPECT_TRUE(info.startsWith("[Trash Info]\nPath=")) << info.constData();
     EXPECT_TRUE(info.contains("a%20b.txt\n")) << info.constData();
     EXPECT_TRUE(info.contains("\nDeletionDate=")) << info.constData();
 
     // The same name again gets a name of its own; a pattern and a whole tree go too.
-    QFile::rename(path(QStringLiteral("w/again")), path(QStringLiteral("w/a b.txt")));
-    EXPECT_TRUE(yes(shf.FxEli(path(QStringLiteral("w/a b.txt")))));
-    EXPECT_TRUE(exists(trash + QStringLiteral("/files/a b.txt.2")));
-    EXPECT_TRUE(exists(trash + QStringLiteral("/info/a b.txt.2.trashinfo")));
-    EXPECT_TRUE(yes(shf.FxEli(path(QStringLiteral("w/*.log")))));
-    EXPECT_TRUE(yes(shf.FxEli(path(QStringLiteral("w/tree")))));
-    EXPECT_EQ(listTree(path(QStringLiteral("w"))), QStringList{QStringLiteral("keep.txt")});
-    EXPECT_TRUE(exists(trash + QStringLiteral("/files/y.LOG")));
-    EXPECT_TRUE(exists(trash + QStringLiteral("/files/tree/t.txt")));
+    QFile::rename(path("w/again"), path("w/a b.txt"));
+    EXPECT_TRUE(yes(shf.FxEli(path("w/a b.txt"))));
+    EXPECT_TRUE(exists(trash + u"/files/a b.txt.2"_s));
+    EXPECT_TRUE(exists(trash + u"/info/a b.txt.2.trashinfo"_s));
+    EXPECT_TRUE(yes(shf.FxEli(path("w/*.log"))));
+    EXPECT_TRUE(yes(shf.FxEli(path("w/tree"))));
+    EXPECT_EQ(listTree(path("w")), QStringList{u"keep.txt"_s});
+    EXPECT_TRUE(exists(trash + u"/files/y.LOG"_s));
+    EXPECT_TRUE(exists(trash + u"/files/tree/t.txt"_s));
 
     // Asked first when confirmations are on: No deletes nothing.
     shf.AspExe(1, 1);
     ui().queueDelete(ShellConfirm::No);
-    EXPECT_FALSE(yes(shf.FxEli(path(QStringLiteral("w/keep.txt")))));
+    EXPECT_FALSE(yes(shf.FxEli(path("w/keep.txt"))));
     ASSERT_EQ(ui().deleteAsked().size(), 1u);
     EXPECT_TRUE(ui().deleteAsked()[0].toTrash);
-    EXPECT_TRUE(exists(path(QStringLiteral("w/keep.txt"))));
-
-    if (hadData)
-        qputenv("XDG_DATA_HOME", oldData);
-    else
-        qunsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(exists(path("w/keep.txt")));
 }
 
 TEST_F(ShellDelete, PermanentDeletesAndEmptyingAFolder) {
-    makeTree(path(QStringLiteral("w")),
-             {QStringLiteral("a.txt"), QStringLiteral(".hidden"), QStringLiteral("ro/locked.txt"),
-              QStringLiteral("l -> ../outside.txt")});
-    makeTree(path(), {QStringLiteral("outside.txt")});
-    ::chmod(QFile::encodeName(path(QStringLiteral("w/ro"))).constData(), 0555);
+    makeTree(path("w"), {u"a.txt"_s, u".hidden"_s, u"ro/locked.txt"_s, u"l -> ../outside.txt"_s});
+    makeTree(path(), {u"outside.txt"_s});
+    setMode(path("w/ro"), 0555);
     SupShf shf;
     shf.AspExe(1, 0);
-    EXPECT_TRUE(yes(shf.FxLpzDir(path(QStringLiteral("w")))));
-    EXPECT_TRUE(QDir(path(QStringLiteral("w"))).exists());
-    EXPECT_EQ(listTree(path(QStringLiteral("w"))), QStringList());
+    EXPECT_TRUE(yes(shf.FxLpzDir(path("w"))));
+    EXPECT_TRUE(QDir(path("w")).exists());
+    EXPECT_EQ(listTree(path("w")), QStringList());
     // The link went, not what it pointed to.
-    EXPECT_EQ(contentOf(path(QStringLiteral("outside.txt"))), "outside.txt");
-    EXPECT_FALSE(yes(shf.FxEli(path(QStringLiteral("w/none")))));
+    EXPECT_EQ(contentOf(path("outside.txt")), "outside.txt");
+    EXPECT_FALSE(yes(shf.FxEli(path("w/none"))));
     EXPECT_EQ(shf.lastResult().error, err::FileNotFound);
 }
