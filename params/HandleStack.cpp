@@ -60,16 +60,4 @@ bool HandleStack::readLine(QString& line) {
     }
 }
 
-bool HandleStack::writeLine(QStringView text) {
-    if (!topOpen()) return false;
-    const int number = slots_.back().number;
-    try {
-        if (!isFileNumberOpen(number) || fileNumberMode(number) == FileMode::Input) return false;
-        Print(number, text);
-        return true;
-    } catch (const VbError&) {
-        return false;
-    }
-}
-
 } // namespace zv

@@ -4,8 +4,8 @@
 // opens close their own files and never the caller's.
 //
 // A failed open still takes its place on the stack (as a slot with no file): the close that
-// the caller makes for it pops that slot and closes nothing, reads from it find the end at
-// once and writes to it go nowhere.
+// the caller makes for it pops that slot and closes nothing, and reads from it find the end
+// at once.
 
 #include <QString>
 #include <QStringView>
@@ -39,8 +39,6 @@ public:
     // The next line of the top file when it is open for reading; false at its end, for a slot
     // without a file and for an empty stack.
     bool readLine(QString& line);
-    // Writes a line to the top file when it is open for writing; false otherwise.
-    bool writeLine(QStringView text);
 
 private:
     struct Slot {

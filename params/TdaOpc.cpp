@@ -114,19 +114,20 @@ void TdaOpc::FicFim() {
     handles_.pop();
 }
 
-void TdaOpc::openForInput(const QString& file, const QString& extra) {
+void TdaOpc::openOnNewHandle(const QString& file, const QString& mode, const QString& extra,
+                             const QString& operation) {
     int handle = 0;
     FicNumNov(handle);
-    // Report mode 2: the error box, then the caller goes on and finds the end at once.
+    // Report mode 2: the error box, then the caller goes on (reads find the end at once).
     int report = 2;
-    FicAbrExe(handle, file, QStringLiteral("I"), extra, QStringLiteral("LER"), report);
+    FicAbrExe(handle, file, mode, extra, operation, report);
     handles_.setTopOpen(handle > 0 && isFileNumberOpen(handle));
 }
 
 // ---- Reading a file ----
 
 void TdaOpc::CabLer(const QString& extra) {
-    openForInput(fileName_, extra);
+    openOnNewHandle(fileName_, QStringLiteral("I"), extra, QStringLiteral("LER"));
     for (QString& h : header_) {
         QString line;
         handles_.readLine(line);

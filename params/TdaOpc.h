@@ -199,8 +199,10 @@ private:
     void FicNumFim(int& handle);
     void FicNum(int& handle) const;
     void FicFim();
-    // Opens a file for input on a new handle of the stack, reporting a failure.
-    void openForInput(const QString& file, const QString& extra);
+    // Opens a file on a new handle of the stack (mode "O" output, "A" append, any other
+    // input), reporting a failure with the operation's tag.
+    void openOnNewHandle(const QString& file, const QString& mode, const QString& extra,
+                         const QString& operation);
 
     void OpcFixIni();
     void ZonDefPrp(int count);
