@@ -13,8 +13,10 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
 #ifdef ZV_TEST_GUI
+    // A fixed screen (1024 x 768, 96 dpi, windows without frames), so that geometry is the same
+    // on every machine.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZV_TEST_DATA "/offscreen-1024x768.json");
     QApplication app(argc, argv);
 #else
     QCoreApplication app(argc, argv);

@@ -1,0 +1,46 @@
+#pragma once
+// What the person sees of a shell file operation: a progress dialog with a Cancel button (shown
+// once the operation has lasted a moment, as the desktop's own file dialogs do), the questions
+// before replacing a file, creating a folder or deleting, and the box for the error that stopped
+// the operation. The questions offer Yes, Yes to all, No and Cancel (a delete: Yes and No);
+// Escape and the close box answer Cancel (a delete: No).
+
+#include "ShellOperationUi.h"
+
+#include <QPointer>
+#include <QProgressDialog>
+
+namespace zv {
+
+class QtShellOperationUi : public ShellOperationUi {
+public:
+    QtShellOperationUi();
+    ~QtShellOperationUi() override;
+
+    // How long an operation runs before its progress dialog appears (1000 ms unless set).
+    void setMinimumDuration(int ms) { minimumDuration_ = ms; }
+    // The progress dialog of the running operation (nullptr in silent mode or between them).
+    QProgressDialog* progressDialog() const { return dialog_.data(); }
+
+    void begin(const ShellProgressStart& start) override;
+    void progress(const QString& from, const QString& to, qint64 filesDone,
+                  qint64 bytesDone) override;
+    bool cancelRequested() override;
+    void end() override;
+    ShellConfirm confirmReplace(const QString& source, const QString& target) override;
+    ShellConfirm confirmMakeDir(const QString& folder) override;
+    ShellConfirm confirmDelete(const QStringList& items, bool toTrash) override;
+    void reportError(const QString& path, const QString& message) override;
+
+    // The title of the progress dialog of an operation that gives none of its own.
+    static QString standardTitle(ShellOp op);
+
+private:
+    ShellConfirm ask(const QString& title, const QString& text, bool withAll);
+
+    ShellProgressStart start_;
+    QPointer<QProgressDialog> dialog_;
+    int minimumDuration_ = 1000;
+};
+
+} // namespace zv

@@ -1,0 +1,31 @@
+#pragma once
+// The 3D check box: a caption beside a sunken 3D box. Value 0 unchecked, 1 checked, 2 greyed
+// (the third state exists once it was set). Alignment 0 puts the box on the left of the caption,
+// 1 on its right. BackStyle 0 makes it transparent.
+
+#include "VbControl.h"
+
+class QCheckBox;
+
+namespace zv {
+
+class VbCheckBox3D : public VbControl {
+public:
+    explicit VbCheckBox3D(QWidget* parent);
+
+    QCheckBox* checkBox() const;
+    QString caption() const;
+    void setCaption(const QString& caption);
+    int value() const;
+    void setValue(int value); // 0, 1, 2; else 380
+    int alignment() const;
+    void setAlignment(int alignment); // 0, 1; else 380
+    int backStyle() const;
+    void setBackStyle(int style); // 0, 1; else 380
+
+protected:
+    void applyBackColor(const QColor& color) override;
+    void copyFrom(const VbControl& design) override;
+};
+
+} // namespace zv

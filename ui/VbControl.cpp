@@ -1,0 +1,426 @@
+#include "VbControl.h"
+
+#include "Convert.h"
+#include "EventGuard.h"
+#include "Twips.h"
+#include "VbColor.h"
+#include "VbForm.h"
+#include "WindowHandles.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+namespace zv {
+
+namespace {
+
+constexpr int kObjectUnloaded = 364;
+constexpr int kNotAnArray = 343;
+
+double checkedLength(double twips) {
+    if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
+    return twips;
+}
+
+double checkedPosition(double twips) {
+    if (!std::isfinite(twips)) throw VbError(err::InvalidPropertyValue);
+    return twips;
+}
+
+} // namespace
+
+const Variant& putValue(Args args) {
+    if (args.size() != 1) throw VbError(err::WrongArgCount);
+    return *args[0];
+}
+
+void noArgs(Args args) {
+    if (!args.empty()) throw VbError(err::WrongArgCount);
+}
+
+VbControl::VbControl(const QString& typeName, QWidget* widget)
+    : SimpleDispatch(typeName), widget_(widget) {
+    addProperty(QStringLiteral("Name"), [this](Args a) {
+        noArgs(a);
+        return Variant(name_);
+    });
+    addProperty(QStringLiteral("Index"), [this](Args a) {
+        noArgs(a);
+        if (index_ < 0) throw VbError(kNotAnArray, QStringLiteral("Object not an array"));
+        return Variant(int16_t(index_));
+    });
+    addProperty(
+        QStringLiteral("Tag"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(tag_);
+        },
+        [this](Args a) { tag_ = CStr(putValue(a)); });
+    addProperty(
+        QStringLiteral("Visible"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(visible());
+        },
+        [this](Args a) { setVisible(CBool(putValue(a))); });
+    addProperty(QStringLiteral("Container"), [this](Args a) -> Variant {
+        noArgs(a);
+        liveWidget();
+        if (auto c = container()) return DispatchPtr(c);
+        if (VbForm* f = form()) return f->object();
+        return Variant::nothing();
+    });
+    addProperty(QStringLiteral("Parent"), [this](Args a) -> Variant {
+        noArgs(a);
+        liveWidget();
+        if (VbForm* f = form()) return f->object();
+        return Variant::nothing();
+    });
+    addMethod(QStringLiteral("Refresh"), [this](Args a) {
+        noArgs(a);
+        refresh();
+        return Variant();
+    });
+    addMethod(QStringLiteral("ZOrder"), [this](Args a) {
+        checkArgCount(a, 0, 1);
+        zOrder(a.empty() || a[0]->isMissing() ? 0 : CInt(*a[0]));
+        return Variant();
+    });
+}
+
+VbControl::~VbControl() {
+    release();
+}
+
+VbForm* VbControl::form() const {
+    return form_.data();
+}
+
+void VbControl::attach(VbForm* form, const QString& name, int index,
+                       std::weak_ptr<VbControl> container) {
+    form_ = form;
+    name_ = name;
+    index_ = index;
+    container_ = std::move(container);
+    if (widget_) widget_->setObjectName(name);
+}
+
+void VbControl::release() {
+    if (!widget_) return;
+    QWidget* w = widget_.data();
+    widget_ = nullptr;
+    w->hide();
+    // Later, not now: the release may come from inside one of the widget's own event handlers
+    // (a click that unloads its own button).
+    if (QCoreApplication::instance())
+        w->deleteLater();
+    else
+        delete w;
+}
+
+QWidget* VbControl::liveWidget() const {
+    if (!widget_) throw VbError(kObjectUnloaded, QStringLiteral("Object was unloaded"));
+    return widget_.data();
+}
+
+// ---- geometry ----
+
+double VbControl::left() const {
+    return pixelsToTwips(liveWidget()->x());
+}
+double VbControl::top() const {
+    return pixelsToTwips(liveWidget()->y());
+}
+double VbControl::width() const {
+    return pixelsToTwips(liveWidget()->width());
+}
+double VbControl::height() const {
+    return pixelsToTwips(liveWidget()->height());
+}
+
+void VbControl::setLeft(double twips) {
+    QWidget* w = liveWidget();
+    w->move(twipsToPixels(checkedPosition(twips)), w->y());
+}
+
+void VbControl::setTop(double twips) {
+    QWidget* w = liveWidget();
+    w->move(w->x(), twipsToPixels(checkedPosition(twips)));
+}
+
+void VbControl::setWidth(double twips) {
+    QWidget* w = liveWidget();
+    w->resize(twipsToPixels(checkedLength(twips)), w->height());
+    contentChanged();
+}
+
+void VbControl::setHeight(double twips) {
+    QWidget* w = liveWidget();
+    w->resize(w->width(), twipsToPixels(checkedLength(twips)));
+    contentChanged();
+}
+
+void VbControl::move(double left, std::optional<double> top, std::optional<double> width,
+                     std::optional<double> height) {
+    QWidget* w = liveWidget();
+    // Every value is checked before anything moves, so a bad one changes nothing.
+    const int x = twipsToPixels(checkedPosition(left));
+    const int y = top ? twipsToPixels(checkedPosition(*top)) : w->y();
+    const int cx = width ? twipsToPixels(checkedLength(*width)) : w->width();
+    const int cy = height ? twipsToPixels(checkedLength(*height)) : w->height();
+    w->setGeometry(x, y, cx, cy);
+    contentChanged();
+}
+
+// ---- flags ----
+
+bool VbControl::visible() const {
+    return !liveWidget()->isHidden();
+}
+void VbControl::setVisible(bool visible) {
+    liveWidget()->setVisible(visible);
+}
+bool VbControl::enabled() const {
+    return !liveWidget()->testAttribute(Qt::WA_ForceDisabled);
+}
+void VbControl::setEnabled(bool enabled) {
+    liveWidget()->setEnabled(enabled);
+}
+
+// ---- colours ----
+
+void VbControl::setColorRoles(QPalette::ColorRole back, QList<QPalette::ColorRole> fore) {
+    backRole_ = back;
+    foreRoles_ = std::move(fore);
+}
+
+qint32 VbControl::backColor() const {
+    return qColorToVb(liveWidget()->palette().color(backRole_));
+}
+
+qint32 VbControl::foreColor() const {
+    return qColorToVb(liveWidget()->palette().color(foreRoles_.value(0, QPalette::WindowText)));
+}
+
+void VbControl::setBackColor(qint32 color) {
+    liveWidget();
+    checkVbColor(color);
+    if (auto c = vbColorToQColor(color)) applyBackColor(*c);
+}
+
+void VbControl::applyBackColor(const QColor& color) {
+    QWidget* w = liveWidget();
+    QPalette p = w->palette();
+    p.setColor(backRole_, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void VbControl::setForeColor(qint32 color) {
+    QWidget* w = liveWidget();
+    checkVbColor(color);
+    const auto c = vbColorToQColor(color);
+    if (!c) return;
+    QPalette p = w->palette();
+    for (QPalette::ColorRole role : foreRoles_)
+        p.setColor(role, *c);
+    w->setPalette(p);
+}
+
+// ---- font ----
+
+QString VbControl::fontName() const {
+    return liveWidget()->font().family();
+}
+double VbControl::fontSize() const {
+    return liveWidget()->font().pointSizeF();
+}
+bool VbControl::fontBold() const {
+    return liveWidget()->font().bold();
+}
+bool VbControl::fontItalic() const {
+    return liveWidget()->font().italic();
+}
+bool VbControl::fontUnderline() const {
+    return liveWidget()->font().underline();
+}
+
+void VbControl::setFont(const QFont& font) {
+    liveWidget()->setFont(font);
+    contentChanged();
+}
+
+void VbControl::setFontName(const QString& name) {
+    if (name.trimmed().isEmpty()) throw VbError(err::InvalidPropertyValue);
+    QFont f = liveWidget()->font();
+    f.setFamily(name);
+    setFont(f);
+}
+
+void VbControl::setFontSize(double points) {
+    if (!std::isfinite(points) || points <= 0 || points > 2048)
+        throw VbError(err::InvalidPropertyValue);
+    QFont f = liveWidget()->font();
+    f.setPointSizeF(points);
+    setFont(f);
+}
+
+void VbControl::setFontBold(bool on) {
+    QFont f = liveWidget()->font();
+    f.setBold(on);
+    setFont(f);
+}
+
+void VbControl::setFontItalic(bool on) {
+    QFont f = liveWidget()->font();
+    f.setItalic(on);
+    setFont(f);
+}
+
+void VbControl::setFontUnderline(bool on) {
+    QFont f = liveWidget()->font();
+    f.setUnderline(on);
+    setFont(f);
+}
+
+// ---- other ----
+
+void VbControl::zOrder(int position) {
+    QWidget* w = liveWidget();
+    if (position == 0)
+        w->raise();
+    else if (position == 1)
+        w->lower();
+    else
+        throw VbError(err::InvalidCall);
+}
+
+void VbControl::refresh() {
+    QWidget* w = liveWidget();
+    if (w->isVisible())
+        w->repaint();
+    else
+        w->update();
+}
+
+WindowHandle VbControl::hwnd() const {
+    return windowHandleOf(liveWidget());
+}
+
+void VbControl::fireClick(bool fromCode) {
+    if (!click_) return;
+    if (VbForm* f = form(); f && !fromCode && !f->acceptsInput()) return;
+    // The handler may unload this control or replace itself: keep both alive while it runs.
+    auto self = shared_from_this();
+    const std::function<void()> handler = click_;
+    runGuarded(handler);
+}
+
+void VbControl::copyFrom(const VbControl& design) {
+    QWidget* w = liveWidget();
+    const QWidget* d = design.liveWidget();
+    w->setGeometry(d->geometry());
+    w->setFont(d->font());
+    w->setPalette(d->palette());
+    w->setAutoFillBackground(d->autoFillBackground());
+    w->setLayoutDirection(d->layoutDirection());
+    w->setEnabled(!d->testAttribute(Qt::WA_ForceDisabled));
+    tag_ = design.tag_;
+}
+
+// ---- member groups ----
+
+void VbControl::addPositionMembers() {
+    auto length = [this](const QString& name, double (VbControl::*get)() const,
+                         void (VbControl::*set)(double)) {
+        addProperty(
+            name,
+            [this, get](Args a) {
+                noArgs(a);
+                return Variant(float((this->*get)()));
+            },
+            [this, set](Args a) { (this->*set)(CDbl(putValue(a))); });
+    };
+    length(QStringLiteral("Left"), &VbControl::left, &VbControl::setLeft);
+    length(QStringLiteral("Top"), &VbControl::top, &VbControl::setTop);
+    length(QStringLiteral("Width"), &VbControl::width, &VbControl::setWidth);
+    length(QStringLiteral("Height"), &VbControl::height, &VbControl::setHeight);
+    addMethod(QStringLiteral("Move"), [this](Args a) {
+        checkArgCount(a, 1, 4);
+        auto opt = [&](size_t i) -> std::optional<double> {
+            if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
+            return CDbl(*a[i]);
+        };
+        move(CDbl(*a[0]), opt(1), opt(2), opt(3));
+        return Variant();
+    });
+}
+
+void VbControl::addEnabledMember() {
+    addProperty(
+        QStringLiteral("Enabled"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(enabled());
+        },
+        [this](Args a) { setEnabled(CBool(putValue(a))); });
+}
+
+void VbControl::addFontMembers() {
+    addProperty(
+        QStringLiteral("FontName"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(fontName());
+        },
+        [this](Args a) { setFontName(CStr(putValue(a))); });
+    addProperty(
+        QStringLiteral("FontSize"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(float(fontSize()));
+        },
+        [this](Args a) { setFontSize(CDbl(putValue(a))); });
+    auto flag = [this](const QString& name, bool (VbControl::*get)() const,
+                       void (VbControl::*set)(bool)) {
+        addProperty(
+            name,
+            [this, get](Args a) {
+                noArgs(a);
+                return Variant((this->*get)());
+            },
+            [this, set](Args a) { (this->*set)(CBool(putValue(a))); });
+    };
+    flag(QStringLiteral("FontBold"), &VbControl::fontBold, &VbControl::setFontBold);
+    flag(QStringLiteral("FontItalic"), &VbControl::fontItalic, &VbControl::setFontItalic);
+    flag(QStringLiteral("FontUnderline"), &VbControl::fontUnderline, &VbControl::setFontUnderline);
+}
+
+void VbControl::addBackColorMember() {
+    addProperty(
+        QStringLiteral("BackColor"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(int32_t(backColor()));
+        },
+        [this](Args a) { setBackColor(CLng(putValue(a))); });
+}
+
+void VbControl::addForeColorMember() {
+    addProperty(
+        QStringLiteral("ForeColor"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(int32_t(foreColor()));
+        },
+        [this](Args a) { setForeColor(CLng(putValue(a))); });
+}
+
+void VbControl::addHwndMember() {
+    addProperty(QStringLiteral("hWnd"), [this](Args a) {
+        noArgs(a);
+        return Variant(int32_t(hwnd()));
+    });
+}
+
+} // namespace zv

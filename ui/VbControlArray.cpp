@@ -1,0 +1,84 @@
+#include "VbControlArray.h"
+
+#include "Convert.h"
+#include "VbControl.h"
+#include "VbForm.h"
+
+namespace zv {
+
+namespace {
+
+constexpr int kNoSuchElement = 340;
+
+class ElementEnumerator : public Enumerator {
+public:
+    explicit ElementEnumerator(std::vector<DispatchPtr> items) : items_(std::move(items)) {}
+    bool next(Variant& out) override {
+        if (pos_ >= items_.size()) return false;
+        out = items_[pos_++];
+        return true;
+    }
+
+private:
+    std::vector<DispatchPtr> items_;
+    size_t pos_ = 0;
+};
+
+} // namespace
+
+VbControlArray::VbControlArray(VbForm* form, QString name)
+    : SimpleDispatch(QStringLiteral("Object")), form_(form), name_(std::move(name)) {
+    addMethod(QStringLiteral("Item"), [this](Args a) -> Variant {
+        checkArgCount(a, 1, 1);
+        return DispatchPtr(item(CInt(*a[0])));
+    });
+    setDefaultMember(QStringLiteral("Item"));
+    addProperty(QStringLiteral("Count"), [this](Args a) {
+        noArgs(a);
+        return Variant(int32_t(count()));
+    });
+    addProperty(QStringLiteral("LBound"), [this](Args a) {
+        noArgs(a);
+        return Variant(int16_t(lbound()));
+    });
+    addProperty(QStringLiteral("UBound"), [this](Args a) {
+        noArgs(a);
+        return Variant(int16_t(ubound()));
+    });
+}
+
+VbForm* VbControlArray::liveForm() const {
+    if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));
+    return form_.data();
+}
+
+std::shared_ptr<VbControl> VbControlArray::item(int index) const {
+    auto c = liveForm()->control(name_, index);
+    if (!c)
+        throw VbError(kNoSuchElement,
+                      QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    return c;
+}
+
+int VbControlArray::count() const {
+    return int(liveForm()->elements(name_).size());
+}
+
+int VbControlArray::lbound() const {
+    const auto all = liveForm()->elements(name_);
+    return all.empty() ? 0 : all.begin()->first;
+}
+
+int VbControlArray::ubound() const {
+    const auto all = liveForm()->elements(name_);
+    return all.empty() ? -1 : all.rbegin()->first;
+}
+
+std::unique_ptr<Enumerator> VbControlArray::enumerate() {
+    std::vector<DispatchPtr> items;
+    for (const auto& [index, control] : liveForm()->elements(name_))
+        items.push_back(control);
+    return std::make_unique<ElementEnumerator>(std::move(items));
+}
+
+} // namespace zv

@@ -1,0 +1,192 @@
+#include "VbLine.h"
+
+#include "Convert.h"
+#include "Twips.h"
+#include "VbColor.h"
+
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace zv {
+
+namespace {
+
+class LineWidget : public QWidget {
+public:
+    explicit LineWidget(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    QColor color = Qt::black;
+    int width = 1;
+    int style = 1;
+    QPointF from, to; // in the widget's own pixels
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (style == 0) return;
+        static const Qt::PenStyle kStyles[] = {Qt::NoPen,    Qt::SolidLine,   Qt::DashLine,
+                                               Qt::DotLine,  Qt::DashDotLine, Qt::DashDotDotLine,
+                                               Qt::SolidLine};
+        QPainter p(this);
+        QPen pen(color, width, kStyles[style]);
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        p.drawLine(from, to);
+    }
+};
+
+LineWidget* lineWidget(QWidget* w) {
+    return static_cast<LineWidget*>(w);
+}
+
+double finite(double v) {
+    if (!std::isfinite(v)) throw VbError(err::InvalidPropertyValue);
+    return v;
+}
+
+} // namespace
+
+VbLine::VbLine(QWidget* parent) : VbControl(QStringLiteral("Line"), new LineWidget(parent)) {
+    auto coordinate = [this](const QString& name, double VbLine::*field) {
+        addProperty(
+            name,
+            [this, field](Args a) {
+                noArgs(a);
+                liveWidget();
+                return Variant(float(this->*field));
+            },
+            [this, field](Args a) {
+                liveWidget();
+                this->*field = finite(CDbl(putValue(a)));
+                place();
+            });
+    };
+    coordinate(QStringLiteral("X1"), &VbLine::x1_);
+    coordinate(QStringLiteral("Y1"), &VbLine::y1_);
+    coordinate(QStringLiteral("X2"), &VbLine::x2_);
+    coordinate(QStringLiteral("Y2"), &VbLine::y2_);
+    addProperty(
+        QStringLiteral("BorderColor"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(int32_t(borderColor()));
+        },
+        [this](Args a) { setBorderColor(CLng(putValue(a))); });
+    addProperty(
+        QStringLiteral("BorderWidth"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(int16_t(borderWidth()));
+        },
+        [this](Args a) { setBorderWidth(CInt(putValue(a))); });
+    addProperty(
+        QStringLiteral("BorderStyle"),
+        [this](Args a) {
+            noArgs(a);
+            return Variant(int16_t(borderStyle()));
+        },
+        [this](Args a) { setBorderStyle(CInt(putValue(a))); });
+    place();
+}
+
+void VbLine::setX1(double twips) {
+    liveWidget();
+    x1_ = finite(twips);
+    place();
+}
+
+void VbLine::setY1(double twips) {
+    liveWidget();
+    y1_ = finite(twips);
+    place();
+}
+
+void VbLine::setX2(double twips) {
+    liveWidget();
+    x2_ = finite(twips);
+    place();
+}
+
+void VbLine::setY2(double twips) {
+    liveWidget();
+    y2_ = finite(twips);
+    place();
+}
+
+void VbLine::setPoints(double x1, double y1, double x2, double y2) {
+    liveWidget();
+    x1_ = finite(x1);
+    y1_ = finite(y1);
+    x2_ = finite(x2);
+    y2_ = finite(y2);
+    place();
+}
+
+qint32 VbLine::borderColor() const {
+    return qColorToVb(lineWidget(liveWidget())->color);
+}
+
+void VbLine::setBorderColor(qint32 color) {
+    LineWidget* w = lineWidget(liveWidget());
+    checkVbColor(color);
+    if (auto c = vbColorToQColor(color)) {
+        w->color = *c;
+        w->update();
+    }
+}
+
+int VbLine::borderWidth() const {
+    return lineWidget(liveWidget())->width;
+}
+
+void VbLine::setBorderWidth(int pixels) {
+    LineWidget* w = lineWidget(liveWidget());
+    if (pixels < 1 || pixels > 8192) throw VbError(err::InvalidPropertyValue);
+    w->width = pixels;
+    place();
+}
+
+int VbLine::borderStyle() const {
+    return lineWidget(liveWidget())->style;
+}
+
+void VbLine::setBorderStyle(int style) {
+    LineWidget* w = lineWidget(liveWidget());
+    if (style < 0 || style > 6) throw VbError(err::InvalidPropertyValue);
+    w->style = style;
+    w->update();
+}
+
+// The widget covers the line's bounding box, widened by the pen on every side.
+void VbLine::place() {
+    LineWidget* w = lineWidget(liveWidget());
+    // Far-off points are held where a widget can still be placed.
+    auto px = [](double twips) { return std::clamp(twips / kTwipsPerPixel, -1e7, 1e7); };
+    const double px1 = px(x1_), py1 = px(y1_), px2 = px(x2_), py2 = px(y2_);
+    const int pad = w->width / 2 + 1;
+    const int left = int(std::floor(std::min(px1, px2))) - pad;
+    const int top = int(std::floor(std::min(py1, py2))) - pad;
+    const int right = int(std::ceil(std::max(px1, px2))) + pad;
+    const int bottom = int(std::ceil(std::max(py1, py2))) + pad;
+    w->setGeometry(left, top, right - left + 1, bottom - top + 1);
+    w->from = QPointF(px1 - left, py1 - top);
+    w->to = QPointF(px2 - left, py2 - top);
+    w->update();
+}
+
+void VbLine::copyFrom(const VbControl& design) {
+    VbControl::copyFrom(design);
+    const auto* d = dynamic_cast<const VbLine*>(&design);
+    if (!d) return;
+    LineWidget* w = lineWidget(liveWidget());
+    const LineWidget* dw = lineWidget(d->widget());
+    w->color = dw->color;
+    w->width = dw->width;
+    w->style = dw->style;
+    setPoints(d->x1_, d->y1_, d->x2_, d->y2_);
+}
+
+} // namespace zv

@@ -1,0 +1,24 @@
+#include "VbPicture.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace zv {
+
+std::optional<QPixmap> loadPictureFile(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return std::nullopt;
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    if (image.isNull()) return std::nullopt;
+    return QPixmap::fromImage(image);
+}
+
+std::optional<QIcon> loadIconFile(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return std::nullopt;
+    QIcon icon(path);
+    if (icon.isNull() || icon.availableSizes().isEmpty()) return std::nullopt;
+    return icon;
+}
+
+} // namespace zv
