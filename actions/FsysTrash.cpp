@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QUrl>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -98,6 +97,24 @@ bool trashFor(const QByteArray& parent, dev_t dev, Trash& trash) {
     return false;
 }
 
+// The path as the trash records it: every byte but unreserved characters and "/" as %XX.
+QByteArray percentEncoded(const QByteArray& path) {
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray out;
+    for (const char c : path) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            out += c;
+        } else {
+            out += '%';
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        }
+    }
+    return out;
+}
+
 bool writeAll(int fd, const QByteArray& data) {
     qsizetype done = 0;
     while (done < data.size()) {
@@ -115,7 +132,8 @@ bool writeAll(int fd, const QByteArray& data) {
 
 QByteArray homeTrashFolder() {
     QByteArray data = qgetenv("XDG_DATA_HOME");
-    if (data.isEmpty() || !data.startsWith('/')) data = qgetenv("HOME") + "/.local/share";
+    if (data.isEmpty() || !data.startsWith('/'))
+        data = QFile::encodeName(QDir::homePath()) + "/.local/share";
     return data + "/Trash";
 }
 
@@ -137,11 +155,10 @@ int moveToTrash(const QByteArray& path, QByteArray* trashedAs) {
         original = abs.mid(trash.topDir.size() + 1);
     else if (trash.topDir == "/")
         original = abs.mid(1);
+    const QByteArray date =
+        ProcessContext::current().now().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1();
     const QByteArray info =
-        "[Trash Info]\nPath=" + QUrl::toPercentEncoding(QString::fromUtf8(original), "/") +
-        "\nDeletionDate=" +
-        ProcessContext::current().now().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() +
-        "\n";
+        "[Trash Info]\nPath=" + percentEncoded(original) + "\nDeletionDate=" + date + "\n";
 
     // A free name: the info file is claimed first (O_EXCL), so two deletes never share one.
     const QByteArray base = abs.mid(abs.lastIndexOf('/') + 1);

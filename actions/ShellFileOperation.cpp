@@ -323,7 +323,11 @@ void Engine::checkPairs(const std::vector<Pair>& pairs) {
         }, d{};
         if (::lstat(p.from.constData(), &s) != 0) failErrno(errno, p.from);
         if (S_ISDIR(s.st_mode)) {
-            if (isSameOrInside(resolved(p.to), resolved(p.from)))
+            const QByteArray to = resolved(p.to), from = resolved(p.from);
+            // Onto itself with RenameOnCollision, a copy gets a name of its own beside it.
+            const bool renamed =
+                to == from && flag(fof::RenameOnCollision) && rq_.op == ShellOp::Copy;
+            if (isSameOrInside(to, from) && !renamed)
                 fail(err::PathFileAccess, p.to, kInsideSource);
         } else if (::lstat(p.to.constData(), &d) == 0 && sameEntry(s, d) &&
                    !(flag(fof::RenameOnCollision) && rq_.op == ShellOp::Copy)) {
@@ -430,7 +434,8 @@ void Engine::copyFolder(const QByteArray& from, QByteArray to, const struct stat
     bool create = true;
     if (::lstat(to.constData(), &d) == 0) {
         if (!S_ISDIR(d.st_mode)) fail(err::FileAlreadyExists, to, kNameTaken);
-        if (sameEntry(st, d)) fail(err::PathFileAccess, to, kInsideSource);
+        if (sameEntry(st, d) && !flag(fof::RenameOnCollision))
+            fail(err::PathFileAccess, to, kInsideSource);
         switch (resolveClash(from, to, true)) {
         case Clash::Skip:
             return;

@@ -166,6 +166,9 @@ TEST_F(ShellCopy, ConfirmationsDecideAboutExistingTargets) {
     EXPECT_EQ(contentOf(path("dst/a - Copy (2).txt")), "a.txt");
     EXPECT_TRUE(ui().replaceAsked().empty());
     EXPECT_EQ(collisionName(path("dst"), u"a.txt"_s, false), u"a - Copy (3).txt"_s);
+    // A folder copied onto itself gets a copy beside it.
+    EXPECT_TRUE(yes(shf.FxCop(path("src"), path())));
+    EXPECT_EQ(listTree(path("src - Copy")), listTree(path("src")));
 }
 
 TEST_F(ShellCopy, ReadOnlySourcesGiveReadOnlyFilesInWritableFolders) {
