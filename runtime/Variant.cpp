@@ -52,11 +52,7 @@ Variant Variant::emptyArray() {
     return v;
 }
 
-Variant::Variant(const Variant& other) : type_(vbEmpty) { copyFrom(other); }
-
-Variant::Variant(Variant&& other) noexcept : type_(vbEmpty) { moveFrom(other); }
-
-Variant& Variant::operator=(const Variant& other) {
+Variant& Variant::assignSlow(const Variant& other) {
     if (this != &other) {
         // Copy first: other may live inside what this Variant holds (an array element).
         Variant copy(other);
@@ -66,7 +62,7 @@ Variant& Variant::operator=(const Variant& other) {
     return *this;
 }
 
-Variant& Variant::operator=(Variant&& other) noexcept {
+Variant& Variant::moveAssignSlow(Variant& other) noexcept {
     if (this != &other) {
         Variant taken;
         taken.moveFrom(other);
@@ -125,7 +121,7 @@ void Variant::moveFrom(Variant& other) noexcept {
     other.u_.i64 = 0;
 }
 
-void Variant::clear() noexcept {
+void Variant::release() noexcept {
     switch (type_) {
     case vbString:
         u_.s.~QString();
@@ -137,8 +133,6 @@ void Variant::clear() noexcept {
         if (type_ & vbArray)
             u_.a.~shared_ptr<VArray>();
     }
-    type_ = vbEmpty;
-    u_.i64 = 0;
 }
 
 void Variant::swap(Variant& other) noexcept {
@@ -193,7 +187,9 @@ const VArray& Variant::array() const {
 VArray& Variant::arrayMut() {
     if (!(type_ & vbArray))
         throw VbError(err::TypeMismatch);
-    if (u_.a.use_count() > 1) {
+    // A locked array is never shared with another Variant (copies of it are made at once);
+    // its other holders are the locks' owners, which must see the writes.
+    if (u_.a.use_count() > 1 && u_.a->locks == 0) {
         auto copy = std::make_shared<VArray>(*u_.a);
         copy->locks = 0;
         u_.a = std::move(copy);

@@ -74,11 +74,47 @@ public:
     // An array with no dimensions at all (what Split("") and Array() give: UBound -1).
     static Variant emptyArray();
 
-    Variant(const Variant& other);
-    Variant(Variant&& other) noexcept;
-    Variant& operator=(const Variant& other);
-    Variant& operator=(Variant&& other) noexcept;
-    ~Variant() { clear(); }
+    // Copies, moves and destruction of the subtypes that own nothing (numbers, Boolean, Date,
+    // Empty, Null, Error) are inline bit copies: the script engine does them for every operand.
+    Variant(const Variant& other) : type_(other.type_) {
+        if (plain(type_))
+            u_.i64 = other.u_.i64;
+        else
+            copyFrom(other);
+    }
+    Variant(Variant&& other) noexcept : type_(other.type_) {
+        if (plain(type_)) {
+            u_.i64 = other.u_.i64;
+            other.type_ = vbEmpty;
+            other.u_.i64 = 0;
+        } else {
+            moveFrom(other);
+        }
+    }
+    Variant& operator=(const Variant& other) {
+        if (plain(type_) && plain(other.type_)) {
+            u_.i64 = other.u_.i64;
+            type_ = other.type_;
+            return *this;
+        }
+        return assignSlow(other);
+    }
+    Variant& operator=(Variant&& other) noexcept {
+        if (plain(type_) && plain(other.type_)) {
+            u_.i64 = other.u_.i64;
+            type_ = other.type_;
+            if (this != &other) {
+                other.type_ = vbEmpty;
+                other.u_.i64 = 0;
+            }
+            return *this;
+        }
+        return moveAssignSlow(other);
+    }
+    ~Variant() {
+        if (!plain(type_))
+            release();
+    }
 
     // The VarType code; arrays give vbArray + vbVariant.
     int varType() const noexcept { return type_; }
@@ -122,7 +158,12 @@ public:
     // Empty. Other subtypes: 0 (callers check first).
     double numericValue() const noexcept;
 
-    void clear() noexcept;
+    void clear() noexcept {
+        if (!plain(type_))
+            release();
+        type_ = vbEmpty;
+        u_.i64 = 0;
+    }
     void swap(Variant& other) noexcept;
 
     // Exact identity of subtype and value (arrays and objects by reference); for tests and
@@ -146,8 +187,15 @@ private:
         std::shared_ptr<VArray> a;
     } u_;
     int type_;
+    // Subtypes whose value is the bits of the union alone.
+    static bool plain(int type) noexcept {
+        return type != vbString && type != vbObject && !(type & vbArray);
+    }
     void copyFrom(const Variant& other);
     void moveFrom(Variant& other) noexcept;
+    void release() noexcept; // destroys what a String, Object or array holds
+    Variant& assignSlow(const Variant& other);
+    Variant& moveAssignSlow(Variant& other) noexcept;
 };
 
 // One dimension of an array: its lower bound and its number of elements.

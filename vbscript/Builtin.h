@@ -1,0 +1,52 @@
+#pragma once
+// The language's built-in functions, constants and objects, found by name (case-blind). The
+// resolver binds a name to its entry when the script defines nothing of that name, so a
+// built-in costs no lookup when it runs. Topic files register their entries (text,
+// conversions, arrays, math...) into one table built on first use.
+
+#include "Variant.h"
+
+#include <QString>
+#include <span>
+
+namespace zv::vbs {
+
+class Interpreter;
+
+// A built-in function receives its arguments as values (an argument left out in the middle
+// is the missing-argument marker; trailing ones are simply absent).
+using BuiltinFn = Variant (*)(Interpreter& in, std::span<const Variant> args);
+
+struct Builtin {
+    enum class Kind : uint8_t { Function, Constant, Object };
+    QString name;
+    Kind kind = Kind::Function;
+    int minArgs = 0;
+    int maxArgs = 0;
+    BuiltinFn fn = nullptr; // Function; Object: gives the object
+    Variant value;          // Constant
+};
+
+class BuiltinRegistry {
+public:
+    void function(const char* name, int minArgs, int maxArgs, BuiltinFn fn);
+    void constant(const char* name, Variant value);
+    void object(const char* name, BuiltinFn fn);
+
+private:
+    friend const Builtin* findBuiltin(const QString& name);
+    void add(Builtin b);
+};
+
+// The entry of a name, nullptr when the language has none.
+const Builtin* findBuiltin(const QString& name);
+
+// Registration of each topic's entries (one function per topic file).
+void registerCoreBuiltins(BuiltinRegistry& r);
+
+// Helpers for built-in functions.
+bool given(std::span<const Variant> args, size_t i); // present and not left out
+int32_t argLong(const Variant& v);                   // CLng of an argument (Null: 94)
+QString argText(const Variant& v);                   // CStr of an argument (Null: 94)
+
+} // namespace zv::vbs

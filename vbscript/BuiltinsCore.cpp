@@ -1,0 +1,310 @@
+// The core built-ins: the Err object, type tests and conversions, array bounds, the commonest
+// text functions and the vb constants.
+
+#include "Builtin.h"
+#include "Convert.h"
+#include "Interpreter.h"
+#include "Text.h"
+
+#include <cmath>
+
+namespace zv::vbs {
+
+namespace {
+
+using A = std::span<const Variant>;
+
+Variant nullOr(const Variant& v, Variant (*f)(const Variant&)) {
+    return v.isNull() ? Variant::null() : f(v);
+}
+
+const VArray& arrayArg(const Variant& v) {
+    if (!v.isArray()) throw VbError(err::TypeMismatch);
+    return v.array();
+}
+
+int dimensionArg(A a) {
+    return given(a, 1) ? argLong(a[1]) : 1;
+}
+
+CompareMode compareArg(A a, size_t i) {
+    if (!given(a, i)) return CompareMode::Binary;
+    int m = argLong(a[i]);
+    if (m < 0 || m > 1) throw VbError(err::InvalidCall);
+    return CompareMode(m);
+}
+
+Variant fnTypeName(Interpreter&, A a) {
+    return Variant(TypeName(a[0]));
+}
+Variant fnVarType(Interpreter&, A a) {
+    int t = a[0].varType();
+    if (a[0].isObject() && a[0].rawObject()) {
+        // An object with a default value reports the type of that value.
+        try {
+            Variant d = a[0].rawObject()->defaultValue();
+            t = d.varType();
+        } catch (const VbError&) {
+        }
+    }
+    return Variant(int16_t(t));
+}
+Variant fnIsEmpty(Interpreter&, A a) {
+    return Variant(a[0].isEmpty());
+}
+Variant fnIsNull(Interpreter&, A a) {
+    return Variant(a[0].isNull());
+}
+Variant fnIsObject(Interpreter&, A a) {
+    return Variant(a[0].isObject());
+}
+Variant fnIsArray(Interpreter&, A a) {
+    return Variant(a[0].isArray());
+}
+Variant fnIsNumeric(Interpreter&, A a) {
+    return Variant(IsNumeric(a[0]));
+}
+Variant fnIsDate(Interpreter&, A a) {
+    return Variant(IsDate(a[0]));
+}
+
+Variant fnCStr(Interpreter&, A a) {
+    return Variant(CStr(a[0]));
+}
+Variant fnCInt(Interpreter&, A a) {
+    return Variant(CInt(a[0]));
+}
+Variant fnCLng(Interpreter&, A a) {
+    return Variant(CLng(a[0]));
+}
+Variant fnCDbl(Interpreter&, A a) {
+    return Variant(CDbl(a[0]));
+}
+Variant fnCSng(Interpreter&, A a) {
+    return Variant(CSng(a[0]));
+}
+Variant fnCByte(Interpreter&, A a) {
+    return Variant(CByte(a[0]));
+}
+Variant fnCBool(Interpreter&, A a) {
+    return Variant(CBool(a[0]));
+}
+Variant fnCCur(Interpreter&, A a) {
+    return Variant::currencyScaled(CCur(a[0]));
+}
+Variant fnCDate(Interpreter&, A a) {
+    return Variant::date(CDate(a[0]));
+}
+
+Variant fnLBound(Interpreter&, A a) {
+    return Variant(arrayArg(a[0]).lbound(dimensionArg(a)));
+}
+Variant fnUBound(Interpreter&, A a) {
+    return Variant(arrayArg(a[0]).ubound(dimensionArg(a)));
+}
+Variant fnArray(Interpreter&, A a) {
+    return Variant::list(std::vector<Variant>(a.begin(), a.end()));
+}
+
+Variant fnLen(Interpreter&, A a) {
+    if (a[0].isNull()) return Variant::null();
+    return Variant(int32_t(Len(toText(a[0]))));
+}
+Variant fnUCase(Interpreter&, A a) {
+    return nullOr(a[0], [](const Variant& v) { return Variant(UCase(toText(v))); });
+}
+Variant fnLCase(Interpreter&, A a) {
+    return nullOr(a[0], [](const Variant& v) { return Variant(LCase(toText(v))); });
+}
+Variant fnTrim(Interpreter&, A a) {
+    return nullOr(a[0], [](const Variant& v) { return Variant(Trim(toText(v))); });
+}
+Variant fnLTrim(Interpreter&, A a) {
+    return nullOr(a[0], [](const Variant& v) { return Variant(LTrim(toText(v))); });
+}
+Variant fnRTrim(Interpreter&, A a) {
+    return nullOr(a[0], [](const Variant& v) { return Variant(RTrim(toText(v))); });
+}
+Variant fnLeft(Interpreter&, A a) {
+    int n = argLong(a[1]);
+    if (a[0].isNull()) return Variant::null();
+    return Variant(Left(toText(a[0]), n));
+}
+Variant fnRight(Interpreter&, A a) {
+    int n = argLong(a[1]);
+    if (a[0].isNull()) return Variant::null();
+    return Variant(Right(toText(a[0]), n));
+}
+Variant fnMid(Interpreter&, A a) {
+    int start = argLong(a[1]);
+    int length = given(a, 2) ? argLong(a[2]) : -1;
+    if (given(a, 2) && length < 0) throw VbError(err::InvalidCall);
+    if (a[0].isNull()) return Variant::null();
+    return Variant(Mid(toText(a[0]), start, length));
+}
+Variant fnInStr(Interpreter&, A a) {
+    // InStr([start,] s, find[, compare])
+    size_t base = 0;
+    int start = 1;
+    if (a.size() >= 3) {
+        start = given(a, 0) ? argLong(a[0]) : 1;
+        base = 1;
+    }
+    if (a[base].isNull() || a[base + 1].isNull()) return Variant::null();
+    return Variant(
+        int32_t(InStr(start, toText(a[base]), toText(a[base + 1]), compareArg(a, base + 2))));
+}
+Variant fnReplace(Interpreter&, A a) {
+    int start = given(a, 3) ? argLong(a[3]) : 1;
+    int count = given(a, 4) ? argLong(a[4]) : -1;
+    if (a[0].isNull()) return Variant::null();
+    return Variant(
+        Replace(toText(a[0]), toText(a[1]), toText(a[2]), start, count, compareArg(a, 5)));
+}
+Variant fnChr(Interpreter&, A a) {
+    return Variant(Chr(argLong(a[0])));
+}
+Variant fnAsc(Interpreter&, A a) {
+    return Variant(int16_t(Asc(toText(a[0]))));
+}
+Variant fnSpace(Interpreter&, A a) {
+    return Variant(Space(argLong(a[0])));
+}
+Variant fnStrComp(Interpreter&, A a) {
+    if (a[0].isNull() || a[1].isNull()) return Variant::null();
+    return Variant(int16_t(StrComp(toText(a[0]), toText(a[1]), compareArg(a, 2))));
+}
+Variant fnSplit(Interpreter&, A a) {
+    QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");
+    int count = given(a, 2) ? argLong(a[2]) : -1;
+    return SplitV(toText(a[0]), delim, count, compareArg(a, 3));
+}
+Variant fnJoin(Interpreter&, A a) {
+    QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");
+    return Variant(JoinV(a[0], delim));
+}
+
+Variant fnAbs(Interpreter&, A a) {
+    const Variant& v = a[0];
+    if (v.isNull()) return Variant::null();
+    Variant n = toNumber(v);
+    if (n.isInteger16())
+        return n.rawInteger() == INT16_MIN ? Variant(int32_t(32768))
+                                           : Variant(int16_t(std::abs(n.rawInteger())));
+    if (n.isLong())
+        return n.rawLong() == INT32_MIN ? Variant(2147483648.0)
+                                        : Variant(int32_t(std::abs(n.rawLong())));
+    if (n.isCurrency()) return Variant::currencyScaled(std::llabs(n.rawCurrency()));
+    if (n.varType() == vbSingle) return Variant(std::fabs(n.rawSingle()));
+    return Variant(std::fabs(n.numericValue()));
+}
+Variant wholeOf(const Variant& v, double (*round)(double)) {
+    if (v.isNull()) return Variant::null();
+    Variant n = toNumber(v);
+    switch (n.varType()) {
+    case vbInteger:
+    case vbLong:
+    case vbByte:
+        return n;
+    case vbSingle:
+        return Variant(float(round(n.rawSingle())));
+    case vbCurrency:
+        return Variant::currencyScaled(int64_t(round(double(n.rawCurrency()) / 10000.0) * 10000));
+    case vbDate:
+        return Variant::date(round(n.rawDate()));
+    default:
+        return Variant(round(n.numericValue()));
+    }
+}
+Variant fnInt(Interpreter&, A a) {
+    return wholeOf(a[0], [](double d) { return std::floor(d); });
+}
+Variant fnFix(Interpreter&, A a) {
+    return wholeOf(a[0], [](double d) { return std::trunc(d); });
+}
+
+Variant fnErr(Interpreter& in, A) {
+    return Variant(in.errObject());
+}
+
+} // namespace
+
+void registerCoreBuiltins(BuiltinRegistry& r) {
+    r.object("Err", fnErr);
+
+    r.function("TypeName", 1, 1, fnTypeName);
+    r.function("VarType", 1, 1, fnVarType);
+    r.function("IsEmpty", 1, 1, fnIsEmpty);
+    r.function("IsNull", 1, 1, fnIsNull);
+    r.function("IsObject", 1, 1, fnIsObject);
+    r.function("IsArray", 1, 1, fnIsArray);
+    r.function("IsNumeric", 1, 1, fnIsNumeric);
+    r.function("IsDate", 1, 1, fnIsDate);
+
+    r.function("CStr", 1, 1, fnCStr);
+    r.function("CInt", 1, 1, fnCInt);
+    r.function("CLng", 1, 1, fnCLng);
+    r.function("CDbl", 1, 1, fnCDbl);
+    r.function("CSng", 1, 1, fnCSng);
+    r.function("CByte", 1, 1, fnCByte);
+    r.function("CBool", 1, 1, fnCBool);
+    r.function("CCur", 1, 1, fnCCur);
+    r.function("CDate", 1, 1, fnCDate);
+
+    r.function("LBound", 1, 2, fnLBound);
+    r.function("UBound", 1, 2, fnUBound);
+    r.function("Array", 0, 1 << 16, fnArray);
+
+    r.function("Len", 1, 1, fnLen);
+    r.function("UCase", 1, 1, fnUCase);
+    r.function("LCase", 1, 1, fnLCase);
+    r.function("Trim", 1, 1, fnTrim);
+    r.function("LTrim", 1, 1, fnLTrim);
+    r.function("RTrim", 1, 1, fnRTrim);
+    r.function("Left", 2, 2, fnLeft);
+    r.function("Right", 2, 2, fnRight);
+    r.function("Mid", 2, 3, fnMid);
+    r.function("InStr", 2, 4, fnInStr);
+    r.function("Replace", 3, 6, fnReplace);
+    r.function("Chr", 1, 1, fnChr);
+    r.function("Asc", 1, 1, fnAsc);
+    r.function("Space", 1, 1, fnSpace);
+    r.function("StrComp", 2, 3, fnStrComp);
+    r.function("Split", 1, 4, fnSplit);
+    r.function("Join", 1, 2, fnJoin);
+
+    r.function("Abs", 1, 1, fnAbs);
+    r.function("Int", 1, 1, fnInt);
+    r.function("Fix", 1, 1, fnFix);
+
+    r.constant("vbCrLf", Variant(QStringLiteral("\r\n")));
+    r.constant("vbNewLine", Variant(QStringLiteral("\r\n")));
+    r.constant("vbCr", Variant(QStringLiteral("\r")));
+    r.constant("vbLf", Variant(QStringLiteral("\n")));
+    r.constant("vbTab", Variant(QStringLiteral("\t")));
+    r.constant("vbNullChar", Variant(QString(QChar(0))));
+    r.constant("vbNullString", Variant(QString()));
+    r.constant("vbObjectError", Variant(int32_t(-2147221504)));
+    r.constant("vbBinaryCompare", Variant(int16_t(0)));
+    r.constant("vbTextCompare", Variant(int16_t(1)));
+    r.constant("vbUseDefault", Variant(int16_t(-2)));
+    r.constant("vbTrue", Variant(int16_t(-1)));
+    r.constant("vbFalse", Variant(int16_t(0)));
+    r.constant("vbEmpty", Variant(int16_t(vbEmpty)));
+    r.constant("vbNull", Variant(int16_t(vbNull)));
+    r.constant("vbInteger", Variant(int16_t(vbInteger)));
+    r.constant("vbLong", Variant(int16_t(vbLong)));
+    r.constant("vbSingle", Variant(int16_t(vbSingle)));
+    r.constant("vbDouble", Variant(int16_t(vbDouble)));
+    r.constant("vbCurrency", Variant(int16_t(vbCurrency)));
+    r.constant("vbDate", Variant(int16_t(vbDate)));
+    r.constant("vbString", Variant(int16_t(vbString)));
+    r.constant("vbObject", Variant(int16_t(vbObject)));
+    r.constant("vbError", Variant(int16_t(vbError)));
+    r.constant("vbBoolean", Variant(int16_t(vbBoolean)));
+    r.constant("vbVariant", Variant(int16_t(vbVariant)));
+    r.constant("vbByte", Variant(int16_t(vbByte)));
+    r.constant("vbArray", Variant(int16_t(vbArray)));
+}
+
+} // namespace zv::vbs

@@ -1,0 +1,25 @@
+#include "Compiler.h"
+
+#include "Lexer.h"
+#include "Parser.h"
+#include "Resolver.h"
+
+namespace zv::vbs {
+
+std::shared_ptr<CodeUnit> compileProgram(const QString& text, GlobalTable& globals) {
+    auto source = std::make_shared<const SourceText>(text);
+    Parser parser(Lexer(text).tokenize(), source);
+    auto unit = parser.parseProgram();
+    Resolver(globals).resolveUnit(*unit);
+    return unit;
+}
+
+std::shared_ptr<CodeUnit> compileExpression(const QString& text, GlobalTable& globals) {
+    auto source = std::make_shared<const SourceText>(text);
+    Parser parser(Lexer(text).tokenize(), source);
+    auto unit = parser.parseExpressionUnit();
+    Resolver(globals).resolveUnit(*unit);
+    return unit;
+}
+
+} // namespace zv::vbs

@@ -1,0 +1,33 @@
+#pragma once
+// The script's Err object: the last error taken by On Error Resume Next (Number, its default
+// member, Description, Source), Clear, and Raise for errors of the script's own.
+
+#include "Dispatch.h"
+
+namespace zv::vbs {
+
+// The Source of the language's own run-time errors.
+QString runtimeErrorSource();
+// The description of an error number the script raises without giving one: the language's
+// text, "Unknown runtime error" for numbers it does not name.
+QString raisedErrorText(int number);
+
+class ErrObject : public SimpleDispatch {
+public:
+    ErrObject();
+
+    void set(const VbError& e);
+    void clear();
+    int number() const { return number_; }
+    const QString& description() const { return description_; }
+    const QString& source() const { return source_; }
+
+private:
+    int number_ = 0;
+    QString description_;
+    QString source_;
+    QString helpFile_;
+    int helpContext_ = 0;
+};
+
+} // namespace zv::vbs

@@ -1,0 +1,164 @@
+#pragma once
+// The tree-walking evaluator. It runs resolved code units and procedures over the runtime's
+// Variant and Dispatch. Control flow (Exit) travels as Flow values; run-time errors are C++
+// exceptions (VbError) caught at statement boundaries, where On Error Resume Next takes them
+// and where they receive their position. The evaluator is re-entrant: a host method called by
+// a running script may run more script code on the same interpreter.
+
+#include "Ast.h"
+#include "Dispatch.h"
+#include "Frame.h"
+#include "GlobalTable.h"
+
+#include <memory>
+
+namespace zv::vbs {
+
+class ErrObject;
+
+enum class Flow : uint8_t { Normal, ExitDo, ExitFor, ExitProc };
+
+// A run-time error that has reached a statement boundary, with where it happened: the line
+// (1-based, within the text that defined the code), the column of the statement's first
+// character and the text of that line.
+class ScriptRuntimeError : public VbError {
+public:
+    ScriptRuntimeError(const VbError& e, int line, int column, QString text)
+        : VbError(e), line(line), column(column), text(std::move(text)) {}
+    int line;
+    int column;
+    QString text;
+};
+
+// Calls nested deeper than this raise 28 "Out of stack space".
+constexpr int kMaxCallDepth = 1000;
+
+class Interpreter {
+public:
+    Interpreter();
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    GlobalTable& globals() { return *globals_; }
+    const DispatchPtr& errObject() const;
+    ErrObject& err();
+
+    // Forgets every global, procedure and named object. The caller checks that no code runs.
+    void clear();
+    // Makes an object a named global (the caller checks that the name is free).
+    void addNamedObject(const QString& name, const DispatchPtr& object);
+
+    // Declares a compiled unit's globals and defines its procedures.
+    void defineUnit(const CodeUnit& unit);
+    // Runs a unit's global statements, or gives an Eval unit's value.
+    void runUnit(const CodeUnit& unit);
+    Variant evalUnit(const CodeUnit& unit);
+    // Calls a procedure with host arguments (by reference unless the parameter is ByVal);
+    // the count must match the parameters (450).
+    Variant callProcedure(const ProcedurePtr& proc, std::span<Variant* const> args);
+
+    // True while script code of this interpreter runs (at any depth).
+    bool running() const { return running_ > 0; }
+
+    // ---- used by the evaluator's parts and the built-ins ----
+    Variant eval(const Expr* e, Frame& f);
+    // The truth of a condition (Null is False).
+    bool condition(const Expr* e, Frame& f);
+    Flow execBlock(const Block& block, Frame& f);
+    [[noreturn]] void raise(int number, const QString& name = {});
+
+private:
+    friend class CallBinder;
+    friend struct RunningGuard;
+
+    // statements
+    Flow exec(const Stmt* s, Frame& f);
+    void execAssign(const AssignStmt* s, Frame& f);
+    void execAppend(const AssignStmt* s, Frame& f);
+    void execCall(const CallStmt* s, Frame& f);
+    Flow execIf(const IfStmt* s, Frame& f);
+    Flow execSelect(const SelectStmt* s, Frame& f);
+    Flow execFor(const ForStmt* s, Frame& f);
+    Flow execForEach(const ForEachStmt* s, Frame& f);
+    Flow execDo(const DoStmt* s, Frame& f);
+    Flow execWith(const WithStmt* s, Frame& f);
+    void execReDim(const ReDimStmt* s, Frame& f);
+    void execErase(const EraseStmt* s, Frame& f);
+    void onErrorResumed(const VbError& e, Frame& f);
+    void setupDeclarations(const std::vector<Declaration>& decls, Frame& f, bool global);
+
+    // expressions
+    Variant evalName(const NameExpr* n, Frame& f);
+    Variant evalApply(const NameExpr* n, Frame& f, bool asStatement);
+    Variant evalMember(const MemberExpr* m, Frame& f, Invoke kind);
+    Variant evalIndex(const IndexExpr* ix, Frame& f, bool asStatement);
+    Variant evalUnary(const UnaryExpr* u, Frame& f);
+    Variant evalBinary(const BinaryExpr* b, Frame& f);
+    Variant evalCompare(const CompareExpr* c, Frame& f);
+    Variant readGlobal(const NameExpr* n, GlobalCell& cell, Frame& f);
+    Variant builtinValue(const NameExpr* n, Frame& f);
+    Variant callBuiltin(const NameExpr* n, Frame& f);
+    Variant indexValue(const Variant& target, const std::vector<ExprPtr>& args, Frame& f,
+                       const QString& name, Invoke kind);
+    DispatchPtr objectOf(const MemberExpr* m, Frame& f);
+
+    // variables
+    Variant* variable(const NameExpr* n, Frame& f, bool forWrite);
+    void store(const Expr* target, Variant value, Frame& f, bool isSet);
+    void assignVariable(Variant& target, Variant&& value);
+    int32_t subscript(const Expr* e, Frame& f);
+
+    // calls
+    Variant callScript(const Procedure& proc, const std::vector<ExprPtr>& args, Frame& f);
+    Variant runProcedure(const Procedure& proc, Slot* base);
+    Variant invokeHost(const DispatchPtr& obj, DispId id, Invoke kind,
+                       const std::vector<ExprPtr>& args, Frame& f, const Variant* value,
+                       const QString& name);
+
+    std::unique_ptr<GlobalTable> globals_;
+    SlotStack stack_;
+    // Procedures redefined while code runs: kept until the outermost run returns, so that no
+    // running procedure is freed under its own feet.
+    std::vector<ProcedurePtr> retired_;
+    std::shared_ptr<ErrObject> err_;
+    DispatchPtr errDispatch_;
+    int depth_ = 0;
+    int running_ = 0;
+};
+
+// Counts one script call or entry for the lifetime of the guard.
+struct DepthGuard {
+    explicit DepthGuard(int& depth) : depth(depth) { ++depth; }
+    ~DepthGuard() { --depth; }
+    int& depth;
+};
+
+// Marks the interpreter as running for the lifetime of the guard.
+struct RunningGuard {
+    explicit RunningGuard(Interpreter& in) : in(in) { ++in.running_; }
+    ~RunningGuard() {
+        if (--in.running_ == 0) in.retired_.clear();
+    }
+    Interpreter& in;
+};
+
+// Text of a value with the language's rules for an operand of &: Null as "".
+QString concatText(const Variant& v);
+
+// The value of an operand that can be read in place, without evaluating anything: a literal,
+// a local variable or a global variable; nullptr for anything else.
+inline const Variant* simpleOperand(const Expr* e, const Frame& f) {
+    switch (e->access) {
+    case Access::Literal:
+        return e->accessValue;
+    case Access::Local:
+        return &f.slot(e->accessSlot);
+    case Access::Global:
+        return e->accessCell->kind == CellKind::Variable ? &e->accessCell->value : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace zv::vbs

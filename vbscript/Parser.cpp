@@ -1,0 +1,759 @@
+#include "Parser.h"
+
+#include "Operators.h"
+#include "SyntaxError.h"
+
+namespace zv::vbs {
+
+namespace {
+// Deeper nesting of blocks and expressions than this is refused at compile time, so that
+// neither the parser nor the evaluator can run out of native stack on a tree.
+constexpr int kMaxNesting = 200;
+} // namespace
+
+struct NestingGuard {
+    Parser& p;
+    explicit NestingGuard(Parser& parser) : p(parser) { p.enterNesting(); }
+    ~NestingGuard() { --p.nesting_; }
+};
+
+Parser::Parser(std::vector<Token> tokens, SourcePtr source)
+    : tokens_(std::move(tokens)), source_(std::move(source)) {
+    if (tokens_.empty() || tokens_.back().kind != Tok::End) tokens_.push_back(Token{});
+}
+
+void Parser::enterNesting() {
+    if (++nesting_ > kMaxNesting) {
+        --nesting_;
+        throw SyntaxErrorException{
+            SyntaxError{err::OutOfStack, vbErrorText(err::OutOfStack), tok().line, tok().column}};
+    }
+}
+
+const Token& Parser::peekTok(size_t ahead) const {
+    size_t at = pos_ + ahead;
+    return at < tokens_.size() ? tokens_[at] : tokens_.back();
+}
+
+bool Parser::accept(Tok k) {
+    if (!at(k)) return false;
+    ++pos_;
+    return true;
+}
+
+const Token& Parser::expect(Tok k, int errorNumber) {
+    if (!at(k)) fail(errorNumber);
+    return tokens_[pos_++];
+}
+
+void Parser::fail(int number) const {
+    failAt(number, tok());
+}
+
+void Parser::failAt(int number, const Token& t) const {
+    raiseSyntax(number, t.line, t.column);
+}
+
+bool Parser::atStatementEnd() const {
+    Tok k = kind();
+    return k == Tok::Newline || k == Tok::Colon || k == Tok::End ||
+           (singleLineIf_ > 0 && k == Tok::KwElse);
+}
+
+void Parser::expectStatementEnd() {
+    if (!atStatementEnd()) fail(cerr::ExpectedEndOfStatement);
+}
+
+void Parser::skipSeparators() {
+    while (at(Tok::Newline) || at(Tok::Colon))
+        ++pos_;
+}
+
+bool Parser::isNameToken() const {
+    return at(Tok::Ident) || isContextualKeyword(kind());
+}
+
+QString Parser::expectName() {
+    if (!isNameToken()) fail(cerr::ExpectedIdentifier);
+    return tokens_[pos_++].text;
+}
+
+// ---- program structure ----
+
+std::shared_ptr<CodeUnit> Parser::parseProgram() {
+    auto unit = std::make_shared<CodeUnit>();
+    unit->source = source_;
+    unit_ = unit.get();
+    decls_ = &unit->decls;
+    parseTopLevel(*unit);
+    unit->hiddenCount = withCount_;
+    return unit;
+}
+
+std::shared_ptr<CodeUnit> Parser::parseExpressionUnit() {
+    auto unit = std::make_shared<CodeUnit>();
+    unit->source = source_;
+    unit_ = unit.get();
+    decls_ = &unit->decls;
+    while (at(Tok::Newline))
+        ++pos_;
+    if (at(Tok::End) || at(Tok::Colon)) fail(cerr::ExpectedExpression);
+    unit->expression = parseExpression();
+    while (at(Tok::Newline))
+        ++pos_;
+    if (!at(Tok::End)) fail(cerr::ExpectedEndOfStatement);
+    return unit;
+}
+
+void Parser::parseTopLevel(CodeUnit& unit) {
+    for (;;) {
+        skipSeparators();
+        if (at(Tok::End)) return;
+        if (at(Tok::KwOption)) {
+            if (sawStatement_) fail(cerr::ExpectedStatement);
+            ++pos_;
+            expect(Tok::KwExplicit, cerr::SyntaxError);
+            unit.optionExplicit = true;
+            sawStatement_ = true;
+            expectStatementEnd();
+            continue;
+        }
+        sawStatement_ = true;
+        if ((at(Tok::KwPublic) || at(Tok::KwPrivate)) &&
+            (peekTok().kind == Tok::KwSub || peekTok().kind == Tok::KwFunction))
+            ++pos_;
+        if (at(Tok::KwSub) || at(Tok::KwFunction)) {
+            parseProcedure(unit, at(Tok::KwFunction));
+            expectStatementEnd();
+            continue;
+        }
+        if (atBlockEnd()) {
+            if (at(Tok::KwNext)) fail(cerr::UnexpectedNext);
+            if (at(Tok::KwLoop)) fail(cerr::LoopWithoutDo);
+            fail(cerr::ExpectedStatement);
+        }
+        parseStatementInto(unit.body);
+    }
+}
+
+void Parser::parseProcedure(CodeUnit& unit, bool isFunction) {
+    ++pos_;
+    auto proc = std::make_shared<Procedure>();
+    proc->line = tok().line; // the name, where a redefinition is reported
+    proc->column = tok().column;
+    proc->isFunction = isFunction;
+    proc->source = source_;
+    proc->optionExplicit = unit.optionExplicit;
+    proc->name = expectName();
+    if (accept(Tok::LParen)) {
+        if (!accept(Tok::RParen)) {
+            parseParams(*proc);
+            expect(Tok::RParen, cerr::ExpectedRParen);
+        }
+    }
+    expectStatementEnd();
+
+    // The procedure is a scope of its own.
+    auto* savedDecls = decls_;
+    int savedWithCount = withCount_;
+    proc_ = proc.get();
+    decls_ = &proc->decls;
+    doDepth_ = forDepth_ = 0;
+    withCount_ = 0;
+    withStack_.clear();
+
+    parseBlock(proc->body);
+    if (!at(Tok::KwEnd)) {
+        if (at(Tok::KwNext)) fail(cerr::UnexpectedNext);
+        if (at(Tok::KwLoop)) fail(cerr::LoopWithoutDo);
+        fail(cerr::ExpectedEnd);
+    }
+    ++pos_;
+    expect(isFunction ? Tok::KwFunction : Tok::KwSub,
+           isFunction ? cerr::ExpectedFunction : cerr::ExpectedSub);
+    proc->hiddenCount = withCount_;
+
+    proc_ = nullptr;
+    decls_ = savedDecls;
+    withCount_ = savedWithCount;
+    unit.procedures.push_back(std::move(proc));
+}
+
+void Parser::parseParams(Procedure& proc) {
+    for (;;) {
+        Param p;
+        if (accept(Tok::KwByVal))
+            p.byVal = true;
+        else
+            accept(Tok::KwByRef);
+        p.line = tok().line;
+        p.column = tok().column;
+        p.name = expectName();
+        if (accept(Tok::LParen)) expect(Tok::RParen, cerr::ExpectedRParen);
+        proc.params.push_back(std::move(p));
+        if (!accept(Tok::Comma)) return;
+    }
+}
+
+bool Parser::atBlockEnd() const {
+    switch (kind()) {
+    case Tok::End:
+    case Tok::KwEnd:
+    case Tok::KwElse:
+    case Tok::KwElseIf:
+    case Tok::KwCase:
+    case Tok::KwNext:
+    case Tok::KwLoop:
+    case Tok::KwWend:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Parser::parseBlock(Block& block) {
+    NestingGuard guard(*this);
+    for (;;) {
+        skipSeparators();
+        if (atBlockEnd()) return;
+        parseStatementInto(block);
+    }
+}
+
+void Parser::parseStatementInto(Block& block) {
+    StmtPtr s = parseStatement();
+    if (s) block.stmts.push_back(std::move(s));
+    expectStatementEnd();
+}
+
+StmtPtr Parser::parseStatement() {
+    const Token& start = tok();
+    StmtPtr s;
+    switch (kind()) {
+    case Tok::KwDim:
+        ++pos_;
+        parseDim(true);
+        return nullptr;
+    case Tok::KwPublic:
+    case Tok::KwPrivate:
+        if (proc_) fail(cerr::ExpectedStatement);
+        ++pos_;
+        if (at(Tok::KwConst)) {
+            ++pos_;
+            parseConst();
+        } else {
+            parseDim(true);
+        }
+        return nullptr;
+    case Tok::KwConst:
+        ++pos_;
+        parseConst();
+        return nullptr;
+    case Tok::KwReDim:
+        s = parseReDim();
+        break;
+    case Tok::KwErase:
+        s = parseErase();
+        break;
+    case Tok::KwIf:
+        s = parseIf();
+        break;
+    case Tok::KwSelect:
+        s = parseSelect();
+        break;
+    case Tok::KwFor:
+        s = parseFor();
+        break;
+    case Tok::KwDo:
+        s = parseDo();
+        break;
+    case Tok::KwWhile:
+        s = parseWhile();
+        break;
+    case Tok::KwExit:
+        s = parseExit();
+        break;
+    case Tok::KwWith:
+        s = parseWith();
+        break;
+    case Tok::KwOn:
+        s = parseOnError();
+        break;
+    case Tok::KwCall:
+        s = parseCall();
+        break;
+    case Tok::KwSet:
+        s = parseSetOrLet(true);
+        break;
+    case Tok::KwLet:
+        s = parseSetOrLet(false);
+        break;
+    case Tok::KwStop:
+        ++pos_;
+        s = std::make_unique<NothingStmt>();
+        break;
+    case Tok::Ident:
+    case Tok::Dot:
+        s = parseAssignOrCall();
+        break;
+    default:
+        if (isContextualKeyword(kind())) {
+            s = parseAssignOrCall();
+            break;
+        }
+        fail(cerr::ExpectedStatement);
+    }
+    s->line = start.line;
+    s->column = start.column;
+    return s;
+}
+
+// Statements of a one-line If part: up to the line end or (for the Then part) the Else.
+void Parser::parseSingleLineBody(Block& block) {
+    for (;;) {
+        if (accept(Tok::Colon)) continue;
+        if (at(Tok::Newline) || at(Tok::End) || at(Tok::KwElse)) return;
+        parseStatementInto(block);
+    }
+}
+
+// ---- declarations ----
+
+void Parser::parseDim(bool allowArrays) {
+    for (;;) {
+        Declaration d;
+        d.line = tok().line;
+        d.column = tok().column;
+        d.name = expectName();
+        if (allowArrays && accept(Tok::LParen)) {
+            if (accept(Tok::RParen)) {
+                d.kind = DeclKind::DynamicArray;
+            } else {
+                d.kind = DeclKind::FixedArray;
+                for (;;) {
+                    if (!at(Tok::Number) || !(tok().value.isInteger16() || tok().value.isLong()))
+                        fail(cerr::ExpectedIntegerConstant);
+                    int32_t upper = int32_t(tok().value.numericValue());
+                    ++pos_;
+                    d.bounds.emplace_back(0, upper);
+                    if (!accept(Tok::Comma)) break;
+                }
+                expect(Tok::RParen, cerr::ExpectedRParen);
+            }
+        }
+        decls_->push_back(std::move(d));
+        if (!accept(Tok::Comma)) return;
+    }
+}
+
+Variant Parser::parseConstantValue() {
+    bool negate = false;
+    if (at(Tok::Minus) || at(Tok::Plus)) {
+        negate = at(Tok::Minus);
+        ++pos_;
+        if (!at(Tok::Number)) fail(cerr::ExpectedLiteralConstant);
+    }
+    Variant v;
+    switch (kind()) {
+    case Tok::Number:
+        v = negate ? opNeg(tok().value) : tok().value;
+        break;
+    case Tok::String:
+        v = Variant(tok().text);
+        break;
+    case Tok::Date:
+        v = tok().value;
+        break;
+    case Tok::KwTrue:
+        v = Variant(true);
+        break;
+    case Tok::KwFalse:
+        v = Variant(false);
+        break;
+    case Tok::KwEmpty:
+        break;
+    case Tok::KwNull:
+        v = Variant::null();
+        break;
+    case Tok::KwNothing:
+        v = Variant::nothing();
+        break;
+    default:
+        fail(cerr::ExpectedLiteralConstant);
+    }
+    ++pos_;
+    return v;
+}
+
+void Parser::parseConst() {
+    for (;;) {
+        Declaration d;
+        d.kind = DeclKind::Constant;
+        d.line = tok().line;
+        d.column = tok().column;
+        d.name = expectName();
+        expect(Tok::Eq, cerr::ExpectedEquals);
+        d.value = parseConstantValue();
+        decls_->push_back(std::move(d));
+        if (!accept(Tok::Comma)) return;
+    }
+}
+
+std::unique_ptr<NameExpr> Parser::parsePlainName(int errorNumber) {
+    if (!isNameToken()) fail(errorNumber);
+    auto n = std::make_unique<NameExpr>();
+    n->line = tok().line;
+    n->column = tok().column;
+    n->name = tok().text;
+    ++pos_;
+    return n;
+}
+
+StmtPtr Parser::parseReDim() {
+    ++pos_;
+    auto s = std::make_unique<ReDimStmt>();
+    s->preserve = accept(Tok::KwPreserve);
+    for (;;) {
+        ReDimItem item;
+        item.var = parsePlainName(cerr::ExpectedIdentifier);
+        expect(Tok::LParen, cerr::ExpectedLParen);
+        for (;;) {
+            item.bounds.push_back(parseExpression());
+            if (!accept(Tok::Comma)) break;
+        }
+        expect(Tok::RParen, cerr::ExpectedRParen);
+        s->items.push_back(std::move(item));
+        if (!accept(Tok::Comma)) break;
+    }
+    return s;
+}
+
+StmtPtr Parser::parseErase() {
+    ++pos_;
+    auto s = std::make_unique<EraseStmt>();
+    for (;;) {
+        s->vars.push_back(parsePlainName(cerr::ExpectedIdentifier));
+        if (!accept(Tok::Comma)) break;
+    }
+    return s;
+}
+
+// ---- compound statements ----
+
+// After a block: "End <what>"; anything else is reported as the missing word.
+void Parser::expectEnd(Tok what, int errorNumber) {
+    if (at(Tok::KwEnd)) {
+        if (peekTok().kind != what) failAt(errorNumber, peekTok());
+        pos_ += 2;
+        return;
+    }
+    fail(cerr::ExpectedEnd);
+}
+
+StmtPtr Parser::parseIf() {
+    ++pos_;
+    auto s = std::make_unique<IfStmt>();
+    IfArm first;
+    first.condition = parseExpression();
+    expect(Tok::KwThen, cerr::ExpectedThen);
+    if (!at(Tok::Newline) && !at(Tok::End)) {
+        // One-line form: every ":" statement after Then belongs to it, up to Else or the
+        // line end.
+        ++singleLineIf_;
+        parseSingleLineBody(first.body);
+        s->arms.push_back(std::move(first));
+        if (accept(Tok::KwElse)) parseSingleLineBody(s->elseBody);
+        --singleLineIf_;
+        return s;
+    }
+    int savedSingle = singleLineIf_;
+    singleLineIf_ = 0;
+    parseBlock(first.body);
+    s->arms.push_back(std::move(first));
+    for (;;) {
+        if (at(Tok::KwElseIf)) {
+            ++pos_;
+            IfArm arm;
+            arm.condition = parseExpression();
+            expect(Tok::KwThen, cerr::ExpectedThen);
+            parseBlock(arm.body);
+            s->arms.push_back(std::move(arm));
+            continue;
+        }
+        if (at(Tok::KwElse)) {
+            ++pos_;
+            parseBlock(s->elseBody);
+        }
+        break;
+    }
+    expectEnd(Tok::KwIf, cerr::ExpectedIf);
+    singleLineIf_ = savedSingle;
+    return s;
+}
+
+StmtPtr Parser::parseSelect() {
+    ++pos_;
+    expect(Tok::KwCase, cerr::ExpectedCase);
+    auto s = std::make_unique<SelectStmt>();
+    s->test = parseExpression();
+    expectStatementEnd();
+    int savedSingle = singleLineIf_;
+    singleLineIf_ = 0;
+    skipSeparators();
+    bool sawElse = false;
+    while (at(Tok::KwCase) && !sawElse) {
+        ++pos_;
+        CaseArm arm;
+        if (accept(Tok::KwElse)) {
+            sawElse = true;
+        } else {
+            for (;;) {
+                arm.values.push_back(parseExpression());
+                if (!accept(Tok::Comma)) break;
+            }
+        }
+        expectStatementEnd();
+        parseBlock(arm.body);
+        s->arms.push_back(std::move(arm));
+    }
+    if (at(Tok::KwEnd))
+        expectEnd(Tok::KwSelect, cerr::ExpectedSelect);
+    else if (at(Tok::End) || sawElse)
+        fail(cerr::ExpectedEnd);
+    else
+        fail(cerr::ExpectedCase);
+    singleLineIf_ = savedSingle;
+    return s;
+}
+
+StmtPtr Parser::parseFor() {
+    ++pos_;
+    if (accept(Tok::KwEach)) {
+        auto s = std::make_unique<ForEachStmt>();
+        s->var = parsePlainName(cerr::ExpectedIdentifier);
+        if (at(Tok::LParen) || at(Tok::Dot)) fail(cerr::InvalidForVariable);
+        expect(Tok::KwIn, cerr::ExpectedIn);
+        s->collection = parseExpression();
+        expectStatementEnd();
+        ++forDepth_;
+        parseBlock(s->body);
+        --forDepth_;
+        expect(Tok::KwNext, cerr::ExpectedNext);
+        return s;
+    }
+    auto s = std::make_unique<ForStmt>();
+    s->var = parsePlainName(cerr::ExpectedIdentifier);
+    if (at(Tok::LParen) || at(Tok::Dot)) fail(cerr::InvalidForVariable);
+    expect(Tok::Eq, cerr::ExpectedEquals);
+    s->start = parseExpression();
+    expect(Tok::KwTo, cerr::ExpectedTo);
+    s->limit = parseExpression();
+    if (accept(Tok::KwStep)) s->step = parseExpression();
+    expectStatementEnd();
+    ++forDepth_;
+    parseBlock(s->body);
+    --forDepth_;
+    expect(Tok::KwNext, cerr::ExpectedNext);
+    return s;
+}
+
+StmtPtr Parser::parseDo() {
+    ++pos_;
+    auto s = std::make_unique<DoStmt>();
+    if (at(Tok::KwWhile) || at(Tok::KwUntil)) {
+        s->test = at(Tok::KwWhile) ? LoopTest::PreWhile : LoopTest::PreUntil;
+        ++pos_;
+        s->condition = parseExpression();
+    }
+    if (!atStatementEnd()) fail(cerr::ExpectedWhileUntilEnd);
+    ++doDepth_;
+    parseBlock(s->body);
+    --doDepth_;
+    expect(Tok::KwLoop, cerr::ExpectedLoop);
+    if (at(Tok::KwWhile) || at(Tok::KwUntil)) {
+        if (s->test != LoopTest::None) fail(cerr::ExpectedEndOfStatement);
+        s->test = at(Tok::KwWhile) ? LoopTest::PostWhile : LoopTest::PostUntil;
+        ++pos_;
+        s->condition = parseExpression();
+    } else if (!atStatementEnd()) {
+        fail(cerr::ExpectedWhileUntilEnd);
+    }
+    return s;
+}
+
+StmtPtr Parser::parseWhile() {
+    ++pos_;
+    auto s = std::make_unique<DoStmt>();
+    s->test = LoopTest::PreWhile;
+    s->whileWend = true;
+    s->condition = parseExpression();
+    expectStatementEnd();
+    // Exit Do does not apply to While...Wend: an enclosing Do keeps its depth.
+    parseBlock(s->body);
+    expect(Tok::KwWend, cerr::ExpectedWend);
+    return s;
+}
+
+StmtPtr Parser::parseExit() {
+    ++pos_;
+    auto s = std::make_unique<ExitStmt>();
+    switch (kind()) {
+    case Tok::KwDo:
+        if (doDepth_ == 0) fail(cerr::InvalidExit);
+        s->what = ExitKind::Do;
+        break;
+    case Tok::KwFor:
+        if (forDepth_ == 0) fail(cerr::InvalidExit);
+        s->what = ExitKind::For;
+        break;
+    case Tok::KwSub:
+        if (!proc_ || proc_->isFunction) fail(cerr::InvalidExit);
+        s->what = ExitKind::Sub;
+        break;
+    case Tok::KwFunction:
+        if (!proc_ || !proc_->isFunction) fail(cerr::InvalidExit);
+        s->what = ExitKind::Function;
+        break;
+    case Tok::KwProperty:
+        fail(cerr::InvalidExit);
+    default:
+        fail(cerr::SyntaxError);
+    }
+    ++pos_;
+    return s;
+}
+
+StmtPtr Parser::parseWith() {
+    ++pos_;
+    auto s = std::make_unique<WithStmt>();
+    s->object = parseExpression();
+    expectStatementEnd();
+    s->slot = withCount_++;
+    withStack_.push_back(s->slot);
+    int savedSingle = singleLineIf_;
+    singleLineIf_ = 0;
+    parseBlock(s->body);
+    singleLineIf_ = savedSingle;
+    withStack_.pop_back();
+    expectEnd(Tok::KwWith, cerr::ExpectedWith);
+    return s;
+}
+
+StmtPtr Parser::parseOnError() {
+    ++pos_;
+    expect(Tok::KwError, cerr::SyntaxError);
+    auto s = std::make_unique<OnErrorStmt>();
+    if (accept(Tok::KwResume)) {
+        expect(Tok::KwNext, cerr::SyntaxError);
+        s->resumeNext = true;
+    } else if (accept(Tok::KwGoTo)) {
+        if (!at(Tok::Number) || tok().value.numericValue() != 0) fail(cerr::SyntaxError);
+        ++pos_;
+    } else {
+        fail(cerr::SyntaxError);
+    }
+    return s;
+}
+
+StmtPtr Parser::parseCall() {
+    ++pos_;
+    if (!isNameToken() && !at(Tok::Dot)) fail(cerr::ExpectedIdentifier);
+    auto s = std::make_unique<CallStmt>();
+    s->callee = parseChain(nullptr);
+    return s;
+}
+
+StmtPtr Parser::parseSetOrLet(bool isSet) {
+    ++pos_;
+    if (!isNameToken() && !at(Tok::Dot)) fail(cerr::ExpectedIdentifier);
+    auto s = std::make_unique<AssignStmt>();
+    s->isSet = isSet;
+    s->target = parseChain(nullptr);
+    expect(Tok::Eq, cerr::ExpectedEquals);
+    s->value = parseExpression();
+    return s;
+}
+
+namespace {
+
+// The arguments attached to the last element of a call chain.
+std::vector<ExprPtr>* chainArgs(Expr* e) {
+    switch (e->kind) {
+    case ExprKind::Name:
+        return &static_cast<NameExpr*>(e)->args;
+    case ExprKind::Member:
+        return &static_cast<MemberExpr*>(e)->args;
+    case ExprKind::Index:
+        return &static_cast<IndexExpr*>(e)->args;
+    default:
+        return nullptr;
+    }
+}
+
+void setHasParens(Expr* e, bool value) {
+    if (e->kind == ExprKind::Name)
+        static_cast<NameExpr*>(e)->hasParens = value;
+    else if (e->kind == ExprKind::Member)
+        static_cast<MemberExpr*>(e)->hasParens = value;
+}
+
+} // namespace
+
+// A statement that starts with a name: an assignment "target = value" or a call. In a call
+// without Call, a parenthesised group right after the name is not an argument list but the
+// start of the first argument: "F (a)" passes (a) by value, "M (a + b) * c" passes the whole
+// product, and "F(a, b)" is refused (1044).
+StmtPtr Parser::parseAssignOrCall() {
+    ChainInfo info;
+    ExprPtr chain = parseChain(&info);
+    if (accept(Tok::Eq)) {
+        auto s = std::make_unique<AssignStmt>();
+        s->target = std::move(chain);
+        s->value = parseExpression();
+        return s;
+    }
+    auto s = std::make_unique<CallStmt>();
+    if (atStatementEnd()) {
+        if (!info.lastHasParens && at(Tok::KwElse)) fail(cerr::ExpectedExpression);
+        if (info.lastHasParens) {
+            if (info.lastArgCount >= 2)
+                raiseSyntax(cerr::ParenthesesOnSubCall, info.commaLine, info.commaColumn);
+            auto* args = chainArgs(chain.get());
+            if (info.lastArgCount == 1 && (*args)[0]->kind != ExprKind::Missing) {
+                auto paren = std::make_unique<ParenExpr>();
+                paren->line = (*args)[0]->line;
+                paren->column = (*args)[0]->column;
+                paren->inner = std::move((*args)[0]);
+                (*args)[0] = std::move(paren);
+            }
+        }
+        s->callee = std::move(chain);
+        return s;
+    }
+    if (info.lastHasParens) {
+        if (info.lastArgCount != 1) fail(cerr::ExpectedEndOfStatement);
+        auto* args = chainArgs(chain.get());
+        auto paren = std::make_unique<ParenExpr>();
+        paren->line = (*args)[0]->line;
+        paren->column = (*args)[0]->column;
+        paren->inner = std::move((*args)[0]);
+        args->clear();
+        setHasParens(chain.get(), false);
+        if (chain->kind == ExprKind::Index)
+            chain = std::move(static_cast<IndexExpr*>(chain.get())->target);
+        pendingPrimary_ = std::move(paren);
+    } else if (chain->kind == ExprKind::Index) {
+        fail(cerr::ExpectedEndOfStatement);
+    }
+    std::vector<ExprPtr> args;
+    args.push_back(pendingPrimary_ ? parseExpression() : parseArgument());
+    while (accept(Tok::Comma))
+        args.push_back(parseArgument());
+    auto* target = chainArgs(chain.get());
+    if (!target) fail(cerr::ExpectedEndOfStatement);
+    *target = std::move(args);
+    s->callee = std::move(chain);
+    return s;
+}
+
+} // namespace zv::vbs

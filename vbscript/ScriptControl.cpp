@@ -1,0 +1,186 @@
+#include "ScriptControl.h"
+
+#include "CodeObject.h"
+#include "Compiler.h"
+#include "EngineState.h"
+#include "ErrObject.h"
+#include "Lexer.h"
+#include "SyntaxError.h"
+
+namespace zv::vbs {
+
+QString compileErrorSource() {
+    return QStringLiteral("Microsoft VBScript compilation error");
+}
+
+void EngineState::record(int number, const QString& description, const QString& source, int line,
+                         int column, const QString& text) {
+    error.number = number;
+    error.description = description;
+    error.source = source;
+    error.line = line;
+    error.column = column;
+    error.text = text;
+}
+
+template <typename T> T EngineState::guarded(const std::function<T()>& body) {
+    try {
+        return body();
+    } catch (const SyntaxErrorException& e) {
+        const SyntaxError& s = e.error;
+        record(s.number, s.description, compileErrorSource(), s.line, s.column, QString());
+        throw VbError(s.number, s.description, compileErrorSource());
+    } catch (const ScriptRuntimeError& e) {
+        QString source = e.source().isEmpty() ? runtimeErrorSource() : e.source();
+        record(e.number(), e.description(), source, e.line, e.column, e.text);
+        throw VbError(e.number(), e.description(), source);
+    } catch (const VbError& e) {
+        QString source = e.source().isEmpty() ? runtimeErrorSource() : e.source();
+        record(e.number(), e.description(), source, 0, 0, QString());
+        throw VbError(e.number(), e.description(), source);
+    } catch (const std::bad_alloc&) {
+        record(err::OutOfMemory, vbErrorText(err::OutOfMemory), runtimeErrorSource(), 0, 0, {});
+        throw VbError(err::OutOfMemory);
+    }
+}
+
+template Variant EngineState::guarded<Variant>(const std::function<Variant()>&);
+
+ProcedurePtr EngineState::findProcedure(const QString& name) const {
+    GlobalCell* cell = const_cast<Interpreter&>(in).globals().find(name);
+    if (!cell || cell->kind != CellKind::Procedure)
+        throw VbError(35, vbErrorText(35) + QStringLiteral(": '%1'").arg(name));
+    return cell->proc;
+}
+
+namespace {
+
+bool isIdentifier(const QString& name) {
+    if (name.isEmpty() || name.size() > 255) return false;
+    if (!name[0].isLetter()) return false;
+    for (QChar c : name)
+        if (!c.isLetterOrNumber() && c != u'_') return false;
+    return true;
+}
+
+// Syntax errors carry the text of their line too.
+void attachLineText(ScriptErrorInfo& error, const QString& code) {
+    if (error.line > 0 && error.text.isEmpty()) error.text = SourceText(code).line(error.line);
+}
+
+} // namespace
+
+ScriptControl::ScriptControl() : state_(std::make_shared<EngineState>()) {}
+
+ScriptControl::~ScriptControl() = default;
+
+bool ScriptControl::isRunning() const {
+    return state_->in.running();
+}
+
+void ScriptControl::reset() {
+    if (state_->in.running())
+        throw VbError(err::InvalidCall,
+                      QStringLiteral("The script engine cannot be reset while script code runs"));
+    state_->in.clear();
+    state_->objects.clear();
+    state_->memberObjects.clear();
+    state_->error = ScriptErrorInfo{};
+}
+
+void ScriptControl::addObject(const QString& name, const DispatchPtr& object, bool addMembers) {
+    if (!isIdentifier(name)) throw VbError(err::InvalidCall);
+    if (!object) throw VbError(err::ObjectRequired);
+    GlobalCell* cell = state_->in.globals().find(name);
+    if (cell && cell->kind != CellKind::Unset) throw VbError(err::DuplicateKey);
+    state_->in.addNamedObject(name, object);
+    state_->objects.emplace_back(name, object);
+    if (addMembers) state_->memberObjects.push_back(object);
+}
+
+void ScriptControl::addCode(const QString& code) {
+    auto state = state_; // the engine's state outlives this call even if the host drops it
+    try {
+        state->guarded<Variant>([&]() -> Variant {
+            auto unit = compileProgram(code, state->in.globals());
+            state->in.defineUnit(*unit);
+            state->in.runUnit(*unit);
+            return {};
+        });
+    } catch (...) {
+        attachLineText(state->error, code);
+        throw;
+    }
+}
+
+void ScriptControl::executeStatement(const QString& text) {
+    auto state = state_;
+    try {
+        state->guarded<Variant>([&]() -> Variant {
+            auto unit = compileProgram(text, state->in.globals());
+            state->in.defineUnit(*unit);
+            state->in.runUnit(*unit);
+            return {};
+        });
+    } catch (...) {
+        attachLineText(state->error, text);
+        throw;
+    }
+}
+
+Variant ScriptControl::eval(const QString& expression) {
+    auto state = state_;
+    try {
+        return state->guarded<Variant>([&]() -> Variant {
+            auto unit = compileExpression(expression, state->in.globals());
+            return state->in.evalUnit(*unit);
+        });
+    } catch (...) {
+        attachLineText(state->error, expression);
+        throw;
+    }
+}
+
+Variant ScriptControl::run(const QString& name, std::span<Variant* const> args) {
+    auto state = state_;
+    return state->guarded<Variant>([&]() -> Variant {
+        ProcedurePtr proc = state->findProcedure(name);
+        return state->in.callProcedure(proc, args);
+    });
+}
+
+Variant ScriptControl::run(const QString& name, std::vector<Variant>& args) {
+    std::vector<Variant*> ptrs = argPointers(args);
+    return run(name, std::span<Variant* const>(ptrs));
+}
+
+std::vector<ProcedureInfo> ScriptControl::procedures() const {
+    std::vector<ProcedureInfo> out;
+    for (const GlobalCell* cell : state_->in.globals().procedures()) {
+        const Procedure& p = *cell->proc;
+        out.push_back({p.name, int(p.params.size()), p.isFunction});
+    }
+    return out;
+}
+
+ProcedureInfo ScriptControl::procedure(const QString& name) const {
+    GlobalCell* cell = state_->in.globals().find(name);
+    if (!cell || cell->kind != CellKind::Procedure)
+        throw VbError(32811, vbErrorText(32811) + QStringLiteral(": '%1'").arg(name));
+    const Procedure& p = *cell->proc;
+    return {p.name, int(p.params.size()), p.isFunction};
+}
+
+const ScriptErrorInfo& ScriptControl::error() const {
+    return state_->error;
+}
+
+void ScriptControl::clearError() {
+    state_->error = ScriptErrorInfo{};
+}
+
+DispatchPtr ScriptControl::codeObject() {
+    return std::make_shared<CodeObject>(state_);
+}
+
+} // namespace zv::vbs
