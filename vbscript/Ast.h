@@ -94,6 +94,7 @@ struct Expr {
     // No calls and no global names below: evaluating it has no side effects and reads only
     // the frame's own slots (the evaluator may then read operands in place).
     bool pure = false;
+    int depth = 1; // height of the tree below (bounded, so walking it cannot exhaust the stack)
     int line = 0;
     int column = 0;
     int accessSlot = -1;

@@ -4,6 +4,7 @@
 
 #include "Convert.h"
 #include "Interpreter.h"
+#include "StackGuard.h"
 
 #include <optional>
 
@@ -92,7 +93,7 @@ private:
 // reference taken from its cell is valid for the whole call.
 Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& args, Frame& f) {
     if (args.size() != p.params.size()) raise(err::WrongArgCount, p.name);
-    if (depth_ >= kMaxCallDepth) raise(err::OutOfStack);
+    if (depth_ >= kMaxCallDepth || belowStackLimit(stackLimit_)) raise(err::OutOfStack);
     FrameStorage storage(stack_, p.slotCount);
     std::optional<CallBinder> binder; // only when a variable may be passed by reference
     for (size_t i = 0; i < args.size(); ++i) {
@@ -250,7 +251,7 @@ Variant Interpreter::callProcedure(const ProcedurePtr& proc, std::span<Variant* 
     RunningGuard running(*this);
     ProcedurePtr hold = proc;
     if (args.size() != hold->params.size()) raise(err::WrongArgCount, hold->name);
-    if (depth_ >= kMaxCallDepth) raise(err::OutOfStack);
+    if (depth_ >= kMaxCallDepth || belowStackLimit(stackLimit_)) raise(err::OutOfStack);
     FrameStorage storage(stack_, hold->slotCount);
     for (size_t i = 0; i < args.size(); ++i) {
         if (hold->params[i].byVal)

@@ -2,6 +2,7 @@
 // position and On Error Resume Next takes them.
 
 #include "Interpreter.h"
+#include "StackGuard.h"
 
 #include "Convert.h"
 #include "ErrObject.h"
@@ -96,7 +97,7 @@ void Interpreter::defineUnit(const CodeUnit& unit) {
 
 void Interpreter::runUnit(const CodeUnit& unit) {
     RunningGuard running(*this);
-    if (depth_ >= kMaxCallDepth) raise(err::OutOfStack);
+    if (depth_ >= kMaxCallDepth || belowStackLimit(stackLimit_)) raise(err::OutOfStack);
     DepthGuard depth(depth_);
     FrameStorage storage(stack_, unit.slotCount);
     Frame f;
@@ -108,7 +109,7 @@ void Interpreter::runUnit(const CodeUnit& unit) {
 
 Variant Interpreter::evalUnit(const CodeUnit& unit) {
     RunningGuard running(*this);
-    if (depth_ >= kMaxCallDepth) raise(err::OutOfStack);
+    if (depth_ >= kMaxCallDepth || belowStackLimit(stackLimit_)) raise(err::OutOfStack);
     DepthGuard depth(depth_);
     FrameStorage storage(stack_, unit.slotCount);
     Frame f;

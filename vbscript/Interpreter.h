@@ -9,6 +9,7 @@
 #include "Dispatch.h"
 #include "Frame.h"
 #include "GlobalTable.h"
+#include "StackGuard.h"
 
 #include <memory>
 
@@ -125,6 +126,7 @@ private:
     DispatchPtr errDispatch_;
     int depth_ = 0;
     int running_ = 0;
+    uintptr_t stackLimit_ = 0; // see StackGuard.h; set by every entry
 };
 
 // Counts one script call or entry for the lifetime of the guard.
@@ -136,7 +138,10 @@ struct DepthGuard {
 
 // Marks the interpreter as running for the lifetime of the guard.
 struct RunningGuard {
-    explicit RunningGuard(Interpreter& in) : in(in) { ++in.running_; }
+    explicit RunningGuard(Interpreter& in) : in(in) {
+        ++in.running_;
+        in.stackLimit_ = nativeStackLimit();
+    }
     ~RunningGuard() {
         if (--in.running_ == 0) in.retired_.clear();
     }

@@ -93,6 +93,8 @@ private:
     ExprPtr makeBinary(Op op, ExprPtr l, ExprPtr r, const Token& at);
     ExprPtr makeNegation(ExprPtr operand, const Token& at);
     Variant parseConstantValue();
+    static void setDepth(Expr* e, std::initializer_list<const Expr*> children);
+    static void updateChainDepth(Expr* e);
     void enterNesting();
 
     std::vector<Token> tokens_;

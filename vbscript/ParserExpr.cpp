@@ -10,6 +10,10 @@ namespace zv::vbs {
 
 namespace {
 
+// Trees deeper than this are refused (28), so that no recursive walk over them (resolving,
+// evaluating, freeing) can exhaust the native stack.
+constexpr int kMaxExprDepth = 400;
+
 template <typename T> std::unique_ptr<T> node(const Token& at) {
     auto n = std::make_unique<T>();
     n->line = at.line;
@@ -19,6 +23,16 @@ template <typename T> std::unique_ptr<T> node(const Token& at) {
 
 } // namespace
 
+void Parser::setDepth(Expr* e, std::initializer_list<const Expr*> children) {
+    int d = 0;
+    for (const Expr* c : children)
+        if (c) d = std::max(d, c->depth);
+    e->depth = d + 1;
+    if (e->depth > kMaxExprDepth)
+        throw SyntaxErrorException{
+            SyntaxError{err::OutOfStack, vbErrorText(err::OutOfStack), e->line, e->column}};
+}
+
 struct NestingGuard;
 
 ExprPtr Parser::makeBinary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
@@ -26,6 +40,7 @@ ExprPtr Parser::makeBinary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
     b->line = l->line;
     b->column = l->column;
     b->op = op;
+    setDepth(b.get(), {l.get(), r.get()});
     b->left = std::move(l);
     b->right = std::move(r);
     return b;
@@ -44,6 +59,7 @@ ExprPtr Parser::makeNegation(ExprPtr operand, const Token& at) {
     }
     auto u = node<UnaryExpr>(at);
     u->op = Op::Neg;
+    setDepth(u.get(), {operand.get()});
     u->operand = std::move(operand);
     return u;
 }
@@ -163,6 +179,7 @@ ExprPtr Parser::parseCompare() {
             is->column = l->column;
             is->left = std::move(l);
             is->right = parseConcat();
+            setDepth(is.get(), {is->left.get(), is->right.get()});
             l = std::move(is);
             continue;
         }
@@ -178,6 +195,7 @@ ExprPtr Parser::parseCompare() {
         c->op = op;
         c->hardLeft = isHardLiteral(l.get());
         c->hardRight = isHardLiteral(r.get());
+        setDepth(c.get(), {l.get(), r.get()});
         c->left = std::move(l);
         c->right = std::move(r);
         l = std::move(c);
@@ -350,6 +368,24 @@ ExprPtr Parser::parsePrimary() {
     }
 }
 
+void Parser::updateChainDepth(Expr* e) {
+    const Expr* base = nullptr;
+    const std::vector<ExprPtr>* args = nullptr;
+    if (e->kind == ExprKind::Name) {
+        args = &static_cast<NameExpr*>(e)->args;
+    } else if (e->kind == ExprKind::Member) {
+        base = static_cast<MemberExpr*>(e)->object.get();
+        args = &static_cast<MemberExpr*>(e)->args;
+    } else if (e->kind == ExprKind::Index) {
+        base = static_cast<IndexExpr*>(e)->target.get();
+        args = &static_cast<IndexExpr*>(e)->args;
+    }
+    setDepth(e, {base});
+    if (args)
+        for (const auto& a : *args)
+            e->depth = std::max(e->depth, a->depth + 1);
+}
+
 // A name or a With member, followed by any number of "(args)" and ".member" parts.
 ExprPtr Parser::parseChain(ChainInfo* info) {
     enterNesting();
@@ -395,6 +431,7 @@ ExprPtr Parser::parseChain(ChainInfo* info) {
                 ix->args = std::move(args);
                 e = std::move(ix);
             }
+            updateChainDepth(e.get());
             continue;
         }
         if (at(Tok::Dot) && !tok().spaceBefore) {
@@ -405,6 +442,7 @@ ExprPtr Parser::parseChain(ChainInfo* info) {
             ++pos_;
             m->object = std::move(e);
             e = std::move(m);
+            updateChainDepth(e.get());
             if (info) info->lastHasParens = false;
             continue;
         }

@@ -1,0 +1,231 @@
+// Statements, scopes and argument binding: what a program prints.
+
+#include "VbsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace vbstest;
+
+namespace {
+
+struct ProgramCase {
+    const char* name;
+    const char* code;
+    const char* printed;
+};
+
+class Programs : public ::testing::TestWithParam<ProgramCase> {};
+
+TEST_P(Programs, PrintWhatTheyShould) {
+    const ProgramCase& c = GetParam();
+    Engine e;
+    QString out;
+    int err = errorOf([&] { out = e.run(QString::fromUtf8(c.code)); });
+    EXPECT_EQ(err, 0) << c.name << ": " << e.sc.error().description.toStdString();
+    EXPECT_EQ(out, QString::fromUtf8(c.printed)) << c.name;
+}
+
+std::string caseName(const ::testing::TestParamInfo<ProgramCase>& info) {
+    return info.param.name;
+}
+
+const ProgramCase kLoops[] = {
+    {"ForEndsPastTheLimit", "For i = 1 To 3 : Next : Out.Print i", "4"},
+    {"ForEmptyKeepsStart", "For i = 5 To 1 : Out.Print \"x\" : Next : Out.Print i", "5"},
+    {"ForNegativeStep", "For i = 10 To 1 Step -4 : Out.Print i : Next", "10|6|2"},
+    {"ForFractionalStep", "For i = 0 To 1 Step 0.25 : s = s & i & \" \" : Next : Out.Print s",
+     "0 0.25 0.5 0.75 1 "},
+    {"ForBoundsEvaluatedOnce", "n = 3 : For i = 1 To n : n = 10 : Next : Out.Print i & \" \" & n",
+     "4 10"},
+    {"ForCounterTypeWidens", "For i = 32766 To 32768 : Next : Out.Print TypeName(i) & i",
+     "Long32769"},
+    {"ExitForInnermost",
+     "For i = 1 To 3\nFor j = 1 To 3\nIf j = 2 Then Exit For\ns = s & i & j\nNext\nNext\n"
+     "Out.Print s",
+     "112131"},
+    {"DoWhilePre", "Do While i < 3 : i = i + 1 : Loop : Out.Print i", "3"},
+    {"DoUntilPost", "Do : i = i + 1 : Loop Until i >= 0 : Out.Print i", "1"},
+    {"DoLoopExit", "Do : i = i + 1 : If i = 4 Then Exit Do\nLoop : Out.Print i", "4"},
+    {"WhileWend", "While i < 2 : i = i + 1 : Wend : Out.Print i", "2"},
+    {"NullConditionIsFalse", "Do While Null : Out.Print 1 : Loop : Out.Print 2", "2"},
+    {"ForEachArrayCopies",
+     "a = Array(1, 2, 3)\nFor Each x In a : x = x * 10 : s = s & x : Next\n"
+     "Out.Print s & \" \" & a(0)",
+     "102030 1"},
+    {"ForEachMultiDim",
+     "Dim m(1, 1) : m(0, 0) = 1 : m(1, 0) = 2 : m(0, 1) = 3 : m(1, 1) = 4\n"
+     "For Each x In m : s = s & x : Next : Out.Print s",
+     "1234"},
+    {"ForEachExitFor", "For Each x In Array(1, 2, 3) : If x = 2 Then Exit For\nNext : Out.Print x",
+     "2"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Loops, Programs, ::testing::ValuesIn(kLoops), caseName);
+
+const ProgramCase kProcedures[] = {
+    {"FunctionValueByName", "Function F(a) : F = a * 2 : End Function : Out.Print F(4)", "8"},
+    {"FunctionNameReadsValue", "Function F() : F = 1 : F = F + 1 : End Function : Out.Print F()",
+     "2"},
+    {"FunctionWithoutValueIsEmpty", "Function F() : End Function : Out.Print TypeName(F())",
+     "Empty"},
+    {"ExitFunctionKeepsValue",
+     "Function F() : F = 5 : Exit Function : F = 6 : End Function : Out.Print F", "5"},
+    {"Recursion",
+     "Function Fact(n)\nIf n <= 1 Then Fact = 1 Else Fact = n * Fact(n - 1)\n"
+     "End Function\nOut.Print Fact(12)",
+     "479001600"},
+    {"ProceduresAreHoisted", "Out.Print Later(1)\nFunction Later(x) : Later = x + 1 : End Function",
+     "2"},
+    {"LastDefinitionWins", "Sub P : Out.Print 1 : End Sub\nSub P : Out.Print 2 : End Sub\nP", "2"},
+    {"LocalsShadowGlobals",
+     "x = \"g\"\nSub S : Dim x : x = \"l\" : Out.Print x : End Sub\nS : Out.Print x", "l|g"},
+    {"UndeclaredInProcedureIsLocal",
+     "Sub S : y = 5 : Out.Print y : End Sub\nS : Out.Print TypeName(y)", "5|Empty"},
+    {"GlobalAssignedInProcedure", "Dim g\nSub S : g = 5 : End Sub\nS : Out.Print g", "5"},
+    {"LaterGlobalSeenByProcedure", "Sub S : Out.Print late : End Sub\nlate = 7\nS", "7"},
+    {"LocalArraysStartAfresh",
+     "Sub S : Dim a(1) : Out.Print IsEmpty(a(0)) : a(0) = 1 : End Sub\nS : S", "True|True"},
+    {"LocalConst", "Sub S : Const K = 3 : Out.Print K * 2 : End Sub\nS", "6"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Procedures, Programs, ::testing::ValuesIn(kProcedures), caseName);
+
+const ProgramCase kByRef[] = {
+    {"VariableByReference", "Sub Inc(x) : x = x + 1 : End Sub\nn = 1 : Inc n : Out.Print n", "2"},
+    {"ExplicitByRef", "Sub Inc(ByRef x) : x = x + 1 : End Sub\nn = 1 : Inc n : Out.Print n", "2"},
+    {"ByValCopies", "Sub Inc(ByVal x) : x = x + 1 : End Sub\nn = 1 : Inc n : Out.Print n", "1"},
+    {"ParenthesesPassAValue", "Sub Inc(x) : x = x + 1 : End Sub\nn = 1 : Inc (n) : Out.Print n",
+     "1"},
+    {"CallKeepsReference", "Sub Inc(x) : x = x + 1 : End Sub\nn = 1 : Call Inc(n) : Out.Print n",
+     "2"},
+    {"LocalPassedOn",
+     "Sub Inc(x) : x = x + 1 : End Sub\n"
+     "Sub Twice(y) : Inc y : Inc y : End Sub\nn = 1 : Twice n : Out.Print n",
+     "3"},
+    {"LocalVariableOfCaller",
+     "Sub Inc(x) : x = x + 1 : End Sub\nSub S : Dim k : k = 5 : Inc k : Out.Print k : End Sub\nS",
+     "6"},
+    {"ArrayElementByReference",
+     "Sub Inc(x) : x = x + 1 : End Sub\nDim a(2) : a(1) = 5 : Inc a(1) : Out.Print a(1)", "6"},
+    {"ExpressionIsATemporary",
+     "Sub Inc(x) : x = x + 1 : End Sub\nn = 1 : Inc n + 0 : Inc 5 : Out.Print n", "1"},
+    {"ConstantIsATemporary", "Const K = 1\nSub Inc(x) : x = x + 1 : End Sub\nInc K : Out.Print K",
+     "1"},
+    {"SameVariableTwice",
+     "Sub Both(a, b) : a = a + 1 : b = b + 10 : End Sub\nn = 0 : Both n, n : Out.Print n", "11"},
+    {"FunctionResultByName",
+     "Function F(x) : x = 9 : F = 1 : End Function\nn = 0 : r = F(n) : Out.Print n & r", "91"},
+    {"UndeclaredVariableIsCreated",
+     "Sub SetIt(x) : x = \"set\" : End Sub\nSetIt fresh : Out.Print fresh", "set"},
+};
+
+INSTANTIATE_TEST_SUITE_P(ByRef, Programs, ::testing::ValuesIn(kByRef), caseName);
+
+const ProgramCase kStatements[] = {
+    {"ArraysAndBounds", "Dim m(2, 3) : Out.Print UBound(m) & UBound(m, 2) & LBound(m)", "230"},
+    {"ReDimPreserveKeepsValues",
+     "ReDim a(2) : a(2) = \"x\" : ReDim Preserve a(5) : Out.Print a(2) & UBound(a)", "x5"},
+    {"ReDimClears", "ReDim a(2) : a(0) = 1 : ReDim a(3) : Out.Print IsEmpty(a(0))", "True"},
+    {"EraseFixedResetsElements",
+     "Dim a(1) : a(0) = 5 : Erase a : Out.Print IsEmpty(a(0)) & UBound(a)", "True1"},
+    {"ArrayAssignmentCopies", "a = Array(1, 2) : b = a : b(0) = 9 : Out.Print a(0) & b(0)", "19"},
+    {"ElseIfChain",
+     "x = 2\nIf x = 1 Then\nOut.Print 1\nElseIf x = 2 Then\nOut.Print 2\nElse\nOut.Print 3\n"
+     "End If",
+     "2"},
+    {"SelectCaseLists",
+     "For Each v In Array(1, 5, 9)\nSelect Case v\nCase 1, 2 : Out.Print \"a\"\n"
+     "Case 4, 5, 6 : Out.Print \"b\"\nCase Else : Out.Print \"c\"\nEnd Select\nNext",
+     "a|b|c"},
+    {"WithBlock", "With Tst : .Prop = 4 : Out.Print .Prop * 2 : End With", "8"},
+    {"ConstAndNegatedLiteral", "Const A = -2, B = \"t\" : Out.Print A & B", "-2t"},
+    {"AppendInPlace",
+     "s = \"a\" : t = s : For i = 1 To 3 : s = s & i & \"-\" : Next : Out.Print s & \" \" & t",
+     "a1-2-3- a"},
+    {"AppendSeesOldValueFirst",
+     "Function G() : s = \"z\" : G = \"!\" : End Function\ns = \"a\" : s = s & G()\nOut.Print s",
+     "a!"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Statements, Programs, ::testing::ValuesIn(kStatements), caseName);
+
+TEST(Execution, HostMethodsWriteThroughReferences) {
+    Engine e;
+    EXPECT_EQ(e.run(QStringLiteral("a = 1 : b = 2 : Tst.Swap a, b : Out.Print a & b\n"
+                                   "Dim arr(1) : Tst.SetOut arr(1) : Out.Print arr(1)\n"
+                                   "c = \"keep\" : Tst.SetOut (c) : Out.Print c\n"
+                                   "Sub S(p) : Tst.SetOut p : End Sub\n"
+                                   "d = 0 : S d : Out.Print d")),
+              QStringLiteral("21|set by host|keep|set by host"));
+}
+
+TEST(Execution, DefaultMemberOfAnObject) {
+    Engine e;
+    EXPECT_EQ(e.run(QStringLiteral("Tst.Prop = 5 : x = Tst : Out.Print x + 1\n"
+                                   "Set o = Tst : o.Prop = 7 : Out.Print Tst\n"
+                                   "If Tst Then Out.Print \"true\"")),
+              QStringLiteral("6|7|true"));
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Set y = 5")); }), 424);
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Set n = Nothing : z = n")); }), 91);
+}
+
+TEST(Execution, LockedArrayRefusesResizeWhileAnElementIsBound) {
+    Engine e;
+    EXPECT_EQ(errorOf([&] {
+                  e.run(QStringLiteral("Dim a()\nReDim a(3)\n"
+                                       "Sub S(x) : ReDim a(5) : End Sub\nS a(1)"));
+              }),
+              10);
+    EXPECT_EQ(errorOf([&] {
+                  e.run(QStringLiteral("b = Array(1, 2)\nSub T(x) : b = 0 : End Sub\nT b(0)"));
+              }),
+              10);
+    // The lock ends with the call.
+    EXPECT_EQ(e.run(QStringLiteral("Sub U(x) : x = 5 : End Sub\nc = Array(1, 2) : U c(0)\n"
+                                   "ReDim Preserve c(4) : Out.Print c(0) & UBound(c)")),
+              QStringLiteral("54"));
+    EXPECT_EQ(errorOf([&] {
+                  e.run(QStringLiteral("d = Array(1, 2)\nFor Each x In d : ReDim d(5) : Next"));
+              }),
+              10);
+    // Element writes during For Each are seen by the loop.
+    EXPECT_EQ(e.run(QStringLiteral("f = Array(1, 2, 3)\nFor Each x In f : f(2) = 9 : acc = acc & x "
+                                   ": Next : Out.Print acc")),
+              QStringLiteral("129"));
+}
+
+TEST(Execution, OptionExplicitDemandsDeclaredNames) {
+    Engine e;
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Option Explicit\nx = 1")); }), 500);
+    EXPECT_EQ(e.sc.error().description, QStringLiteral("Variable is undefined: 'x'"));
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Option Explicit\nOut.Print y")); }), 500);
+    EXPECT_EQ(
+        errorOf([&] { e.run(QStringLiteral("Option Explicit\nSub S : z = 1 : End Sub\nS")); }),
+        500);
+    // Globals created later by the host resolve inside Option Explicit code.
+    Engine f;
+    f.sc.addCode(QStringLiteral("Option Explicit\nSub Show : Out.Print opcSel : End Sub"));
+    f.sc.executeStatement(QStringLiteral("opcSel = \"1\""));
+    f.printed.clear();
+    std::vector<zv::Variant> none;
+    f.sc.run(QStringLiteral("Show"), none);
+    EXPECT_EQ(f.printed.join(u'|'), QStringLiteral("1"));
+    // Without Option Explicit, unknown names read as Empty.
+    Engine g;
+    EXPECT_EQ(g.run(QStringLiteral("Out.Print TypeName(nothingHere)")), QStringLiteral("Empty"));
+}
+
+TEST(Execution, NamedObjectsCannotBeAssigned) {
+    Engine e;
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Out = 1")); }), 501);
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Const C = 1\nC = 2")); }), 501);
+}
+
+TEST(Execution, CallsOfUndefinedProcedures) {
+    Engine e;
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Missing 1, 2")); }), 13);
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("x = Missing2(1)")); }), 13);
+    EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("Sub Two(a, b) : End Sub\nTwo 1")); }), 450);
+}
+
+} // namespace
