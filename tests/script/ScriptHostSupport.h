@@ -1,0 +1,53 @@
+#pragma once
+// A form for the script host without a window: its own engine, a window handle and a
+// late-bound face for the call-backs. Bound is a host bound to such a form.
+
+#include "Convert.h"
+#include "VbsSup.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace shtest {
+
+struct TestForm : zv::VbsHostForm {
+    std::shared_ptr<zv::vbs::ScriptControl> engine = std::make_shared<zv::vbs::ScriptControl>();
+    std::shared_ptr<zv::SimpleDispatch> face =
+        std::make_shared<zv::SimpleDispatch>(QStringLiteral("TestForm"));
+
+    std::shared_ptr<zv::vbs::ScriptControl> scriptControl() override { return engine; }
+    zv::WindowHandle hwnd() const override { return 4242; }
+    zv::DispatchPtr formObject() override { return face; }
+};
+
+// A host object "Rec" whose Note(text) records what scripts tell it.
+inline std::shared_ptr<zv::SimpleDispatch> recorder(QStringList& notes) {
+    auto rec = std::make_shared<zv::SimpleDispatch>(QStringLiteral("Rec"));
+    rec->addMethod(QStringLiteral("Note"), [&notes](zv::Args a) {
+        notes << zv::toText(*a[0]);
+        return zv::Variant();
+    });
+    return rec;
+}
+
+struct Bound {
+    std::shared_ptr<TestForm> form = std::make_shared<TestForm>();
+    zv::VbsSup sup;
+    Bound() {
+        sup.FxIni();
+        sup.VbsRegFS(form);
+    }
+    // Adds code; fails the test when it does not load.
+    void code(const QString& text) {
+        int ok = 0;
+        sup.PgmRegExe(text, ok);
+        ASSERT_EQ(ok, 1) << text.toStdString();
+    }
+    zv::Variant eval(const QString& expr) { return form->engine->eval(expr); }
+};
+
+} // namespace shtest
