@@ -189,7 +189,8 @@ private:
     int type_;
     // Subtypes whose value is the bits of the union alone.
     static bool plain(int type) noexcept {
-        return type != vbString && type != vbObject && !(type & vbArray);
+        // vbString and vbObject are adjacent codes; arrays have the vbArray bit (above all others).
+        return unsigned(type) - unsigned(vbString) > 1u && type < vbArray;
     }
     void copyFrom(const Variant& other);
     void moveFrom(Variant& other) noexcept;

@@ -25,23 +25,27 @@ public:
         size_t used = 0;
     };
 
-    Mark mark() const { return {current_, cur_ ? cur_->used : 0}; }
+    SlotStack() { nextChunk(0); }
+
+    Mark mark() const { return {current_, cur_->used}; }
 
     // n slots, each pointing at its own (Empty) value.
     Slot* take(size_t n) {
-        if (!cur_ || cur_->size - cur_->used < n) nextChunk(n);
+        if (cur_->size - cur_->used < n) nextChunk(n);
         Slot* p = cur_->data.get() + cur_->used;
         cur_->used += n;
-        for (size_t i = 0; i < n; ++i)
-            p[i].ref = &p[i].value;
         return p;
     }
 
-    // Gives back every slot taken since m, clearing the values.
+    // Gives back every slot taken since m: values cleared, each slot pointing at its own
+    // value again.
     void release(Mark m) {
-        if (m.chunk == current_ && cur_) {
-            for (size_t i = m.used; i < cur_->used; ++i)
-                cur_->data[i].value.clear();
+        if (m.chunk == current_) {
+            Slot* d = cur_->data.get();
+            for (size_t i = m.used; i < cur_->used; ++i) {
+                d[i].value.clear();
+                d[i].ref = &d[i].value;
+            }
             cur_->used = m.used;
             return;
         }
@@ -49,9 +53,13 @@ public:
     }
 
 private:
+    static constexpr size_t kFirstChunkSize = 256;
     static constexpr size_t kChunkSize = 16384;
     struct Chunk {
-        explicit Chunk(size_t n) : data(new Slot[n]), size(n) {}
+        explicit Chunk(size_t n) : data(new Slot[n]), size(n) {
+            for (size_t i = 0; i < n; ++i)
+                data[i].ref = &data[i].value;
+        }
         std::unique_ptr<Slot[]> data;
         size_t size = 0;
         size_t used = 0;

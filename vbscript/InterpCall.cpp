@@ -105,7 +105,8 @@ Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& 
         } else if (a->kind == ExprKind::Missing) {
             slot.value = Variant::missing();
         } else {
-            slot.value = eval(a, f);
+            // The slot holds Empty: its value is built in place.
+            new (&slot.value) Variant(evalQuick(a, f));
         }
     }
     return runProcedure(p, storage.base);

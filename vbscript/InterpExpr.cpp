@@ -233,10 +233,15 @@ Variant Interpreter::evalBinary(const BinaryExpr* b, Frame& f) {
         const Variant& r = operand(*this, b->right.get(), f, rt);
         return applyBinary(b->op, l, r);
     }
-    Variant l = eval(b->left.get(), f);
+    Variant l = evalQuick(b->left.get(), f);
     Variant rt;
-    const Variant& r = operand(*this, b->right.get(), f, rt);
-    return applyBinary(b->op, l, r);
+    const Variant* r = sr;
+    if (!r) {
+        rt = evalQuick(b->right.get(), f);
+        r = &rt;
+    }
+    if (b->op == Op::Add) return fast::add(l, *r);
+    return applyBinary(b->op, l, *r);
 }
 
 bool Interpreter::condition(const Expr* e, Frame& f) {

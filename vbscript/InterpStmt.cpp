@@ -77,9 +77,7 @@ void Interpreter::execAssign(const AssignStmt* s, Frame& f) {
         auto* n = static_cast<const NameExpr*>(target);
         if (n->ref.kind == RefKind::Local && !n->ref.constant && !n->hasParens) {
             const Expr* value = s->value.get();
-            Variant v = value->kind == ExprKind::Binary
-                            ? evalBinary(static_cast<const BinaryExpr*>(value), f)
-                            : eval(value, f);
+            Variant v = evalQuick(value, f);
             if (v.isObject()) v = dereference(v);
             Variant& dst = f.slot(n->ref.slot);
             if (dst.isArray())

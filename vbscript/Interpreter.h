@@ -66,6 +66,15 @@ public:
     Variant eval(const Expr* e, Frame& f);
     // The truth of a condition (Null is False).
     bool condition(const Expr* e, Frame& f);
+    // eval, with the commonest kinds (operators, calls) dispatched without the extra level.
+    Variant evalQuick(const Expr* e, Frame& f) {
+        if (e->kind == ExprKind::Binary) return evalBinary(static_cast<const BinaryExpr*>(e), f);
+        if (e->kind == ExprKind::Name) {
+            auto* n = static_cast<const NameExpr*>(e);
+            if (n->hasParens || !n->args.empty()) return evalApply(n, f, false);
+        }
+        return eval(e, f);
+    }
     Flow execBlock(const Block& block, Frame& f);
     [[noreturn]] void raise(int number, const QString& name = {});
 
@@ -75,7 +84,7 @@ private:
 
     // statements
     Flow exec(const Stmt* s, Frame& f);
-    void execAssign(const AssignStmt* s, Frame& f);
+    [[gnu::always_inline]] inline void execAssign(const AssignStmt* s, Frame& f);
     void execAppend(const AssignStmt* s, Frame& f);
     void execCall(const CallStmt* s, Frame& f);
     Flow execIf(const IfStmt* s, Frame& f);
@@ -112,7 +121,7 @@ private:
 
     // calls
     Variant callScript(const Procedure& proc, const std::vector<ExprPtr>& args, Frame& f);
-    Variant runProcedure(const Procedure& proc, Slot* base);
+    [[gnu::always_inline]] inline Variant runProcedure(const Procedure& proc, Slot* base);
     Variant invokeHost(const DispatchPtr& obj, DispId id, Invoke kind,
                        const std::vector<ExprPtr>& args, Frame& f, const Variant* value,
                        const QString& name);
