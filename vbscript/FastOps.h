@@ -3,6 +3,7 @@
 // runtime's rules: Integer widens to Long and Long to Double on overflow. Anything else goes to
 // the runtime's operators. No allocation happens for numbers.
 
+#include "Ast.h"
 #include "Operators.h"
 #include "Variant.h"
 
@@ -122,6 +123,26 @@ inline bool order(const Variant& a, const Variant& b, int& out) {
         return true;
     }
     return false;
+}
+
+// Whether a comparison operator holds for an order (-1, 0, 1).
+inline bool holds(Op op, int o) {
+    switch (op) {
+    case Op::Eq:
+        return o == 0;
+    case Op::Ne:
+        return o != 0;
+    case Op::Lt:
+        return o < 0;
+    case Op::Gt:
+        return o > 0;
+    case Op::Le:
+        return o <= 0;
+    case Op::Ge:
+        return o >= 0;
+    default:
+        return false;
+    }
 }
 
 } // namespace zv::vbs::fast

@@ -244,14 +244,7 @@ Variant Interpreter::evalBinary(const BinaryExpr* b, Frame& f) {
     return applyBinary(b->op, l, *r);
 }
 
-bool Interpreter::condition(const Expr* e, Frame& f) {
-    if (e->kind == ExprKind::Compare) {
-        auto* c = static_cast<const CompareExpr*>(e);
-        const Variant* l = simpleOperand(c->left.get(), f);
-        const Variant* r = simpleOperand(c->right.get(), f);
-        int o;
-        if (l && r && fast::order(*l, *r, o)) return test(c->op, o);
-    }
+bool Interpreter::conditionSlow(const Expr* e, Frame& f) {
     Variant v = eval(e, f);
     return v.isBoolean() ? v.rawBoolean() : truthOf(v);
 }

@@ -7,6 +7,7 @@
 
 #include "Ast.h"
 #include "Dispatch.h"
+#include "FastOps.h"
 #include "Frame.h"
 #include "GlobalTable.h"
 #include "StackGuard.h"
@@ -16,6 +17,8 @@
 namespace zv::vbs {
 
 class ErrObject;
+struct Frame;
+inline const Variant* simpleOperand(const Expr* e, const Frame& f);
 
 enum class Flow : uint8_t { Normal, ExitDo, ExitFor, ExitProc };
 
@@ -65,13 +68,30 @@ public:
     // ---- used by the evaluator's parts and the built-ins ----
     Variant eval(const Expr* e, Frame& f);
     // The truth of a condition (Null is False).
-    bool condition(const Expr* e, Frame& f);
+    bool condition(const Expr* e, Frame& f) {
+        if (e->kind == ExprKind::Compare) {
+            auto* c = static_cast<const CompareExpr*>(e);
+            const Variant* l = simpleOperand(c->left.get(), f);
+            const Variant* r = simpleOperand(c->right.get(), f);
+            int o;
+            if (l && r && fast::order(*l, *r, o))
+                return fast::holds(c->op, o);
+        }
+        return conditionSlow(e, f);
+    }
+    bool conditionSlow(const Expr* e, Frame& f);
     // eval, with the commonest kinds (operators, calls) dispatched without the extra level.
     Variant evalQuick(const Expr* e, Frame& f) {
         if (e->kind == ExprKind::Binary) return evalBinary(static_cast<const BinaryExpr*>(e), f);
         if (e->kind == ExprKind::Name) {
             auto* n = static_cast<const NameExpr*>(e);
-            if (n->hasParens || !n->args.empty()) return evalApply(n, f, false);
+            if (n->hasParens || !n->args.empty()) {
+                RefKind k = n->ref.kind;
+                if ((k == RefKind::Global || k == RefKind::LocalOrGlobal) &&
+                    n->ref.cell->kind == CellKind::Procedure)
+                    return callScript(*n->ref.cell->proc, n->args, f);
+                return evalApply(n, f, false);
+            }
         }
         return eval(e, f);
     }
