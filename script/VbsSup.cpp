@@ -75,12 +75,14 @@ void VbsSup::VbsRegFS(const VbsHostFormPtr& form) {
 }
 
 void VbsSup::VbsRegSup(const VbsHostFormPtr& form,
-                       const std::shared_ptr<vbs::ScriptControl>& control, const Variant& callback) {
+                       const std::shared_ptr<vbs::ScriptControl>& control,
+                       const Variant& callback) {
     bind(form, control, callback, true);
 }
 
 void VbsSup::VbsSupPrp(const VbsHostFormPtr& form,
-                       const std::shared_ptr<vbs::ScriptControl>& control, const Variant& callback) {
+                       const std::shared_ptr<vbs::ScriptControl>& control,
+                       const Variant& callback) {
     bind(form, control, callback, false);
 }
 

@@ -203,8 +203,7 @@ private:
     void PgmFxRun(const QString& name, int count, int& ok);
     Variant FxResCon();
     QString PgmFxTipCon(const QString& name);
-    Variant DocCon(const QString& type, const QString& member, const QString& name,
-                   bool withFlag);
+    Variant DocCon(const QString& type, const QString& member, const QString& name, bool withFlag);
     void callbackCopy(const QString& member, Variant& args, Variant* result);
 
     std::shared_ptr<vbs::ScriptControl> control_;

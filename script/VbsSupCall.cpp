@@ -123,7 +123,8 @@ int VbsSup::FxArgVarReg(const std::vector<Variant>& arguments) {
     for (int i = 1; i <= count; ++i) {
         args_[size_t(i)] = arguments[size_t(i) - 1];
         int ok = 0;
-        ExeCmd(QStringLiteral("Arg") + QString::number(i) + u'=' + vbsLiteral(arguments[size_t(i) - 1]),
+        ExeCmd(QStringLiteral("Arg") + QString::number(i) + u'=' +
+                   vbsLiteral(arguments[size_t(i) - 1]),
                ok);
     }
     return count;

@@ -113,7 +113,8 @@ void VbsSup::PrWin(const Variant& args) {
     QString list;
     for (int32_t i = 0; i <= arr.ubound(1); ++i) {
         const Variant& item = arr.at1(i);
-        TxJun(list, QStringLiteral(","), item.isString() ? Variant(TxAspRet(item.rawString())) : item);
+        TxJun(list, QStringLiteral(","),
+              item.isString() ? Variant(TxAspRet(item.rawString())) : item);
     }
     target(document_).call(QStringLiteral("PrExeFx"), {Variant(list)});
 }

@@ -32,7 +32,9 @@ private:
 class FileNumberGuard {
 public:
     explicit FileNumberGuard(int number) : number_(number) {}
-    ~FileNumberGuard() { vbsTrap([&] { Close(number_); }); }
+    ~FileNumberGuard() {
+        vbsTrap([&] { Close(number_); });
+    }
     FileNumberGuard(const FileNumberGuard&) = delete;
     FileNumberGuard& operator=(const FileNumberGuard&) = delete;
 
