@@ -14,7 +14,6 @@ struct EngineState {
     Interpreter in;
     ScriptErrorInfo error;
     std::vector<std::pair<QString, DispatchPtr>> objects; // named objects, in order added
-    std::vector<DispatchPtr> memberObjects;               // added with addMembers
 
     // Runs body; a syntax or run-time error is recorded and thrown to the host.
     template <typename T> T guarded(const std::function<T()>& body);

@@ -47,7 +47,10 @@ public:
                 if (n->ref.kind == RefKind::Local && !n->ref.constant) return &f.slot(n->ref.slot);
                 if (n->ref.kind == RefKind::Global || n->ref.kind == RefKind::LocalOrGlobal) {
                     CellKind k = n->ref.cell->kind;
-                    if (k == CellKind::Variable || k == CellKind::Unset)
+                    DispatchPtr obj;
+                    DispId id;
+                    bool member = k == CellKind::Unset && in_.hostMember(n->name, obj, id);
+                    if ((k == CellKind::Variable || k == CellKind::Unset) && !member)
                         return in_.variable(n, f, true);
                 }
             } else if (n->args.size() >= 1 && n->ref.kind != RefKind::Builtin) {
@@ -180,7 +183,11 @@ Variant Interpreter::evalApply(const NameExpr* n, Frame& f, bool asStatement) {
             if (asStatement && n->args.empty() && !cell.value.isObject())
                 raise(err::TypeMismatch, n->name);
             return indexValue(cell.value, n->args, f, n->name, kind);
-        case CellKind::Unset:
+        case CellKind::Unset: {
+            DispatchPtr obj;
+            DispId id;
+            if (hostMember(n->name, obj, id))
+                return invokeHost(obj, id, kind, n->args, f, nullptr, n->name);
             if (r.kind == RefKind::LocalOrGlobal) {
                 const Variant& v = f.slot(r.slot);
                 if (!v.isEmpty() && !(asStatement && n->args.empty()))
@@ -190,6 +197,7 @@ Variant Interpreter::evalApply(const NameExpr* n, Frame& f, bool asStatement) {
             }
             // Calling a name that nothing defines.
             raise(err::TypeMismatch, n->name);
+        }
         }
         break;
     }
@@ -274,6 +282,18 @@ Variant Interpreter::runProcedure(const Procedure& proc, Slot* base) {
     execBlock(proc.body, f);
     if (proc.returnSlot < 0) return {};
     return std::move(f.slot(proc.returnSlot));
+}
+
+// A member of an object added with its members visible as globals (addMembers).
+bool Interpreter::hostMember(const QString& name, DispatchPtr& obj, DispId& id) {
+    for (const auto& o : memberObjects_) {
+        id = o->memberId(name);
+        if (id != kDispIdUnknown) {
+            obj = o;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace zv::vbs

@@ -126,7 +126,8 @@ Variant Interpreter::evalName(const NameExpr* n, Frame& f) {
     case RefKind::Global:
         return readGlobal(n, *r.cell, f);
     case RefKind::LocalOrGlobal:
-        if (r.cell->kind != CellKind::Unset) return readGlobal(n, *r.cell, f);
+        if (r.cell->kind != CellKind::Unset || !memberObjects_.empty())
+            return readGlobal(n, *r.cell, f);
         return f.slot(r.slot);
     case RefKind::Builtin:
         return builtinValue(n, f);
@@ -144,9 +145,15 @@ Variant Interpreter::readGlobal(const NameExpr* n, GlobalCell& cell, Frame& f) {
         return cell.value;
     case CellKind::Procedure:
         return callScript(*cell.proc, n->args, f);
-    case CellKind::Unset:
+    case CellKind::Unset: {
+        DispatchPtr obj;
+        DispId id;
+        if (hostMember(n->name, obj, id))
+            return invokeHost(obj, id, Invoke::Get, n->args, f, nullptr, n->name);
+        if (n->ref.kind == RefKind::LocalOrGlobal) return f.slot(n->ref.slot);
         if (n->ref.explicitOnly) raise(err::VariableUndefined, n->name);
         return {};
+    }
     }
     return {};
 }

@@ -41,6 +41,14 @@ void Interpreter::store(const Expr* target, Variant value, Frame& f, bool isSet)
     case ExprKind::Name: {
         auto* n = static_cast<const NameExpr*>(target);
         if (!n->hasParens && n->args.empty()) {
+            DispatchPtr obj;
+            DispId id;
+            if (n->ref.kind != RefKind::Local && n->ref.kind != RefKind::Builtin &&
+                n->ref.cell->kind == CellKind::Unset && hostMember(n->name, obj, id)) {
+                invokeHost(obj, id, isSet ? Invoke::PutRef : Invoke::Put, n->args, f, &value,
+                           n->name);
+                return;
+            }
             Variant* var = variable(n, f, true);
             if (!var) raise(err::IllegalAssignment, n->name);
             assignVariable(*var, std::move(value));

@@ -29,6 +29,7 @@ ErrObject& Interpreter::err() {
 
 void Interpreter::clear() {
     globals_ = std::make_unique<GlobalTable>();
+    memberObjects_.clear();
     err_->clear();
 }
 

@@ -52,6 +52,8 @@ public:
     void clear();
     // Makes an object a named global (the caller checks that the name is free).
     void addNamedObject(const QString& name, const DispatchPtr& object);
+    // Makes the members of an object reachable without its name, after every script global.
+    void addMemberObject(const DispatchPtr& object) { memberObjects_.push_back(object); }
 
     // Declares a compiled unit's globals and defines its procedures.
     void defineUnit(const CodeUnit& unit);
@@ -74,8 +76,7 @@ public:
             const Variant* l = simpleOperand(c->left.get(), f);
             const Variant* r = simpleOperand(c->right.get(), f);
             int o;
-            if (l && r && fast::order(*l, *r, o))
-                return fast::holds(c->op, o);
+            if (l && r && fast::order(*l, *r, o)) return fast::holds(c->op, o);
         }
         return conditionSlow(e, f);
     }
@@ -146,7 +147,10 @@ private:
                        const std::vector<ExprPtr>& args, Frame& f, const Variant* value,
                        const QString& name);
 
+    bool hostMember(const QString& name, DispatchPtr& obj, DispId& id);
+
     std::unique_ptr<GlobalTable> globals_;
+    std::vector<DispatchPtr> memberObjects_;
     SlotStack stack_;
     // Procedures redefined while code runs: kept until the outermost run returns, so that no
     // running procedure is freed under its own feet.

@@ -84,7 +84,6 @@ void ScriptControl::reset() {
                       QStringLiteral("The script engine cannot be reset while script code runs"));
     state_->in.clear();
     state_->objects.clear();
-    state_->memberObjects.clear();
     state_->error = ScriptErrorInfo{};
 }
 
@@ -95,7 +94,7 @@ void ScriptControl::addObject(const QString& name, const DispatchPtr& object, bo
     if (cell && cell->kind != CellKind::Unset) throw VbError(err::DuplicateKey);
     state_->in.addNamedObject(name, object);
     state_->objects.emplace_back(name, object);
-    if (addMembers) state_->memberObjects.push_back(object);
+    if (addMembers) state_->in.addMemberObject(object);
 }
 
 void ScriptControl::addCode(const QString& code) {

@@ -77,6 +77,20 @@ TEST(ScriptControl, AddObjectRules) {
     EXPECT_EQ(errorOf([&] { e.sc.addCode(QStringLiteral("Sub Second : End Sub")); }), 1041);
 }
 
+TEST(ScriptControl, AddMembersMakesAnObjectsMembersGlobal) {
+    Engine e;
+    auto host = makeTestHost();
+    e.sc.addObject(QStringLiteral("Merged"), host, true);
+    EXPECT_EQ(e.run(QStringLiteral("Prop = 4 : Out.Print Prop * 2\n"
+                                   "a = 1 : b = 2 : Swap a, b : Out.Print a & b\n"
+                                   "Sub S : Prop = 9 : Out.Print Prop : End Sub\nS\n"
+                                   "Out.Print Merged.Prop")),
+              QStringLiteral("8|21|9|9"));
+    // The script's own names come first.
+    EXPECT_EQ(e.run(QStringLiteral("Dim Swap : Swap = \"mine\" : Out.Print Swap")),
+              QStringLiteral("mine"));
+}
+
 TEST(ScriptControl, ResetDiscardsEverything) {
     Engine e;
     e.sc.addCode(QStringLiteral("Dim g : g = 1\nSub P : End Sub"));
