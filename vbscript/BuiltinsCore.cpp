@@ -177,7 +177,10 @@ Variant fnStrComp(Interpreter&, A a) {
 Variant fnSplit(Interpreter&, A a) {
     QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");
     int count = given(a, 2) ? argLong(a[2]) : -1;
-    return SplitV(toText(a[0]), delim, count, compareArg(a, 3));
+    Variant parts = SplitV(toText(a[0]), delim, count, compareArg(a, 3));
+    // No pieces is an empty list (UBound -1), not an array without dimensions.
+    if (parts.array().dimensions() == 0) return Variant::array({{0, -1}});
+    return parts;
 }
 Variant fnJoin(Interpreter&, A a) {
     QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");

@@ -36,6 +36,10 @@ bool sameVariable(const NameExpr* a, const NameExpr* b) {
 
 void Resolver::resolveUnit(CodeUnit& unit) {
     checkGlobalNames(unit);
+    for (const auto& d : unit.decls)
+        unitGlobals_.insert(foldName(d.name));
+    for (const auto& p : unit.procedures)
+        unitGlobals_.insert(foldName(p->name));
     for (auto& proc : unit.procedures)
         resolveProcedure(*proc, unit.optionExplicit);
 
@@ -128,8 +132,9 @@ void Resolver::resolveName(NameExpr* n, Scope& s, bool declares) {
             return;
         }
     }
+    // The script's own names hide the built-ins of the same name.
     GlobalCell* existing = globals_.find(n->name);
-    if (!existing || existing->kind == CellKind::Unset) {
+    if ((!existing || existing->kind == CellKind::Unset) && !unitGlobals_.contains(key)) {
         if (const Builtin* b = findBuiltin(key)) {
             r.kind = RefKind::Builtin;
             r.builtin = b;

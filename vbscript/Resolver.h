@@ -41,6 +41,7 @@ private:
     void resolveName(NameExpr* n, Scope& s, bool declares = false);
 
     GlobalTable& globals_;
+    QSet<QString> unitGlobals_; // names the unit itself declares at global level
 };
 
 } // namespace zv::vbs
