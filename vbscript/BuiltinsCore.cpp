@@ -3,8 +3,13 @@
 
 #include "Builtin.h"
 #include "Convert.h"
+#include "DateTime.h"
 #include "Interpreter.h"
 #include "Text.h"
+
+#include <cstring>
+
+#include <cstring>
 
 #include <cmath>
 
@@ -230,6 +235,35 @@ Variant fnErr(Interpreter& in, A) {
     return Variant(in.errObject());
 }
 
+// Rnd: the language's generator, x = (x * 1140671485 + 12820163) mod 2^24, as a Single in
+// [0, 1). A negative argument reseeds from its bits (the same number, the same value), zero
+// repeats the last value.
+Variant fnRnd(Interpreter& in, A a) {
+    uint32_t& x = in.randomState();
+    if (given(a, 0)) {
+        float n = CSng(a[0]);
+        if (n == 0) return Variant(float(double(x) / 16777216.0));
+        if (n < 0) {
+            uint32_t bits;
+            std::memcpy(&bits, &n, sizeof bits);
+            x = (bits + (bits >> 24)) & 0xFFFFFF;
+        }
+    }
+    x = (x * 1140671485u + 12820163u) & 0xFFFFFF;
+    return Variant(float(double(x) / 16777216.0));
+}
+
+// Randomize [n]: mixes n (the seconds since midnight when left out) into the generator.
+Variant fnRandomize(Interpreter& in, A a) {
+    double seed = given(a, 0) ? CDbl(a[0]) : Timer();
+    uint64_t bits;
+    std::memcpy(&bits, &seed, sizeof bits);
+    uint32_t mixed = uint32_t(bits >> 32) ^ uint32_t(bits);
+    uint32_t& x = in.randomState();
+    x = (((mixed ^ (mixed >> 16)) & 0xFFFF) << 8 | (x & 0xFF)) & 0xFFFFFF;
+    return {};
+}
+
 } // namespace
 
 void registerCoreBuiltins(BuiltinRegistry& r) {
@@ -276,6 +310,8 @@ void registerCoreBuiltins(BuiltinRegistry& r) {
     r.function("Split", 1, 4, fnSplit);
     r.function("Join", 1, 2, fnJoin);
 
+    r.function("Rnd", 0, 1, fnRnd);
+    r.function("Randomize", 0, 1, fnRandomize);
     r.function("Abs", 1, 1, fnAbs);
     r.function("Int", 1, 1, fnInt);
     r.function("Fix", 1, 1, fnFix);

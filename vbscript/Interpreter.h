@@ -67,6 +67,9 @@ public:
     // True while script code of this interpreter runs (at any depth).
     bool running() const { return running_ > 0; }
 
+    // The state of Rnd (the language's 24-bit generator), per engine.
+    uint32_t& randomState() { return randomState_; }
+
     // ---- used by the evaluator's parts and the built-ins ----
     Variant eval(const Expr* e, Frame& f);
     // The truth of a condition (Null is False).
@@ -160,6 +163,7 @@ private:
     int depth_ = 0;
     int running_ = 0;
     uintptr_t stackLimit_ = 0; // see StackGuard.h; set by every entry
+    uint32_t randomState_ = 0x50000;
 };
 
 // Counts one script call or entry for the lifetime of the guard.

@@ -95,6 +95,16 @@ TEST(BuiltinNames, ScriptDefinitionsHideBuiltins) {
     EXPECT_EQ(e.run(QStringLiteral("Out.Print Trim(\" x \")")), QStringLiteral("x"));
 }
 
+TEST(BuiltinRnd, RepeatsAfterANegativeSeed) {
+    Engine e;
+    EXPECT_EQ(
+        e.run(QStringLiteral("x = Rnd(-1) : Randomize 7 : a = Rnd : b = Rnd\n"
+                             "x = Rnd(-1) : Randomize 7 : c = Rnd : d = Rnd\n"
+                             "Out.Print (a = c) And (b = d) And (a <> b)\n"
+                             "Out.Print TypeName(a) & (a >= 0 And a < 1) & (Rnd(0) = Rnd(0))")),
+        QStringLiteral("True|SingleTrueTrue"));
+}
+
 TEST(BuiltinNames, ConstantsCannotBeAssigned) {
     Engine e;
     EXPECT_EQ(errorOf([&] { e.run(QStringLiteral("vbCrLf = 1")); }), 501);

@@ -140,7 +140,7 @@ const ValueCase kComparisons[] = {
 
 INSTANTIATE_TEST_SUITE_P(Comparisons, Values, ::testing::ValuesIn(kComparisons));
 
-TEST(Values, SelectCaseComparesWithTheLiteralRule) {
+TEST(ValueRules, SelectCaseComparesWithTheLiteralRule) {
     Engine e;
     QString code = QStringLiteral("opcSel = \"2\"\n"
                                   "Select Case opcSel\n"
@@ -156,7 +156,7 @@ TEST(Values, SelectCaseComparesWithTheLiteralRule) {
     EXPECT_EQ(e.run(code), QStringLiteral("two|different"));
 }
 
-TEST(Values, ConstantsAreNoLiterals) {
+TEST(ValueRules, ConstantsAreNoLiterals) {
     Engine e;
     EXPECT_EQ(e.run(QStringLiteral("Const ONE = 1\ns = \"1\"\nOut.Print s = ONE")),
               QStringLiteral("False"));
