@@ -1,0 +1,87 @@
+#pragma once
+// Helpers of the start-up tests: a process context of their own with a program folder whose
+// name holds a blank, fresh module state, and a wizard window and an engine that record what
+// the start routine does with them.
+
+#include "FicGlb.h"
+#include "GlbReg.h"
+#include "ScopedProcessContext.h"
+#include "TestSupport.h"
+#include "TxtGlb.h"
+#include "VbError.h"
+#include "ZelVynGlb.h"
+#include "ZelVynMain.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace zvtest {
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() {
+        resetModules();
+        programFolder = temp.path(QStringLiteral("prog dir"));
+        temp.write(QStringLiteral("prog dir/.keep"), QByteArray());
+        ctx->setProgramFolder(programFolder);
+        setArguments({});
+        ctx->setRegistryFile(temp.path(QStringLiteral("registry.reg")));
+    }
+    ~StartupTest() override { resetModules(); }
+
+    static void resetModules() {
+        zv::zelVynMainReset();
+        zv::zelVynGlbReset();
+        zv::ficGlbReset();
+        zv::txtGlbReset();
+        zv::glbRegReset();
+    }
+    void setArguments(const QStringList& words) {
+        ctx->setArguments(QStringList{programFolder + QStringLiteral("/zelvyn")} + words);
+    }
+    QString writeDefinition(const QString& relative) {
+        return temp.write(relative, QByteArrayLiteral("#DEF:IDE\n##\n"));
+    }
+    // An executable shell script under the temporary folder.
+    QString writeScript(const QString& relative, const QString& body) {
+        const QString path = temp.write(relative, ("#!/bin/sh\n" + body).toUtf8());
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    zv::HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
+
+    TempDir temp;
+    zv::ScopedProcessContext ctx;
+    QString programFolder;
+};
+
+class FakeWindow : public zv::WizardWindow {
+public:
+    QStringList events;
+    std::function<void()> onModal; // may throw
+
+    void loadWindow() override { events << QStringLiteral("load"); }
+    void unloadWindow() override { events << QStringLiteral("unload"); }
+    void showWindowModal() override {
+        events << QStringLiteral("modal");
+        if (onModal) onModal();
+    }
+    bool loadPicture(const QString&) override { return true; }
+    bool loadIcon(const QString&) override { return true; }
+};
+
+class FakeEngine : public zv::VynEngine {
+public:
+    std::shared_ptr<zv::WizardWindow> form;
+    QString file;
+    std::function<void()> onVynIni; // may throw
+
+    void RegFrm(const std::shared_ptr<zv::WizardWindow>& f) override { form = f; }
+    void VynIni(const QString& f) override {
+        file = f;
+        if (onVynIni) onVynIni();
+    }
+    void VynExe() override { form->showWindowModal(); }
+};
+
+} // namespace zvtest

@@ -1,0 +1,66 @@
+// ZelVynGlb: start-up state, the option reader, the drive part of a folder.
+
+#include "ZelVynGlb.h"
+
+#include "FicGlb.h"
+#include "GlbReg.h"
+#include "MountTable.h"
+#include "ProcessContext.h"
+#include "TdaOpc.h"
+
+namespace zv {
+
+ZelVynGlbState::ZelVynGlbState() = default;
+ZelVynGlbState::~ZelVynGlbState() = default;
+ZelVynGlbState::ZelVynGlbState(ZelVynGlbState&&) noexcept = default;
+ZelVynGlbState& ZelVynGlbState::operator=(ZelVynGlbState&&) noexcept = default;
+
+ZelVynGlbState& zelVynGlbState() {
+    static ZelVynGlbState state;
+    return state;
+}
+
+void zelVynGlbReset() {
+    zelVynGlbState() = ZelVynGlbState();
+}
+
+TdaOpc& optionReader() {
+    std::unique_ptr<TdaOpc>& reader = zelVynGlbState().optionReader;
+    if (!reader) reader = std::make_unique<TdaOpc>();
+    return *reader;
+}
+
+void optionReaderRelease() {
+    zelVynGlbState().optionReader.reset();
+}
+
+void GlbIni() {
+    zelVynGlbState().regRoot = Variant(int32_t(kHkeyLocalMachine));
+}
+
+void FicDirDiv(const QString& folder, QString& letter, QString& drive) {
+    // The drive letter, or the server and share part of a network path ("//srv/share" also
+    // when the folder is the share itself).
+    QString rest;
+    FicUniSep(folder, letter, rest);
+    if (letter.isEmpty() && folder.startsWith(u'/')) {
+        // A path of this system: its drive is the mounted file system that holds it.
+        letter = mountPointOf(readMountTable(ProcessContext::current().mountTableFile()), folder);
+    }
+    DrvNor(letter, drive);
+}
+
+void DrvNor(const QString& letter, QString& drive) {
+    const bool driveLetter = letter.size() == 1 && ((letter[0] >= u'A' && letter[0] <= u'Z') ||
+                                                    (letter[0] >= u'a' && letter[0] <= u'z'));
+    drive = driveLetter ? letter + u':' : letter;
+}
+
+void debugFoldersApply(const QString& letter, const QString& folder) {
+    ZelVynGlbState& s = zelVynGlbState();
+    s.LtrCd = letter;
+    s.DirPgm = folder;
+    DrvNor(s.LtrCd, s.DrvCd);
+}
+
+} // namespace zv

@@ -1,0 +1,212 @@
+// ZelVynMain: the start routine, its attempts and the component installer.
+
+#include "ZelVynMain.h"
+
+#include "Convert.h"
+#include "FicGlb.h"
+#include "GlbMsg.h"
+#include "ProcessContext.h"
+#include "TxtGlb.h"
+#include "VbError.h"
+#include "ZelVynGlb.h"
+
+#include <QDir>
+#include <cstdio>
+#include <exception>
+
+namespace zv {
+
+namespace {
+
+// The language's "Internal error": what a failure that is no run-time error counts as.
+constexpr int kInternalError = 51;
+
+void writeAttemptFailure(int attempt, int number, const QString& description) {
+    const QString line = QStringLiteral("zelvyn: start attempt %1 failed: error %2: %3\n")
+                             .arg(attempt)
+                             .arg(number)
+                             .arg(description);
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+}
+
+std::shared_ptr<VynEngine> newEmptyEngine() {
+    return std::make_shared<EmptyWizardEngine>();
+}
+
+} // namespace
+
+ZelVynMainState::ZelVynMainState() {
+    hooks.newEngine = newEmptyEngine;
+    hooks.attemptFailed = writeAttemptFailure;
+}
+
+ZelVynMainState& zelVynMainState() {
+    static ZelVynMainState state;
+    return state;
+}
+
+void zelVynMainReset() {
+    zelVynMainState() = ZelVynMainState();
+}
+
+int PgmRun() {
+    // Whatever way the routine ends, the engine goes while the windows it holds can still be
+    // destroyed (before the application object).
+    struct Release {
+        ~Release() { zelVynMainState().SupVyn.reset(); }
+    } release;
+    try {
+        PgmIni();
+    } catch (const ProgramEnd& end) {
+        return end.exitCode();
+    }
+    return 0;
+}
+
+void PgmIni() {
+    GlbIni();
+    FunIni();
+    FpaLoc();
+
+    std::shared_ptr<WizardWindow> form;
+    int attempt = 0;
+    int ok = 0;
+    do {
+        ++attempt;
+        zelVynMainState().attempt = attempt;
+        AspIni(form, ok);
+        if (ok != 1) {
+            // The first failure starts the installer at once; later ones ask first.
+            if (attempt == 1)
+                ok = 1;
+            else
+                InsPer(ok);
+            if (ok == 1) {
+                int result = 0;
+                InsExe(result);
+                ok = 0;
+            }
+        }
+    } while (ok == 0);
+
+    AspFim(form);
+    FunFim();
+    zelVynMainState().SupVyn.reset();
+}
+
+void FunIni() {
+    const ZelVynMainHooks& hooks = zelVynMainState().hooks;
+    try {
+        if (hooks.showBackground) hooks.showBackground();
+    } catch (const VbError&) {
+    }
+    try {
+        ProcessContext::current().pump().pump();
+    } catch (const VbError&) {
+    }
+}
+
+void FunFim() {
+    const ZelVynMainHooks& hooks = zelVynMainState().hooks;
+    try {
+        if (hooks.unloadBackground) hooks.unloadBackground();
+    } catch (const VbError&) {
+    }
+}
+
+void FpaLoc() {
+    FicSepIni(QString());
+    QString path;
+    int found = 0;
+    FpaNom(path, found);
+    if (found != 1) {
+        QString text = QStringLiteral("Não foi encontrado o ficheiro de opções.");
+        TxJun(text, QStringLiteral("||Ficheiro: "), Variant(path));
+        MsgErr(QStringLiteral("Vynnard"), text);
+        throw ProgramEnd(1);
+    }
+    // A path relative to the current folder is made whole, so that DirPgm is the definition's
+    // folder (and not "", which the definition would read as the root).
+    if (!path.startsWith(u'/') && QDir::isRelativePath(path))
+        path = QDir::currentPath() + u'/' + path;
+
+    QString folder, name, letter, drive;
+    FicDirNom(path, folder, name);
+    FicDirDiv(folder, letter, drive);
+    ZelVynGlbState& s = zelVynGlbState();
+    s.VynFpa = path;
+    s.LtrCd = letter;
+    s.DrvCd = drive;
+    s.DirPgm = folder;
+}
+
+void FpaNom(QString& path, int& found) {
+    const ProcessContext& context = ProcessContext::current();
+    // The words as the program received them: a path holding blanks stays one word.
+    int count = 0;
+    ArgIni(context.arguments().mid(1), count);
+    Variant word{QString()};
+    ArgCon(QStringLiteral("M"), QStringLiteral("-FP"), word, Variant(QString()));
+    path = toText(word);
+    if (path.isEmpty()) path = FicPathJun(context.programFolder(), QStringLiteral("ZelVyn.par"));
+    FicExi(path, found);
+}
+
+void AspIni(std::shared_ptr<WizardWindow>& form, int& ok) {
+    ZelVynMainState& s = zelVynMainState();
+    const auto fail = [&](int number, const QString& description) {
+        ok = 0;
+        // The engine first (it holds the window), then the window: both are made anew by the
+        // next attempt. The window goes without its unload event: nothing of a failed run
+        // runs on.
+        s.SupVyn.reset();
+        form.reset();
+        if (s.hooks.attemptFailed) s.hooks.attemptFailed(s.attempt, number, description);
+    };
+    ok = 1;
+    try {
+        form.reset();
+        if (s.hooks.newWindow) form = s.hooks.newWindow();
+        if (!form) throw VbError(err::CannotCreateObject);
+        form->loadWindow();
+        if (!s.SupVyn && s.hooks.newEngine) s.SupVyn = s.hooks.newEngine();
+        if (!s.SupVyn) throw VbError(err::CannotCreateObject);
+        s.SupVyn->RegFrm(form);
+        s.SupVyn->VynIni(zelVynGlbState().VynFpa);
+        s.SupVyn->VynExe();
+    } catch (const VbError& e) {
+        fail(e.number(), e.description());
+    } catch (const std::exception& e) {
+        fail(kInternalError, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void AspFim(std::shared_ptr<WizardWindow>& form) {
+    if (form) {
+        try {
+            form->unloadWindow();
+        } catch (const VbError&) {
+        }
+    }
+    form.reset();
+}
+
+void InsPer(int& answer) {
+    int reply = 0;
+    MsgCnf(QStringLiteral("ZelVyn"),
+           QStringLiteral("Ocorreu um erro a iniciar o programa") +
+               QStringLiteral("||Provavelmente falta instalar componentes") +
+               QStringLiteral("|Instalar ?"),
+           reply);
+    answer = reply == 1 ? 1 : -1;
+}
+
+void InsExe(int& result) {
+    // The installer lives beside the program (not beside the definition); the path is quoted
+    // so that a folder with blanks stays one word.
+    const QString installer =
+        FicPathJun(ProcessContext::current().programFolder(), QStringLiteral("Rudex.exe"));
+    result = CInt(PgmExeEsp(u'"' + installer + u'"', Variant(int16_t(-1))));
+}
+
+} // namespace zv

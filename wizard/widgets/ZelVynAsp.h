@@ -1,0 +1,50 @@
+#pragma once
+// ZelVynAsp: the wizard window. A fixed-size window of 640 x 480 pixels (its design size) with
+// the four buttons of every page: Back "cmAnt", Next "cmSeg", Confirm "cmCnf" and Cancel
+// "cmCan", along its bottom edge. The engine fills it with the pages' controls and gives the
+// buttons their work; clicks on them and the close box are ignored while the engine is busy.
+//
+// As the start-up's WizardWindow it loads, unloads, runs modally (in the middle of the screen)
+// and takes a background picture and an icon from files.
+
+#include "VbForm.h"
+#include "WizardWindow.h"
+
+#include <memory>
+
+namespace zv {
+
+class VbCommandButton;
+
+class ZelVynAsp : public VbForm, public WizardWindow {
+public:
+    // The design size of the client area, in pixels.
+    static constexpr int kDesignWidth = 640;
+    static constexpr int kDesignHeight = 480;
+
+    explicit ZelVynAsp(QWidget* parent = nullptr);
+    ~ZelVynAsp() override;
+
+    std::shared_ptr<VbCommandButton> cmAnt() const;
+    std::shared_ptr<VbCommandButton> cmSeg() const;
+    std::shared_ptr<VbCommandButton> cmCnf() const;
+    std::shared_ptr<VbCommandButton> cmCan() const;
+
+    // Kept for the forms' common interface: compares op with "INI" and "FIM", nothing else.
+    void FrmPrep(const QString& op);
+
+    // WizardWindow
+    void loadWindow() override;
+    void unloadWindow() override;
+    void showWindowModal() override;
+    bool loadPicture(const QString& path) override;
+    bool loadIcon(const QString& path) override;
+
+protected:
+    void onLoad() override;
+
+private:
+    std::shared_ptr<VbCommandButton> button(const char* name) const;
+};
+
+} // namespace zv
