@@ -15,6 +15,9 @@
 #include "VbError.h"
 #include "VynEngineAccess.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace zv {
 
 namespace {
@@ -41,9 +44,22 @@ Args need(Args a, size_t min, size_t max) {
     return a;
 }
 
-// An optional argument: the missing-argument marker when it was not given.
-Variant optional(Args a, size_t i) {
-    return i < a.size() ? *a[i] : Variant::missing();
+// A member function called with the script's arguments, each the caller's Variant (so a
+// Variant& parameter writes back); exactly as many arguments as it has parameters.
+template <class R, class... P, size_t... I>
+Variant invokeMember(SupVynVbs* self, R (SupVynVbs::*f)(P...), Args a, std::index_sequence<I...>) {
+    need(a, sizeof...(P), sizeof...(P));
+    if constexpr (std::is_void_v<R>) {
+        (self->*f)(*a[I]...);
+        return Variant();
+    } else {
+        return (self->*f)(*a[I]...);
+    }
+}
+
+template <class R, class... P>
+SimpleDispatch::Method scriptMember(SupVynVbs* self, R (SupVynVbs::*f)(P...)) {
+    return [self, f](Args a) { return invokeMember(self, f, a, std::index_sequence_for<P...>{}); };
 }
 
 Variant integer(int v) {
@@ -63,127 +79,49 @@ SupVynVbs::SupVynVbs(VynEngineAccess* engine)
 SupVynVbs::~SupVynVbs() {
     DbgObFim(objectName_, instanceId_);
     FxFim();
-    // The walker ends with its FxFim and is released.
-    if (walker_) walker_->FxFim();
+    // The walker ends (its FxFim runs as it goes).
     walker_.reset();
 }
 
 void SupVynVbs::registerMembers() {
-    // Subs answer Empty; every member checks its argument count.
-    addMethod(QStringLiteral("FxIni"), [this](Args a) {
-        need(a, 0, 0);
-        FxIni();
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxFim"), [this](Args a) {
-        need(a, 0, 0);
-        FxFim();
-        return Variant();
-    });
-    addMethod(QStringLiteral("OpcRegAltAttr"), [this](Args a) {
-        need(a, 1, 1);
-        OpcRegAltAttr(*a[0]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("DbgMsgSit"), [this](Args a) {
-        need(a, 1, 1);
-        DbgMsgSit(*a[0]);
-        return Variant();
-    });
+    // In the order of the class; Subs answer Empty.
+    addMethod(QStringLiteral("FxIni"), scriptMember(this, &SupVynVbs::FxIni));
+    addMethod(QStringLiteral("FxFim"), scriptMember(this, &SupVynVbs::FxFim));
+    addMethod(QStringLiteral("OpcRegAltAttr"), scriptMember(this, &SupVynVbs::OpcRegAltAttr));
+    addMethod(QStringLiteral("DbgMsgSit"), scriptMember(this, &SupVynVbs::DbgMsgSit));
     addMethod(QStringLiteral("DbgMsgVer"), [this](Args a) {
         need(a, 1, 2);
-        DbgMsgVer(*a[0], optional(a, 1));
+        DbgMsgVer(*a[0], a.size() > 1 ? *a[1] : Variant::missing());
         return Variant();
     });
-    addMethod(QStringLiteral("TxCnv"), [this](Args a) { return TxCnv(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("TxNum"), [this](Args a) {
-        need(a, 3, 3);
-        return TxNum(*a[0], *a[1], *a[2]);
-    });
-    addMethod(QStringLiteral("TxSep"), [this](Args a) {
-        need(a, 3, 3);
-        TxSep(*a[0], *a[1], *a[2]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("TxOpc"), [this](Args a) {
-        need(a, 2, 2);
-        return TxOpc(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("TxOpcNum"), [this](Args a) {
-        need(a, 2, 2);
-        return TxOpcNum(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("NuCnv"), [this](Args a) { return NuCnv(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("NuTxSep"), [this](Args a) {
-        need(a, 3, 3);
-        NuTxSep(*a[0], *a[1], *a[2]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("MsgVer"), [this](Args a) {
-        need(a, 2, 2);
-        MsgVer(*a[0], *a[1]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("MsgTip"), [this](Args a) {
-        need(a, 3, 3);
-        return MsgTip(*a[0], *a[1], *a[2]);
-    });
-    addMethod(QStringLiteral("MsgSba"), [this](Args a) {
-        need(a, 2, 2);
-        MsgSba(*a[0], *a[1]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxPgmExe"), [this](Args a) { return FxPgmExe(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("FxShell"), [this](Args a) {
-        need(a, 2, 2);
-        return FxShell(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("FxDrvUsa"), [this](Args a) { return FxDrvUsa(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("FxPgm"), [this](Args a) { return FxPgm(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("FxFicLoc"), [this](Args a) { return FxFicLoc(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("FxDirCop"), [this](Args a) {
-        need(a, 2, 2);
-        return FxDirCop(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("FxFicCop"), [this](Args a) {
-        need(a, 2, 2);
-        return FxFicCop(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("FxFicRen"), [this](Args a) {
-        need(a, 2, 2);
-        return FxFicRen(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("FxFicEli"), [this](Args a) { return FxFicEli(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("FxFicTip"), [this](Args a) { return FxFicTip(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("FxCmpRegFic"), [this](Args a) {
-        need(a, 2, 2);
-        return FxCmpRegFic(*a[0], *a[1]);
-    });
-    addMethod(QStringLiteral("FxCmpRegDir"), [this](Args a) {
-        need(a, 3, 3);
-        return FxCmpRegDir(*a[0], *a[1], *a[2]);
-    });
-    addMethod(QStringLiteral("FxRegGrpPrp"), [this](Args a) {
-        need(a, 1, 1);
-        FxRegGrpPrp(*a[0]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxRegVarCon"),
-              [this](Args a) { return FxRegVarCon(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("CmpVarCon"), [this](Args a) { return CmpVarCon(*need(a, 1, 1)[0]); });
-    addMethod(QStringLiteral("CmpVarAlt"), [this](Args a) {
-        need(a, 3, 3);
-        return CmpVarAlt(*a[0], *a[1], *a[2]);
-    });
-    addMethod(QStringLiteral("FxPrtPdfIns"), [this](Args a) {
-        need(a, 3, 3);
-        return FxPrtPdfIns(*a[0], *a[1], *a[2]);
-    });
-    addMethod(QStringLiteral("SopIdeCon"), [this](Args a) {
-        need(a, 2, 2);
-        SopIdeCon(*a[0], *a[1]);
-        return Variant();
-    });
+    addMethod(QStringLiteral("TxCnv"), scriptMember(this, &SupVynVbs::TxCnv));
+    addMethod(QStringLiteral("TxNum"), scriptMember(this, &SupVynVbs::TxNum));
+    addMethod(QStringLiteral("TxSep"), scriptMember(this, &SupVynVbs::TxSep));
+    addMethod(QStringLiteral("TxOpc"), scriptMember(this, &SupVynVbs::TxOpc));
+    addMethod(QStringLiteral("TxOpcNum"), scriptMember(this, &SupVynVbs::TxOpcNum));
+    addMethod(QStringLiteral("NuCnv"), scriptMember(this, &SupVynVbs::NuCnv));
+    addMethod(QStringLiteral("NuTxSep"), scriptMember(this, &SupVynVbs::NuTxSep));
+    addMethod(QStringLiteral("MsgVer"), scriptMember(this, &SupVynVbs::MsgVer));
+    addMethod(QStringLiteral("MsgTip"), scriptMember(this, &SupVynVbs::MsgTip));
+    addMethod(QStringLiteral("MsgSba"), scriptMember(this, &SupVynVbs::MsgSba));
+    addMethod(QStringLiteral("FxPgmExe"), scriptMember(this, &SupVynVbs::FxPgmExe));
+    addMethod(QStringLiteral("FxShell"), scriptMember(this, &SupVynVbs::FxShell));
+    addMethod(QStringLiteral("FxDrvUsa"), scriptMember(this, &SupVynVbs::FxDrvUsa));
+    addMethod(QStringLiteral("FxPgm"), scriptMember(this, &SupVynVbs::FxPgm));
+    addMethod(QStringLiteral("FxFicLoc"), scriptMember(this, &SupVynVbs::FxFicLoc));
+    addMethod(QStringLiteral("FxDirCop"), scriptMember(this, &SupVynVbs::FxDirCop));
+    addMethod(QStringLiteral("FxFicCop"), scriptMember(this, &SupVynVbs::FxFicCop));
+    addMethod(QStringLiteral("FxFicRen"), scriptMember(this, &SupVynVbs::FxFicRen));
+    addMethod(QStringLiteral("FxFicEli"), scriptMember(this, &SupVynVbs::FxFicEli));
+    addMethod(QStringLiteral("FxFicTip"), scriptMember(this, &SupVynVbs::FxFicTip));
+    addMethod(QStringLiteral("FxCmpRegFic"), scriptMember(this, &SupVynVbs::FxCmpRegFic));
+    addMethod(QStringLiteral("FxCmpRegDir"), scriptMember(this, &SupVynVbs::FxCmpRegDir));
+    addMethod(QStringLiteral("FxRegGrpPrp"), scriptMember(this, &SupVynVbs::FxRegGrpPrp));
+    addMethod(QStringLiteral("FxRegVarCon"), scriptMember(this, &SupVynVbs::FxRegVarCon));
+    addMethod(QStringLiteral("CmpVarCon"), scriptMember(this, &SupVynVbs::CmpVarCon));
+    addMethod(QStringLiteral("CmpVarAlt"), scriptMember(this, &SupVynVbs::CmpVarAlt));
+    addMethod(QStringLiteral("FxPrtPdfIns"), scriptMember(this, &SupVynVbs::FxPrtPdfIns));
+    addMethod(QStringLiteral("SopIdeCon"), scriptMember(this, &SupVynVbs::SopIdeCon));
 }
 
 // ---- Life cycle and settings ----
