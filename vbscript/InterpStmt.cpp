@@ -75,11 +75,18 @@ void Interpreter::execAssign(const AssignStmt* s, Frame& f) {
     // Fast path: a local variable gets a plain value.
     if (target->kind == ExprKind::Name && !s->isSet) {
         auto* n = static_cast<const NameExpr*>(target);
-        if (n->ref.kind == RefKind::Local && !n->ref.constant && !n->hasParens) {
+        Variant* fastTarget = nullptr;
+        if (!n->hasParens && n->args.empty()) {
+            if (n->ref.kind == RefKind::Local && !n->ref.constant)
+                fastTarget = &f.slot(n->ref.slot);
+            else if (n->ref.kind == RefKind::Global && n->ref.cell->kind == CellKind::Variable)
+                fastTarget = &n->ref.cell->value;
+        }
+        if (fastTarget) {
             const Expr* value = s->value.get();
             Variant v = evalQuick(value, f);
             if (v.isObject()) v = dereference(v);
-            Variant& dst = f.slot(n->ref.slot);
+            Variant& dst = *fastTarget;
             if (dst.isArray())
                 assignVariable(dst, std::move(v));
             else
