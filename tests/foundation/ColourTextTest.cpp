@@ -68,20 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ColourCase{"000,128,064", rgb(0, 128, 64), "RGB"},
                       ColourCase{"300,0,0", rgb(255, 0, 0), "RGB"}, // parts above 255 clamp
                       ColourCase{"10,20", rgb(10, 20, 0), "RGB"},   // a missing part is 0
-                      ColourCase{"12", rgb(255, 0, 0), "QB"},
-                      ColourCase{"1", rgb(0, 0, 128), "QB"},
+                      ColourCase{"12", rgb(255, 0, 0), "QB"}, ColourCase{"1", rgb(0, 0, 128), "QB"},
                       ColourCase{"7", rgb(192, 192, 192), "QB"},
-                      ColourCase{"15", rgb(255, 255, 255), "QB"},
-                      ColourCase{"0", 0, "NC"},
-                      ColourCase{"16", 16, "NC"},
-                      ColourCase{"NC", 0, "NC"},
-                      ColourCase{"", 0, "NC"},
-                      ColourCase{"W255", 255, "?"},
-                      ColourCase{"w0", 0, "?"},
-                      ColourCase{"-", 0, "?"},
-                      ColourCase{"-5", -5, "?"},
-                      ColourCase{"HFF", 255, "H"},
-                      ColourCase{"hFF0000", rgb(0, 0, 255), "H"},
+                      ColourCase{"15", rgb(255, 255, 255), "QB"}, ColourCase{"0", 0, "NC"},
+                      ColourCase{"16", 16, "NC"}, ColourCase{"NC", 0, "NC"},
+                      ColourCase{"", 0, "NC"}, ColourCase{"W255", 255, "?"},
+                      ColourCase{"w0", 0, "?"}, ColourCase{"-", 0, "?"}, ColourCase{"-5", -5, "?"},
+                      ColourCase{"HFF", 255, "H"}, ColourCase{"hFF0000", rgb(0, 0, 255), "H"},
                       ColourCase{"H8000", 32768, "H"}, // four digits, top bit set: +65536
                       ColourCase{"HFFFF", 65535, "H"}));
 

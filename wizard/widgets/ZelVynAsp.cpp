@@ -1,6 +1,7 @@
 #include "ZelVynAsp.h"
 
 #include "ApiDec.h"
+#include "PageControls.h"
 #include "Twips.h"
 #include "VbCommandButton.h"
 
@@ -38,6 +39,7 @@ ZelVynAsp::ZelVynAsp(QWidget* parent) : VbForm(parent) {
         b->move(pixelsToTwips(design.x), pixelsToTwips(kButtonTop), pixelsToTwips(kButtonWidth),
                 pixelsToTwips(kButtonHeight));
     }
+    addPageControlArrays(*this);
 }
 
 ZelVynAsp::~ZelVynAsp() = default;
@@ -95,6 +97,14 @@ bool ZelVynAsp::loadPicture(const QString& path) {
 
 bool ZelVynAsp::loadIcon(const QString& path) {
     return setIcon(path);
+}
+
+DispatchPtr ZelVynAsp::windowObject() {
+    return object();
+}
+
+DispatchPtr ZelVynAsp::loadControl(const QString& array, int index) {
+    return loadElement(array, index);
 }
 
 } // namespace zv

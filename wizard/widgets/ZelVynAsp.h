@@ -5,9 +5,12 @@
 // buttons their work; clicks on them and the close box are ignored while the engine is busy.
 //
 // As the start-up's WizardWindow it loads, unloads, runs modally (in the middle of the screen)
-// and takes a background picture and an icon from files.
+// and takes a background picture and an icon from files. It holds the design elements of the
+// page controls' arrays ("laVyn", "ckVyn", "rtfVyn", "ZelOpc"), whose elements the engine
+// loads (WizardControls).
 
 #include "VbForm.h"
+#include "WizardControls.h"
 #include "WizardWindow.h"
 
 #include <memory>
@@ -16,7 +19,7 @@ namespace zv {
 
 class VbCommandButton;
 
-class ZelVynAsp : public VbForm, public WizardWindow {
+class ZelVynAsp : public VbForm, public WizardWindow, public WizardControls {
 public:
     // The design size of the client area, in pixels.
     static constexpr int kDesignWidth = 640;
@@ -39,6 +42,10 @@ public:
     void showWindowModal() override;
     bool loadPicture(const QString& path) override;
     bool loadIcon(const QString& path) override;
+
+    // WizardControls
+    DispatchPtr windowObject() override;
+    DispatchPtr loadControl(const QString& array, int index) override;
 
 protected:
     void onLoad() override;

@@ -1,0 +1,268 @@
+// The page controls built on the wizard window from a definition: kinds, geometry in twips,
+// colours, fonts, alignment, rich text from files, option lists with their options, all
+// hidden; and the faults a definition can hold.
+
+#include "Convert.h"
+#include "FakeVbsHost.h"
+#include "ScopedProcessContext.h"
+#include "SupVyn.h"
+#include "TestSupport.h"
+#include "Twips.h"
+#include "VbCheckBox3D.h"
+#include "VbColor.h"
+#include "VbForm.h"
+#include "VbLabel.h"
+#include "VbOptionButton.h"
+#include "VbRichTextBox.h"
+#include "WizardWindow.h"
+#include "ZelOpc.h"
+#include "ZelVynAsp.h"
+#include "ZelVynGlb.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+using namespace zv;
+
+static void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+const QString kHeader = QStringLiteral("'Nome : t.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n");
+
+class Controls : public ::testing::Test {
+protected:
+    Controls() {
+        zelVynGlbReset();
+        ZelVynGlbState& g = zelVynGlbState();
+        g.DirPgm = zvtest::dataPath(QStringLiteral("wizard"));
+        g.VynFpa = g.DirPgm + QStringLiteral("/assistente.par");
+        ctx->setArguments({QStringLiteral("zelvyn")});
+        engine.setVbsFactory([this] { return host; });
+        engine.RegFrm(window);
+    }
+    ~Controls() override { zelVynGlbReset(); }
+
+    void buildSample() { engine.VynIni(zelVynGlbState().VynFpa); }
+    void buildInline(const QString& zones) {
+        const QString path = temp.write(QStringLiteral("def.par"), (kHeader + zones).toUtf8());
+        engine.VynIni(path);
+    }
+
+    template <class T> std::shared_ptr<T> made(int i) const {
+        return std::dynamic_pointer_cast<T>(engine.control(i));
+    }
+    static double prop(const std::shared_ptr<VbControl>& c, const char* name) {
+        return toDouble(c->get(QString::fromLatin1(name)));
+    }
+
+    ScopedProcessContext ctx;
+    zvtest::TempDir temp;
+    std::shared_ptr<zvtest::FakeVbsHost> host = std::make_shared<zvtest::FakeVbsHost>();
+    std::shared_ptr<ZelVynAsp> window = std::make_shared<ZelVynAsp>();
+    SupVyn engine;
+};
+
+} // namespace
+
+TEST_F(Controls, SampleBuiltHiddenInTwips) {
+    buildSample();
+    EXPECT_EQ(window->caption(), QStringLiteral("Instalação do ZelVyn 2.5"));
+    EXPECT_EQ(window->width(), 9000);        // DimX 600 pixels
+    EXPECT_EQ(window->clientHeight(), 7200); // DimY "AUTO": the designed height
+    EXPECT_EQ(engine.PagAtu, 1);
+    EXPECT_EQ(engine.PagLst, std::vector<int16_t>{0});
+
+    // Every control of the table exists in its array at its own index, hidden.
+    for (int i : {1, 2, 3, 10})
+        EXPECT_EQ(window->control(QStringLiteral("laVyn"), i), engine.control(i)) << i;
+    EXPECT_EQ(window->control(QStringLiteral("rtfVyn"), 4), engine.control(4));
+    EXPECT_EQ(window->control(QStringLiteral("ckVyn"), 5), engine.control(5));
+    EXPECT_EQ(window->control(QStringLiteral("ZelOpc"), 6), engine.control(6));
+    for (int i : {7, 8, 9, 11})
+        EXPECT_EQ(engine.control(i), nullptr) << i; // options and the unknown kind
+    for (int i : {1, 2, 3, 4, 5, 6, 10})
+        EXPECT_FALSE(std::static_pointer_cast<VbControl>(engine.control(i))->visible()) << i;
+
+    // The title: position from a point, a wrap width from a variable, its font and colours.
+    auto title = made<VbLabel>(2);
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->left(), 300);
+    EXPECT_EQ(title->top(), 300);
+    EXPECT_EQ(title->width(), 8400);
+    EXPECT_TRUE(title->autoSize());
+    EXPECT_TRUE(title->wordWrap());
+    EXPECT_EQ(title->caption(), QStringLiteral("Bem-vindo à instalação"));
+    EXPECT_EQ(title->fontName(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(title->fontSize(), 14);
+    EXPECT_TRUE(title->fontBold());
+    EXPECT_TRUE(title->fontItalic());
+    EXPECT_EQ(title->alignment(), 2);
+    EXPECT_EQ(title->backStyle(), 0); // "NC": transparent
+    EXPECT_EQ(title->foreColor(), vbRgb(0, 0, 128));
+
+    auto version = made<VbLabel>(3);
+    EXPECT_EQ(version->caption(), QStringLiteral("2.5"));
+    EXPECT_EQ(version->top(), 6750); // yMax - 30
+    EXPECT_EQ(version->alignment(), 1);
+    EXPECT_EQ(version->backStyle(), 1);
+    EXPECT_EQ(version->backColor(), vbRgb(255, 255, 255));
+    EXPECT_EQ(version->foreColor(), 0);
+
+    // The licence: a zone's corners, the file named with a folder key, read as rich text.
+    auto licence = made<VbRichTextBox>(4);
+    ASSERT_TRUE(licence);
+    EXPECT_EQ(licence->left(), 300);
+    EXPECT_EQ(licence->top(), 900);
+    EXPECT_EQ(licence->width(), 8400);
+    EXPECT_EQ(licence->height(), 4800);
+    EXPECT_EQ(licence->backColor(), vbRgb(255, 255, 255));
+    EXPECT_TRUE(licence->text().startsWith(QStringLiteral("Licença de utilização\n")));
+    EXPECT_EQ(licence->document()->blockCount(), 5);
+    EXPECT_TRUE(licence->locked());
+
+    auto accept = made<VbCheckBox3D>(5);
+    ASSERT_TRUE(accept);
+    EXPECT_EQ(accept->left(), 300);
+    EXPECT_EQ(accept->top(), 5850);
+    EXPECT_EQ(accept->width(), 4500);
+    EXPECT_EQ(accept->height(), 300);
+    EXPECT_EQ(accept->caption(), QStringLiteral("Aceito os termos da licença"));
+    EXPECT_EQ(accept->backStyle(), 0);
+    EXPECT_EQ(accept->foreColor(), vbRgb(0, 0, 128)); // palette colour 1
+    EXPECT_EQ(accept->value(), 0);
+
+    auto note = made<VbLabel>(10);
+    EXPECT_EQ(note->height(), 600); // a given height: no longer sized by its text
+    EXPECT_FALSE(note->autoSize());
+    EXPECT_EQ(note->caption(), QStringLiteral("[SemOpcao] fica como está"));
+}
+
+TEST_F(Controls, SampleOptionList) {
+    buildSample();
+    auto list = made<ZelOpc>(6);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(engine.currentOptionList(), engine.control(6));
+    EXPECT_EQ(list->left(), 300);
+    EXPECT_EQ(list->top(), 1200);
+    EXPECT_EQ(list->width(), 4500);
+    EXPECT_EQ(list->height(), 1800);
+    EXPECT_FALSE(list->borderVisible());
+    EXPECT_EQ(list->colourScheme(), QStringLiteral("N"));
+    EXPECT_EQ(list->backColor(), vbRgb(192, 192, 192)); // palette colour 7
+    EXPECT_EQ(list->optionForeColor(), 0);
+    EXPECT_EQ(list->OpcNum(), 3);
+    EXPECT_EQ(list->opcUsa(), 0);
+
+    const char* captions[] = {"", "Pasta do programa", "Pasta pessoal", "Outra pasta"};
+    const char* texts[] = {"", "/opt/zelvyn", "~/zelvyn", ""};
+    double w = 0, h = 0;
+    list->TxDim(false, QString(), w, h);
+    const double step = (1800 - 30 - h) / 3;
+    for (int i = 1; i <= 3; ++i) {
+        const auto o = list->option(i);
+        EXPECT_EQ(o->caption(), QString::fromUtf8(captions[i]));
+        EXPECT_EQ(o->tag(), QString::fromUtf8(texts[i]));
+        EXPECT_TRUE(o->visible()); // placed inside the list, which stays hidden
+        EXPECT_EQ(o->left(), 300);
+        const double top = roundHalfEven(step / 2 - h / 2 + (i - 1) * step);
+        EXPECT_EQ(o->top(), pixelsToTwips(twipsToPixels(top))) << i;
+    }
+}
+
+TEST_F(Controls, DefaultColoursFontsAndPanelContent) {
+    buildInline(QStringLiteral(
+        "#PAG:IDE\nId [IDE]=P\n##\n"
+        "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=semCor\nX [Txt]=Sem cor\nL [Fon]=,20,bold\n##\n"
+        "#CMP:IDE\nT [Tip]=CKB\nI [Ide]=ckNC\nC [Cor]=NC\nX [Txt]=Caixa\n##\n"
+        "#CMP:IDE\nT [Tip]=RTF\nI [Ide]=rtfNC\nF [Fun]=NC\nX [Txt]=Linha 1\n##\n"
+        "#CMP:IDE\nT [Tip]=RTF\nI [Ide]=rtfFalta\nF [Fun]=1\nX "
+        "[Txt]=[[DirPgm]/nao-existe.rtf]\n##\n"
+        "#CMP:IDE\nT [Tip]=RTF\nI [Ide]=rtfTxt\nX [Txt]=[[DirPgm]/leiame.txt]\n##\n"
+        "#CMP:IDE\nT [Tip]=OPC\nI [Ide]=opc\nF [Fun]=NC\nC [Cor]=16\n##\n"
+        "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=largo\nD [Dim]=100\n"
+        "X [Txt]=Um texto comprido que não cabe numa só linha de cem pixels\n##\n"));
+
+    // No colour: the default text colour stays (the design element's).
+    const auto design = window->control(QStringLiteral("laVyn"), 0);
+    auto plain = made<VbLabel>(1);
+    EXPECT_EQ(plain->foreColor(), design->foreColor());
+    EXPECT_EQ(plain->backStyle(), 0); // an empty "Fun" is transparent too
+    // A size without a font name changes nothing.
+    EXPECT_EQ(plain->fontSize(), design->fontSize());
+    EXPECT_FALSE(plain->fontBold());
+    auto box = made<VbCheckBox3D>(2);
+    EXPECT_EQ(box->foreColor(), window->control(QStringLiteral("ckVyn"), 0)->foreColor());
+
+    // A panel with background -1 is transparent; plain text shows as it is.
+    auto clear = made<VbRichTextBox>(3);
+    EXPECT_EQ(clear->backColor(), kNoColor);
+    EXPECT_EQ(clear->text(), QStringLiteral("Linha 1"));
+    // A file that is missing leaves the panel empty; a plain text file shows as plain text.
+    auto missing = made<VbRichTextBox>(4);
+    EXPECT_EQ(missing->text(), QString());
+    EXPECT_EQ(missing->backColor(), vbRgb(0, 0, 128));
+    EXPECT_EQ(made<VbRichTextBox>(5)->text(),
+              QStringLiteral("Leia-me\nAtenção: texto simples em Windows-1252.\n"));
+
+    auto list = made<ZelOpc>(6);
+    EXPECT_EQ(list->optionForeColor(), 0); // -1 changed nothing
+    EXPECT_EQ(list->OpcNum(), 0);
+
+    // A width without a height: wrapped at that width, as high as its text.
+    auto wide = made<VbLabel>(7);
+    EXPECT_EQ(wide->width(), 1500);
+    const QFontMetrics fm(wide->label()->font());
+    EXPECT_GT(wide->height(), pixelsToTwips(2 * fm.lineSpacing() - 1));
+}
+
+TEST_F(Controls, OptionTextBeforeAnyListFailsClearly) {
+    ::testing::internal::CaptureStderr();
+    int number = 0;
+    QString description;
+    try {
+        buildInline(QStringLiteral("#PAG:IDE\nId [IDE]=P\n##\n"
+                                   "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=antes\n##\n"
+                                   "#CMP:IDE\nT [Tip]=OPCTXT\nI [Ide]=solta\nX [Txt]=Uma\n##\n"));
+    } catch (const VbError& e) {
+        number = e.number();
+        description = e.description();
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(number, 91);
+    EXPECT_TRUE(description.contains(QStringLiteral("OPCTXT"))) << description.toStdString();
+    EXPECT_TRUE(description.contains(QStringLiteral("solta"))) << description.toStdString();
+    EXPECT_NE(err.find("OPCTXT"), std::string::npos) << err;
+    EXPECT_NE(err.find(description.toStdString()), std::string::npos) << err;
+}
+
+TEST_F(Controls, PagesOfLaterListsAndWindowsWithoutArrays) {
+    // "OPCTXT" adds to the last list, also one of an earlier page.
+    buildInline(QStringLiteral("#PAG:IDE\nId [IDE]=A\n##\n"
+                               "#CMP:IDE\nT [Tip]=OPC\nI [Ide]=lista\n##\n"
+                               "#PAG:IDE\nId [IDE]=B\n##\n"
+                               "#CMP:IDE\nT [Tip]=OPCTXT\nX [Txt]=Da página B\n##\n"));
+    EXPECT_EQ(made<ZelOpc>(1)->OpcNum(), 1);
+    EXPECT_EQ(engine.pageTable()[2].CmpIni, 2);
+
+    // A window without control arrays reads a definition without controls.
+    struct BareWindow : WizardWindow {
+        void loadWindow() override {}
+        void unloadWindow() override {}
+        void showWindowModal() override {}
+        bool loadPicture(const QString&) override { return false; }
+        bool loadIcon(const QString&) override { return false; }
+    };
+    SupVyn bare;
+    bare.setVbsFactory([this] { return host; });
+    bare.RegFrm(std::make_shared<BareWindow>());
+    const QString path =
+        temp.write(QStringLiteral("bare.par"),
+                   (kHeader + QStringLiteral("#PAG:IDE\nId [IDE]=A\n##\n")).toUtf8());
+    EXPECT_NO_THROW(bare.VynIni(path));
+    EXPECT_EQ(bare.PagNum(), 1);
+}

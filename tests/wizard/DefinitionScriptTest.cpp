@@ -1,0 +1,89 @@
+// The sample definition read and built with the real script host and engine: the variables,
+// the default button positions and the controls' positions come out of VBScript itself.
+
+#include "Convert.h"
+#include "ScopedProcessContext.h"
+#include "SupVyn.h"
+#include "TestSupport.h"
+#include "VbLabel.h"
+#include "VbRichTextBox.h"
+#include "VbsSup.h"
+#include "VbsSupHost.h"
+#include "ZelOpc.h"
+#include "ZelVynAsp.h"
+#include "ZelVynGlb.h"
+
+#include <gtest/gtest.h>
+
+using namespace zv;
+
+namespace {
+
+// The form whose engine the script host binds.
+struct EngineForm : VbsHostForm {
+    std::shared_ptr<vbs::ScriptControl> engine = std::make_shared<vbs::ScriptControl>();
+    std::shared_ptr<vbs::ScriptControl> scriptControl() override { return engine; }
+    WindowHandle hwnd() const override { return 0; }
+    DispatchPtr formObject() override { return nullptr; }
+};
+
+class DefinitionScript : public ::testing::Test {
+protected:
+    DefinitionScript() {
+        zelVynGlbReset();
+        ZelVynGlbState& g = zelVynGlbState();
+        g.DirPgm = zvtest::dataPath(QStringLiteral("wizard"));
+        g.VynFpa = g.DirPgm + QStringLiteral("/assistente.par");
+        ctx->setArguments({QStringLiteral("zelvyn")});
+        host = std::make_shared<VbsSupHost>();
+        host->sup().VbsRegFS(form);
+        engine.setVbsFactory([this] { return host; });
+        engine.RegFrm(window);
+    }
+    ~DefinitionScript() override { zelVynGlbReset(); }
+
+    Variant eval(const QString& expression) { return form->engine->eval(expression); }
+
+    ScopedProcessContext ctx;
+    std::shared_ptr<EngineForm> form = std::make_shared<EngineForm>();
+    std::shared_ptr<ZelVynAsp> window = std::make_shared<ZelVynAsp>();
+    std::shared_ptr<VbsSupHost> host;
+    SupVyn engine;
+};
+
+} // namespace
+
+TEST_F(DefinitionScript, VariablesAndCodeInTheEngine) {
+    engine.VynIni(zelVynGlbState().VynFpa);
+    EXPECT_EQ(toDouble(eval("xMax")), 600);
+    EXPECT_EQ(toDouble(eval("yMax")), 480);
+    EXPECT_EQ(toText(eval("Produto")), QStringLiteral("ZelVyn 2.5"));
+    EXPECT_EQ(toDouble(eval("LargUtil")), 560);
+    EXPECT_EQ(toDouble(eval("ZnTxt_Y2")), 420);
+    EXPECT_EQ(toText(eval("DirPgm")), zelVynGlbState().DirPgm);
+    EXPECT_EQ(toText(eval("TypeName(DirPgm)")), QStringLiteral("String"));
+    // The second script replaced the first one's code.
+    EXPECT_EQ(toText(eval("LicSeg(2)")), QStringLiteral("PASTA"));
+    EXPECT_EQ(toDouble(eval("Instalar()")), 1);
+
+    const PagDef& first = engine.pageTable()[1];
+    EXPECT_EQ(first.Tra[TraSeg].POS, QStringLiteral("420, 440"));
+    EXPECT_EQ(first.Tra[TraSeg].X, 6300);
+    EXPECT_EQ(engine.pageTable()[2].Tra[TraAnt].Y, 6600);
+}
+
+TEST_F(DefinitionScript, ControlsPlacedByTheScript) {
+    engine.VynIni(zelVynGlbState().VynFpa);
+    auto title = std::dynamic_pointer_cast<VbLabel>(engine.control(2));
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->left(), 300);
+    EXPECT_EQ(title->width(), 8400);
+    auto licence = std::dynamic_pointer_cast<VbRichTextBox>(engine.control(4));
+    ASSERT_TRUE(licence);
+    EXPECT_EQ(licence->top(), 900);
+    EXPECT_EQ(licence->height(), 4800);
+    auto list = std::dynamic_pointer_cast<ZelOpc>(engine.control(6));
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->top(), 1200);
+    EXPECT_EQ(list->OpcNum(), 3);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// RtfReader: a small reader of rich-text files (RTF), for the wizard's rich-text panels. It
+// turns the bytes of a file into paragraphs of styled runs; the widgets fill a text document
+// from them. It never writes RTF.
+//
+// What it keeps: paragraphs (\par, and \page, \sect, \row as paragraph ends; \line and \cell as
+// a line break and a tab), their alignment, indents and spacing; runs with font (from the font
+// table), size, bold, italic, underline, strike-through and colour (from the colour table);
+// characters from \'hh (Windows-1252), \uN (with its fallback characters skipped) and the
+// named symbols. Destinations that hold no text (style sheet, information, pictures, objects,
+// headers, footers, list tables, any group that starts with \*) are skipped; of a field only
+// the result is kept.
+//
+// Malformed input never fails: unbalanced braces are tolerated, groups nested deeper than a
+// limit keep the formatting they had, \binN skips at most what is left, numbers are clamped.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace zv::rtf {
+
+struct Colour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const Colour&) const = default;
+};
+
+struct CharFormat {
+    QString font;    // "" = the document's default
+    double size = 0; // points; 0 = the default
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    std::optional<Colour> colour; // none = the default text colour
+    bool operator==(const CharFormat&) const = default;
+};
+
+struct Run {
+    QString text;
+    CharFormat format;
+};
+
+enum class Align { Left, Right, Centre, Justify };
+
+struct Paragraph {
+    Align align = Align::Left;
+    // Twips.
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    std::vector<Run> runs;
+    QString text() const;
+};
+
+struct Document {
+    std::vector<Paragraph> paragraphs;
+    QString text() const; // paragraphs joined with "\n", for tests and plain uses
+};
+
+// The limits that keep malformed input harmless.
+constexpr int kMaxDepth = 256;
+constexpr qsizetype kMaxFileSize = 16 * 1024 * 1024;
+
+// True when the bytes start like a rich-text file ("{\rtf", blanks allowed before it).
+bool isRtf(const QByteArray& bytes);
+// The document of a rich-text file.
+Document parse(const QByteArray& bytes);
+
+} // namespace zv::rtf

@@ -1,0 +1,188 @@
+// SupVyn: life cycle, the window, the script host and the start of the wizard.
+
+#include "SupVyn.h"
+
+#include "Convert.h"
+#include "DbgFx.h"
+#include "GlbImg.h"
+#include "Text.h"
+#include "TxtGlb.h"
+#include "VbsSupHost.h"
+#include "WizardControls.h"
+#include "WizardWindow.h"
+#include "ZelVynGlb.h"
+
+#include <optional>
+
+namespace zv {
+
+namespace {
+
+constexpr int kMaxEntries = 32767; // the tables count in 16 bits
+
+// A window measure of the definition that is given: a positive number of twips. "AUTO", a
+// missing, empty or non-numeric value (read as 0) and a value not above 0 keep the designed
+// size.
+std::optional<double> givenMeasure(const Variant& measure) {
+    if (measure.isString() || !measure.isNumber()) return std::nullopt;
+    const double v = measure.numericValue();
+    if (!(v > 0)) return std::nullopt;
+    return v;
+}
+
+template <class T> int append(std::vector<T>& table, const T& entry) {
+    if (int(table.size()) - 1 >= kMaxEntries) throw VbError(err::Overflow);
+    table.push_back(entry);
+    return int(table.size()) - 1;
+}
+
+} // namespace
+
+SupVyn::SupVyn() {
+    DbgObIni(objectName, instanceId);
+    vbsFactory_ = [] { return std::make_shared<VbsSupHost>(); };
+}
+
+SupVyn::~SupVyn() {
+    DbgObFim(objectName, instanceId);
+    FxFim();
+}
+
+void SupVyn::FxIni() {}
+
+void SupVyn::FxFim() {
+    opcAtu_.reset();
+    vbs_.reset();
+    controlWindow_ = nullptr;
+    window_.reset();
+}
+
+// ---- the window ----
+
+void SupVyn::RegFrm(const std::shared_ptr<WizardWindow>& form) {
+    window_ = form;
+    controlWindow_ = dynamic_cast<WizardControls*>(form.get());
+    if (const DispatchPtr obj = windowObject()) {
+        designWidth_ = CDbl(obj->get(QStringLiteral("ScaleWidth")));
+        designHeight_ = CDbl(obj->get(QStringLiteral("ScaleHeight")));
+    }
+}
+
+DispatchPtr SupVyn::windowObject() const {
+    return controlWindow_ ? controlWindow_->windowObject() : nullptr;
+}
+
+DispatchPtr SupVyn::loadControl(const QString& array, int index) {
+    // A window without control arrays cannot hold page controls.
+    if (!controlWindow_) throw VbError(err::ObjectNotSet);
+    return controlWindow_->loadControl(array, index);
+}
+
+double SupVyn::windowPixels(const QString& axis) const {
+    int tx = 0, ty = 0;
+    ScrTpp(tx, ty);
+    const ZelVynGlbState& g = zelVynGlbState();
+    if (axis == u"X") return givenMeasure(g.dimX).value_or(designWidth_) / tx;
+    return givenMeasure(g.dimY).value_or(designHeight_) / ty;
+}
+
+void SupVyn::VynIni(const QString& file) {
+    ParLer(file);
+    const ZelVynGlbState& g = zelVynGlbState();
+    const DispatchPtr obj = windowObject();
+    if (obj) obj->put(QStringLiteral("Caption"), Variant(g.TitVyn));
+    if (window_) {
+        ImgFun(*window_, g.imgFunPath);
+        MnuIco(*window_, g.imgIcoPath);
+    }
+    if (obj) {
+        if (auto w = givenMeasure(g.dimX)) obj->put(QStringLiteral("Width"), Variant(*w));
+        if (auto h = givenMeasure(g.dimY)) obj->put(QStringLiteral("Height"), Variant(*h));
+    }
+    PagCmpPrp();
+    // Page 1 becomes the current page, with a history of one entry; entering it is the
+    // navigation's work.
+    PagLst = {0};
+    PagAtu = 1;
+}
+
+void SupVyn::VynExe() {
+    if (!window_) throw VbError(err::ObjectNotSet);
+    window_->showWindowModal();
+}
+
+// ---- the script host ----
+
+VbsHost& SupVyn::vbs() {
+    if (!vbs_) {
+        if (vbsFactory_) vbs_ = vbsFactory_();
+        if (!vbs_) throw VbError(err::CannotCreateObject);
+    }
+    return *vbs_;
+}
+
+void SupVyn::VbsVarDef(const QString& name, const Variant& value, int mode) {
+    QString text;
+    TxCnvPrp(value, text);
+    if (mode == 1) text = TxVbsAsp(text);
+    int ok = 0;
+    vbs().ExeCmd(name + u'=' + text, ok);
+}
+
+void SupVyn::VbsVarReg(const QString& name, const QString& value) {
+    VbsVarDef(name, Variant(value), 1);
+}
+
+void SupVyn::VbsPgmReg(const QStringList& lines) {
+    VbsHost& host = vbs();
+    host.VbsIni();
+    int ok = 0;
+    host.PgmRegArr(1, lines, ok);
+}
+
+// ---- tables ----
+
+int SupVyn::ZpoAdd(const ZpoDef& z) {
+    return append(zpo_, z);
+}
+
+int SupVyn::PagAdd(const PagDef& p) {
+    return append(pag_, p);
+}
+
+int SupVyn::CmpAdd(const CmpDef& c) {
+    const int i = append(cmp_, c);
+    controls_.resize(cmp_.size());
+    PagDef& page = pag_.back(); // page 0 before the first "PAG" zone
+    page.CmpFim = page.CmpNum == 0 ? page.CmpIni : int16_t(page.CmpFim + 1);
+    ++page.CmpNum;
+    return i;
+}
+
+void SupVyn::ZpoLoc(const QString& name, int& index) const {
+    index = -1;
+    const QString key = UCase(Trim(name));
+    for (int i = 1; i < int(zpo_.size()); ++i) {
+        if (UCase(Trim(zpo_[i].Ide)) == key) {
+            index = i;
+            return;
+        }
+    }
+}
+
+void SupVyn::PagLoc(const QString& name, int& number) const {
+    number = -1;
+    const QString key = UCase(Trim(name));
+    for (int i = 1; i < int(pag_.size()); ++i) {
+        if (UCase(Trim(pag_[i].IDE)) == key) {
+            number = i;
+            return;
+        }
+    }
+}
+
+DispatchPtr SupVyn::control(int i) const {
+    return i >= 0 && i < int(controls_.size()) ? controls_[i] : nullptr;
+}
+
+} // namespace zv

@@ -1,0 +1,154 @@
+#pragma once
+// SupVyn: the wizard engine. It reads the wizard definition (a parameter file of zones "DEF",
+// "VAR", "PON", "ZON", "PAG", "TRA", "CMP" and "VBS") into its tables, defines the script
+// variables of the definition, loads its script, builds every page control on the wizard
+// window (all hidden) and prepares page 1.
+//
+// - Reading (SupVynLer.cpp): zones in file order; "TRA" and "CMP" zones belong to the page of
+//   the last "PAG" zone (page 0, never shown, before the first). After every zone the
+//   variables of the "VAR", "PON" and "ZON" entries are defined again, so later zones can use
+//   them. The "DEF" settings go to ZelVynGlb's state.
+// - Building (SupVynCmp.cpp): positions and sizes of the controls are script expressions in
+//   pixels, evaluated and turned into twips; colours, fonts and alignments are converted; each
+//   control is made as element i (its index in the control table) of the window's array of its
+//   kind, through the control's own properties.
+//
+// The script host is made on first use by its factory: by default the script host VbsSup
+// (VbsSupHost), which works once a form's engine is bound to it; tests set their own. The window is
+// the one RegFrm binds; when it also offers its control arrays (WizardControls), the page
+// controls are made on it and reached late bound, as every control is.
+//
+// Run-time errors while the definition is read or the controls are built raise: they make the
+// start attempt fail. Script failures do not: the expressions and statements of the
+// definition that the script cannot run are passed over.
+
+#include "SupVynDef.h"
+#include "VbsHost.h"
+#include "VynEngine.h"
+
+#include "Dispatch.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zv {
+
+class WizardControls;
+class WizardWindow;
+
+class SupVyn : public VynEngine {
+public:
+    using VbsFactory = std::function<std::shared_ptr<VbsHost>()>;
+
+    SupVyn();
+    ~SupVyn() override;
+    SupVyn(const SupVyn&) = delete;
+    SupVyn& operator=(const SupVyn&) = delete;
+
+    const QString objectName = QStringLiteral("SupVyn");
+    QString instanceId;
+
+    void FxIni();
+    // Releases the current option list, the script host and the window (errors ignored).
+    void FxFim();
+
+    // ---- VynEngine ----
+    // Keeps form as the wizard window and notes its designed size.
+    void RegFrm(const std::shared_ptr<WizardWindow>& form) override;
+    // Reads the definition, applies the window's caption, picture, icon and size, builds every
+    // page control (hidden) and makes page 1 the current page with a history of one entry.
+    void VynIni(const QString& file) override;
+    // Shows the window modally until it is unloaded.
+    void VynExe() override;
+
+    // ---- Script host ----
+    void setVbsFactory(VbsFactory factory) { vbsFactory_ = std::move(factory); }
+    // The script host, made when missing; 429 when there is no factory to make one.
+    VbsHost& vbs();
+
+    // ---- Reading the definition ----
+    void ParLer(const QString& file);
+    void ZpoOpcPrp(const QString& kind, int n);
+    void ZpoCalc();
+    void PagOpcPrp();
+    void TraOpcPrp();
+    void CmpOpcPrp();
+    // The first entry (page) whose Ide (IDE) equals name, compared upper-cased and trimmed;
+    // -1 when there is none.
+    void ZpoLoc(const QString& name, int& index) const;
+    void PagLoc(const QString& name, int& number) const;
+    // The "DEF" entry of key, trimmed and upper-cased, assigned by value's type.
+    void OpcDefCon(const QString& key, Variant& value) const;
+    // A measure of the "DEF" zone: the text "AUTO", or its number of pixels in twips along
+    // axis "X" or "Y" (a Double).
+    void OpcDefMed(const QString& axis, const QString& key, Variant& value) const;
+    // A path of the "DEF" zone with its first bracketed folder key replaced by its folder.
+    void OpcDefDir(const QString& key, QString& path) const;
+    // The folder of a folder key ("DIRPGM", "LTRCD", "DRVCD", "IMGFUN", ...; others "").
+    void OpcDirCon(const QString& key, QString& folder) const;
+    // A value that begins with "[key]" becomes the option value of key (the whole value) when
+    // the option lookup knows it; any other value stays.
+    void OpcDirRes(const QString& value, QString& result) const;
+
+    // ---- Building the controls ----
+    void PagCmpPrp();
+    void CmpVer(int i);
+    // Empties the rich-text box and loads the file into it; errors ignored (a missing file
+    // leaves the panel empty).
+    void RtfFicCar(const DispatchPtr& box, const QString& path);
+    // Left and Top in twips.
+    void CmpPosAlt(const DispatchPtr& control, const Variant& x, const Variant& y);
+    // Width and Height in twips, each only when above 0.
+    void CmpDimAlt(const DispatchPtr& control, const Variant& w, const Variant& h);
+    // Background and foreground colours (colour values or colour texts).
+    void CmpCorAlt(const DispatchPtr& control, const Variant& back, const Variant& fore);
+
+    // ---- Tables and state ----
+    const std::vector<ZpoDef>& zpoTable() const { return zpo_; }
+    const std::vector<PagDef>& pageTable() const { return pag_; }
+    const std::vector<CmpDef>& controlTable() const { return cmp_; }
+    int ZpoNum() const { return int(zpo_.size()) - 1; }
+    int PagNum() const { return int(pag_.size()) - 1; }
+    int CmpNum() const { return int(cmp_.size()) - 1; }
+    // The window control made for control i (nullptr for kinds that make none).
+    DispatchPtr control(int i) const;
+    // The option list the next "OPCTXT" control adds to (nullptr before the first "OPC").
+    const DispatchPtr& currentOptionList() const { return opcAtu_; }
+    const std::shared_ptr<WizardWindow>& window() const { return window_; }
+    // The page history (element 0 holds 0 and is never a page) and the current page.
+    std::vector<int16_t> PagLst{0};
+    int16_t PagAtu = 0;
+
+private:
+    int ZpoAdd(const ZpoDef& z);
+    int PagAdd(const PagDef& p);
+    int CmpAdd(const CmpDef& c);
+    void DefLer();
+    // Script variables: the statement name = value, value as a raw expression (mode 0) or as a
+    // string literal (mode 1). A statement the script refuses is passed over.
+    void VbsVarDef(const QString& name, const Variant& value, int mode);
+    void VbsVarReg(const QString& name, const QString& value);
+    void VbsPgmReg(const QStringList& lines);
+    // The window size in pixels that xMax and yMax stand for.
+    double windowPixels(const QString& axis) const;
+    DispatchPtr windowObject() const;
+    DispatchPtr loadControl(const QString& array, int index);
+
+    VbsFactory vbsFactory_;
+    std::shared_ptr<VbsHost> vbs_;
+    std::shared_ptr<WizardWindow> window_;
+    WizardControls* controlWindow_ = nullptr; // the same window, when it offers its controls
+    std::vector<ZpoDef> zpo_{ZpoDef{}};
+    std::vector<PagDef> pag_{PagDef{}};
+    std::vector<CmpDef> cmp_{CmpDef{}};
+    std::vector<DispatchPtr> controls_{nullptr};
+    DispatchPtr opcAtu_;
+    // The window's designed client size in twips, for a width or height the definition does
+    // not give.
+    double designWidth_ = 9600;
+    double designHeight_ = 7200;
+};
+
+} // namespace zv

@@ -1,0 +1,209 @@
+// SupVyn: building the page controls on the wizard window.
+
+#include "SupVyn.h"
+
+#include "Convert.h"
+#include "GlbCor.h"
+#include "NumFxd.h"
+#include "Text.h"
+#include "TxtGlb.h"
+#include "ZelVynGlbCnv.h"
+
+#include <cstdio>
+
+namespace zv {
+
+namespace {
+
+// The window's control arrays by control kind.
+const QString kLabels = QStringLiteral("laVyn");
+const QString kCheckBoxes = QStringLiteral("ckVyn");
+const QString kRichText = QStringLiteral("rtfVyn");
+const QString kOptionLists = QStringLiteral("ZelOpc");
+
+// The value of one part of a position or size: the script's value as text, "" when the script
+// cannot evaluate it.
+QString evaluated(VbsHost& host, const QString& expression) {
+    Variant value{QString()};
+    int ok = 0;
+    host.ExeCalc(expression, value, ok);
+    return value.isString() ? value.rawString() : TxCnv(value);
+}
+
+// "a, b" of two script expressions separated by the first comma, each evaluated.
+QString evaluatedPair(VbsHost& host, const QString& text) {
+    QString rest = text;
+    QString first;
+    int found = 0;
+    TxSep(rest, QStringLiteral(","), first, found);
+    return evaluated(host, first) + QStringLiteral(", ") + evaluated(host, rest);
+}
+
+void put(const DispatchPtr& obj, const char* member, const Variant& value) {
+    obj->put(QString::fromLatin1(member), value);
+}
+
+// A label's, check box's or rich-text panel's font: only with a name; bold and italic are
+// switched on, never off.
+void applyFont(const DispatchPtr& obj, const CmpDef& c) {
+    if (c.FonNom.isEmpty()) return;
+    put(obj, "FontName", Variant(c.FonNom));
+    if (c.FonTam > 0) put(obj, "FontSize", Variant(c.FonTam));
+    if (c.FonEst.contains(QStringLiteral("BOLD"))) put(obj, "FontBold", Variant(true));
+    if (c.FonEst.contains(QStringLiteral("ITALIC"))) put(obj, "FontItalic", Variant(true));
+}
+
+// A background of -1 is transparent.
+void applyBackground(const DispatchPtr& obj, const CmpDef& c) {
+    if (c.CorBg == -1)
+        put(obj, "BackStyle", Variant(int16_t(0)));
+    else
+        put(obj, "BackColor", Variant(c.CorBg));
+}
+
+// A foreground of -1 keeps the default text colour.
+void applyForeground(const DispatchPtr& obj, const CmpDef& c) {
+    if (c.CorFg != -1) put(obj, "ForeColor", Variant(c.CorFg));
+}
+
+} // namespace
+
+void SupVyn::PagCmpPrp() {
+    for (int i = 1; i < int(cmp_.size()); ++i) {
+        CmpDef& c = cmp_[i];
+        VbsHost& host = vbs();
+        const QString position = evaluatedPair(host, c.Pos);
+        const QString size = evaluatedPair(host, c.Dim);
+        c.X = 0;
+        c.Y = 0;
+        PosTwpCon(position, c.X, c.Y);
+        DimTwpCon(size, c.W, c.H);
+        CorCon(c.Cor, c.CorFg);
+        CorCon(c.Fun, c.CorBg);
+        FonTxtCon(c.Fon, c.FonNom, c.FonTam, c.FonEst);
+        AlnCon(c.Aln, c.AlnVal);
+        c.TxtVer = c.Txt;
+        CmpVer(i);
+    }
+}
+
+void SupVyn::CmpVer(int i) {
+    const CmpDef& c = cmp_.at(i);
+    if (c.Tip == u"LAB") {
+        const DispatchPtr lab = loadControl(kLabels, i);
+        controls_[i] = lab;
+        if (c.W > 0) {
+            put(lab, "AutoSize", Variant(false));
+            put(lab, "Width", Variant(c.W));
+            put(lab, "WordWrap", Variant(true));
+        }
+        put(lab, "AutoSize", Variant(true));
+        applyFont(lab, c);
+        put(lab, "Alignment", Variant(c.AlnVal));
+        put(lab, "Caption", Variant(c.TxtVer));
+        put(lab, "Left", Variant(c.X));
+        put(lab, "Top", Variant(c.Y));
+        if (c.H > 0) {
+            put(lab, "AutoSize", Variant(false));
+            put(lab, "Height", Variant(c.H));
+        }
+        applyBackground(lab, c);
+        applyForeground(lab, c);
+        put(lab, "Visible", Variant(false));
+    } else if (c.Tip == u"CKB") {
+        const DispatchPtr ckb = loadControl(kCheckBoxes, i);
+        controls_[i] = ckb;
+        if (c.W > 0) put(ckb, "Width", Variant(c.W));
+        applyFont(ckb, c);
+        put(ckb, "Caption", Variant(c.TxtVer));
+        put(ckb, "Left", Variant(c.X));
+        put(ckb, "Top", Variant(c.Y));
+        if (c.H > 0) put(ckb, "Height", Variant(c.H));
+        applyBackground(ckb, c);
+        applyForeground(ckb, c);
+        put(ckb, "Visible", Variant(false));
+    } else if (c.Tip == u"RTF") {
+        const DispatchPtr rtf = loadControl(kRichText, i);
+        controls_[i] = rtf;
+        if (c.W > 0) put(rtf, "Width", Variant(c.W));
+        applyFont(rtf, c);
+        const QString& t = c.TxtVer;
+        if (t.startsWith(u'[') && t.endsWith(u']') && t.size() >= 2) {
+            // "[file]": the file's content; a folder key inside is replaced by its folder.
+            const QString inner = t.mid(1, t.size() - 2);
+            QString path = inner;
+            const qsizetype open = inner.indexOf(u'[');
+            if (open >= 0 && inner.indexOf(u']', open + 1) >= 0) {
+                QString before, key, after, folder;
+                TxDlmSep(inner, QStringLiteral("[]"), before, key, after);
+                OpcDirCon(key, folder);
+                path = before + folder + after;
+            }
+            RtfFicCar(rtf, path);
+        } else {
+            put(rtf, "Text", Variant(t));
+        }
+        put(rtf, "Left", Variant(c.X));
+        put(rtf, "Top", Variant(c.Y));
+        if (c.H > 0) put(rtf, "Height", Variant(c.H));
+        // The panel's own transparent background is its colour -1.
+        put(rtf, "BackColor", Variant(c.CorBg));
+        put(rtf, "Visible", Variant(false));
+    } else if (c.Tip == u"OPC") {
+        const DispatchPtr opc = loadControl(kOptionLists, i);
+        controls_[i] = opc;
+        CmpPosAlt(opc, Variant(c.X), Variant(c.Y));
+        CmpDimAlt(opc, Variant(c.W), Variant(c.H));
+        CmpCorAlt(opc, Variant(c.CorBg), Variant(c.CorFg));
+        put(opc, "BorderVisible", Variant(false));
+        opc->call(QStringLiteral("CorTip"), {Variant("N")});
+        opc->call(QStringLiteral("RegIni"));
+        put(opc, "Visible", Variant(false));
+        opcAtu_ = opc;
+    } else if (c.Tip == u"OPCTXT") {
+        if (!opcAtu_) {
+            // A definition mistake, not a missing component: said plainly, also on the
+            // standard error stream.
+            const QString text =
+                QStringLiteral("Definição: o controlo %1 (\"%2\") é uma opção \"OPCTXT\" sem "
+                               "lista \"OPC\" antes dela")
+                    .arg(i)
+                    .arg(c.Ide);
+            std::fprintf(stderr, "zelvyn: %s\n", text.toLocal8Bit().constData());
+            throw VbError(err::ObjectNotSet, text);
+        }
+        opcAtu_->call(QStringLiteral("RegOpc"), {Variant(c.Txt), Variant(c.Adi)});
+        opcAtu_->call(QStringLiteral("RegAsp"), {Variant(int16_t(300)), Variant(int16_t(0)),
+                                                 Variant(int16_t(0)), Variant("+30")});
+        opcAtu_->call(QStringLiteral("AjtPosY"),
+                      {Variant(int16_t(0)), Variant(int16_t(0)), Variant(int16_t(1))});
+    }
+}
+
+void SupVyn::RtfFicCar(const DispatchPtr& box, const QString& path) {
+    try {
+        put(box, "Text", Variant(QString()));
+        box->call(QStringLiteral("LoadFile"), {Variant(path)});
+    } catch (const VbError&) {
+        // a file that cannot be loaded leaves the panel empty
+    }
+}
+
+void SupVyn::CmpPosAlt(const DispatchPtr& control, const Variant& x, const Variant& y) {
+    Variant left, top;
+    NumVal(x, left);
+    NumVal(y, top);
+    put(control, "Left", left);
+    put(control, "Top", top);
+}
+
+void SupVyn::CmpDimAlt(const DispatchPtr& control, const Variant& w, const Variant& h) {
+    if (toDouble(w) > 0) put(control, "Width", w);
+    if (toDouble(h) > 0) put(control, "Height", h);
+}
+
+void SupVyn::CmpCorAlt(const DispatchPtr& control, const Variant& back, const Variant& fore) {
+    CorObAct(control, back, fore);
+}
+
+} // namespace zv

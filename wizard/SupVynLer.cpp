@@ -1,0 +1,303 @@
+// SupVyn: reading the wizard definition.
+
+#include "SupVyn.h"
+
+#include "Convert.h"
+#include "GlbImg.h"
+#include "GlbVar.h"
+#include "NumFxd.h"
+#include "TdaOpc.h"
+#include "Text.h"
+#include "TxtGlb.h"
+#include "ZelVynGlb.h"
+#include "ZelVynGlbCnv.h"
+
+namespace zv {
+
+namespace {
+
+// Closes the zone walk and releases the option reader however the reading ends.
+class ReaderScope {
+public:
+    ReaderScope() = default;
+    ~ReaderScope() {
+        if (!optionReaderExists()) return;
+        optionReader().ZonFim();
+        optionReaderRelease();
+    }
+    ReaderScope(const ReaderScope&) = delete;
+    ReaderScope& operator=(const ReaderScope&) = delete;
+
+private:
+    static bool optionReaderExists() { return zelVynGlbState().optionReader != nullptr; }
+};
+
+QString entry(const QString& key) {
+    QString value;
+    int ok = 0;
+    optionReader().MemCon(key, value, ok);
+    return value;
+}
+
+QString option(const QString& key) {
+    QString value;
+    optionReader().OpcCon(key, value);
+    return value;
+}
+
+// Runs one step of a reading whose run-time errors are passed over step by step.
+template <class F> void skipOnError(F step) {
+    try {
+        step();
+    } catch (const VbError&) {
+        // the step is skipped
+    }
+}
+
+// The position of the button of index k of a page, from the point "AUT_TraPos..." when the
+// zone gives none.
+const QString kAutoPoints[] = {QString(), QStringLiteral("AUT_TraPosAnt"),
+                               QStringLiteral("AUT_TraPosSeg"), QStringLiteral("AUT_TraPosCnf"),
+                               QStringLiteral("AUT_TraPosCan")};
+const QString kButtons[] = {QString(), QStringLiteral("ANT"), QStringLiteral("SEG"),
+                            QStringLiteral("CNF"), QStringLiteral("CAN")};
+
+int buttonIndex(const QString& ide) {
+    for (int k = 1; k <= 4; ++k)
+        if (ide == kButtons[k]) return k;
+    return 0;
+}
+
+} // namespace
+
+void SupVyn::ParLer(const QString& file) {
+    ReaderScope scope;
+    TdaOpc& opc = optionReader();
+    opc.ZonIni(file);
+    QString name, type, description;
+    int count = 0;
+    opc.ZonSeg(name, type, count, description);
+    while (!name.isEmpty()) {
+        if (name == u"DEF") {
+            DefLer();
+        } else if (name == u"VAR" || name == u"PON" || name == u"ZON") {
+            const QString kind = name.left(1);
+            for (int n = 1; n <= count; ++n)
+                ZpoOpcPrp(kind, n);
+        } else if (name == u"PAG") {
+            PagOpcPrp();
+        } else if (name == u"TRA") {
+            TraOpcPrp();
+        } else if (name == u"CMP") {
+            CmpOpcPrp();
+        } else if (name == u"VBS") {
+            QStringList lines;
+            opc.ZonArr(QStringLiteral("TX"), count, lines);
+            VbsPgmReg(lines);
+            const ZelVynGlbState& g = zelVynGlbState();
+            VbsVarReg(QStringLiteral("VynFpa"), g.VynFpa);
+            VbsVarReg(QStringLiteral("LtrCd"), g.LtrCd);
+            VbsVarReg(QStringLiteral("DrvCd"), g.DrvCd);
+            VbsVarReg(QStringLiteral("DirPgm"), g.DirPgm);
+            VbsVarReg(QStringLiteral("DirBas"), g.DirBas);
+        }
+        opc.ZonSeg(name, type, count, description);
+        ZpoCalc();
+    }
+}
+
+void SupVyn::DefLer() {
+    ZelVynGlbState& g = zelVynGlbState();
+    g.debugMode = option(QStringLiteral("DbgModo"));
+    if (!g.debugMode.isEmpty())
+        debugFoldersApply(option(QStringLiteral("DbgLtrCd")), option(QStringLiteral("DbgDirPgm")));
+    g.TitVyn = option(QStringLiteral("TitVyn"));
+    OpcDefDir(QStringLiteral("ImgFun"), g.imgFunPath);
+    OpcDefDir(QStringLiteral("ImgIco"), g.imgIcoPath);
+    // Read as the definition format has them; they change nothing.
+    Variant unused{QString()};
+    OpcDefCon(QStringLiteral("TamFix"), unused);
+    OpcDefMed(QStringLiteral("X"), QStringLiteral("DimX"), g.dimX);
+    OpcDefMed(QStringLiteral("Y"), QStringLiteral("DimY"), g.dimY);
+    for (const char* key :
+         {"ZonX", "BasPy", "BasSy", "BotDx", "BotDy", "BotPx", "BotSy", "BotFon", "BotFg"})
+        OpcDefCon(QString::fromLatin1(key), unused);
+    const char* positions[] = {"TraPosAnt", "TraPosSeg", "TraPosCnf", "TraPosCan"};
+    for (int k = 0; k < 4; ++k) {
+        Variant text{QString()};
+        OpcDefCon(QString::fromLatin1(positions[k]), text);
+        g.buttonPositions[k] = text.rawString();
+    }
+    g.MsgCan = option(QStringLiteral("MsgCan"));
+}
+
+void SupVyn::ZpoOpcPrp(const QString& kind, int n) {
+    TdaOpc& opc = optionReader();
+    QString line;
+    int ok = 0;
+    opc.MemConTxp(n, line, ok);
+    ZpoDef z;
+    int32_t column = 0;
+    opc.ParPrep(line, z.Des, z.Ide, z.Val, column);
+    z.Tip = UCase(Trim(kind));
+    ZpoAdd(z);
+}
+
+void SupVyn::ZpoCalc() {
+    VbsVarDef(QStringLiteral("xMax"), Variant(windowPixels(QStringLiteral("X"))), 0);
+    VbsVarDef(QStringLiteral("yMax"), Variant(windowPixels(QStringLiteral("Y"))), 0);
+    const QString comma = QStringLiteral(",");
+    for (int i = 1; i < int(zpo_.size()); ++i) {
+        const ZpoDef& z = zpo_[i];
+        QString rest = z.Val;
+        QString parts[4];
+        int found = 0;
+        TxSep(rest, comma, parts[0], found);
+        TxSep(rest, comma, parts[1], found);
+        TxSep(rest, comma, parts[2], found);
+        parts[3] = rest;
+        if (z.Tip == u"Z") {
+            const char* suffixes[] = {"_X1", "_Y1", "_X2", "_Y2"};
+            for (int k = 0; k < 4; ++k)
+                VbsVarDef(z.Ide + QLatin1String(suffixes[k]), Variant(parts[k]), 0);
+        } else if (z.Tip == u"P") {
+            VbsVarDef(z.Ide + QStringLiteral("_X"), Variant(parts[0]), 0);
+            VbsVarDef(z.Ide + QStringLiteral("_Y"), Variant(parts[1]), 0);
+        } else if (z.Tip == u"V") {
+            VbsVarDef(z.Ide, Variant(z.Val), 0);
+        }
+    }
+}
+
+void SupVyn::PagOpcPrp() {
+    PagDef p;
+    p.IDE = entry(QStringLiteral("IDE"));
+    p.DES = entry(QStringLiteral("DES"));
+    p.Img = entry(QStringLiteral("Img"));
+    p.FxPagEnt = entry(QStringLiteral("FxPagEnt"));
+    p.FxPagSai = entry(QStringLiteral("FxPagSai"));
+    p.CmpIni = int16_t(CmpNum() + 1);
+    p.CmpFim = 0;
+    p.CmpNum = 0;
+    PagAdd(p);
+}
+
+void SupVyn::TraOpcPrp() {
+    TraDef t;
+    skipOnError([&] {
+        t.IDE = entry(QStringLiteral("IDE"));
+        t.DES = entry(QStringLiteral("DES"));
+        t.POS = entry(QStringLiteral("POS"));
+        t.SIT = entry(QStringLiteral("SIT"));
+        t.TRATIP = entry(QStringLiteral("TRATIP"));
+        t.TRAPAG = entry(QStringLiteral("TRAPAG"));
+        t.TRAFX = entry(QStringLiteral("TRAFX"));
+    });
+    if (t.POS.isEmpty()) {
+        // The default position: the point of this button, its two parts evaluated now.
+        skipOnError([&] {
+            const int k = buttonIndex(t.IDE);
+            if (k == 0) return;
+            int index = -1;
+            ZpoLoc(kAutoPoints[k], index);
+            if (index < 0) return;
+            QString rest = zpo_[index].Val;
+            QString xPart;
+            int found = 0;
+            TxSep(rest, QStringLiteral(","), xPart, found);
+            Variant x, y;
+            int ok = 0;
+            vbs().ExeCalc(xPart, x, ok);
+            vbs().ExeCalc(rest, y, ok);
+            t.POS = TxCnv(x) + QStringLiteral(", ") + TxCnv(y);
+        });
+    }
+    skipOnError([&] { PosTwpCon(t.POS, t.X, t.Y); });
+    const int k = buttonIndex(UCase(Trim(t.IDE)));
+    if (k > 0) pag_.back().Tra[k] = t;
+}
+
+void SupVyn::CmpOpcPrp() {
+    CmpDef c;
+    c.Tip = entry(QStringLiteral("Tip"));
+    c.Ide = entry(QStringLiteral("Ide"));
+    c.Pos = entry(QStringLiteral("Pos"));
+    c.Dim = entry(QStringLiteral("Dim"));
+    c.Fun = entry(QStringLiteral("Fun"));
+    c.Cor = entry(QStringLiteral("Cor"));
+    c.Fon = entry(QStringLiteral("Fon"));
+    c.Aln = entry(QStringLiteral("Aln"));
+    OpcDirRes(entry(QStringLiteral("Txt")), c.Txt);
+    c.Adi = entry(QStringLiteral("Adi"));
+    c.Sit = entry(QStringLiteral("Sit"));
+    CmpAdd(c);
+}
+
+// ---- "DEF" values, folders and option values ----
+
+void SupVyn::OpcDefCon(const QString& key, Variant& value) const {
+    VarAtr(Variant(TxMai(entry(key))), value);
+}
+
+void SupVyn::OpcDefMed(const QString& axis, const QString& key, Variant& value) const {
+    Variant text{QString()};
+    OpcDefCon(key, text);
+    if (text.rawString() == u"AUTO") {
+        value = text;
+        return;
+    }
+    int tx = 0, ty = 0;
+    ScrTpp(tx, ty);
+    Variant number;
+    NumVal(text, number);
+    value = Variant(number.numericValue() * (axis == u"X" ? tx : ty));
+}
+
+void SupVyn::OpcDefDir(const QString& key, QString& path) const {
+    const QString value = entry(key);
+    const qsizetype open = value.indexOf(u'[');
+    const qsizetype close = open < 0 ? -1 : value.indexOf(u']', open + 1);
+    if (close < 0) {
+        path = value;
+        return;
+    }
+    QString before, inside, after, folder;
+    TxDlmSep(value, QStringLiteral("[]"), before, inside, after);
+    OpcDirCon(inside, folder);
+    path = before + folder + after;
+}
+
+void SupVyn::OpcDirCon(const QString& key, QString& folder) const {
+    const ZelVynGlbState& g = zelVynGlbState();
+    const QString k = UCase(Trim(key));
+    if (k == u"DIRBAS" || k == u"DIRPAR")
+        folder = g.DirBas;
+    else if (k == u"DIRVYN")
+        folder = g.wizardFolder;
+    else if (k == u"DIRPGM")
+        folder = g.DirPgm;
+    else if (k == u"LTRCD")
+        folder = g.LtrCd;
+    else if (k == u"DRVCD")
+        folder = g.DrvCd;
+    else if (k == u"IMGFUN")
+        folder = g.imgFunPath;
+    else
+        folder.clear();
+}
+
+void SupVyn::OpcDirRes(const QString& value, QString& result) const {
+    QString before, inside, after;
+    int len = 0;
+    TxDlmExt(value, before, inside, after, len, QStringLiteral("[]"));
+    if (len > 0 && before.isEmpty() && !inside.isEmpty()) {
+        const QString replacement = option(inside);
+        if (!replacement.isEmpty()) {
+            result = replacement;
+            return;
+        }
+    }
+    result = value;
+}
+
+} // namespace zv
