@@ -17,7 +17,6 @@
 namespace zv::vbs {
 
 class ErrObject;
-struct Frame;
 inline const Variant* simpleOperand(const Expr* e, const Frame& f);
 
 enum class Flow : uint8_t { Normal, ExitDo, ExitFor, ExitProc };
@@ -34,7 +33,8 @@ public:
     QString text;
 };
 
-// Calls nested deeper than this raise 28 "Out of stack space".
+// Calls nested deeper than this raise 28 "Out of stack space" (as does a native stack that
+// runs low first, see StackGuard.h).
 constexpr int kMaxCallDepth = 1000;
 
 class Interpreter {
