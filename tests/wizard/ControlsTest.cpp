@@ -56,9 +56,6 @@ protected:
     template <class T> std::shared_ptr<T> made(int i) const {
         return std::dynamic_pointer_cast<T>(engine.control(i));
     }
-    static double prop(const std::shared_ptr<VbControl>& c, const char* name) {
-        return toDouble(c->get(QString::fromLatin1(name)));
-    }
 
     ScopedProcessContext ctx;
     zvtest::TempDir temp;
@@ -88,57 +85,52 @@ TEST_F(Controls, SampleBuiltHiddenInTwips) {
     for (int i : {1, 2, 3, 4, 5, 6, 10})
         EXPECT_FALSE(std::static_pointer_cast<VbControl>(engine.control(i))->visible()) << i;
 
-    // The title: position from a point, a wrap width from a variable, its font and colours.
+    // Left, top, width and height in twips, from script expressions over points, zones and
+    // variables (a label without a height keeps the one its text gives it).
+    const std::pair<int, const char*> places[] = {
+        {2, "300 300 8400"},      {3, "300 6750"},           {4, "300 900 8400 4800"},
+        {5, "300 5850 4500 300"}, {6, "300 1200 4500 1800"}, {10, "300 3300 * 600"}};
+    for (const auto& [i, place] : places) {
+        const auto c = std::static_pointer_cast<VbControl>(engine.control(i));
+        QStringList got{QString::number(c->left()), QString::number(c->top()),
+                        QString::number(c->width()), QString::number(c->height())};
+        const QStringList want = QString::fromLatin1(place).split(u' ');
+        for (int k = 0; k < want.size(); ++k) {
+            if (want[k] == u"*") continue;
+            EXPECT_EQ(got[k], want[k]) << i << " part " << k;
+        }
+    }
+
+    // The title: wrapped at its width, its font, centred, transparent, navy.
     auto title = made<VbLabel>(2);
-    ASSERT_TRUE(title);
-    EXPECT_EQ(title->left(), 300);
-    EXPECT_EQ(title->top(), 300);
-    EXPECT_EQ(title->width(), 8400);
-    EXPECT_TRUE(title->autoSize());
-    EXPECT_TRUE(title->wordWrap());
+    EXPECT_TRUE(title->autoSize() && title->wordWrap());
     EXPECT_EQ(title->caption(), QStringLiteral("Bem-vindo à instalação"));
     EXPECT_EQ(title->fontName(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(title->fontSize(), 14);
-    EXPECT_TRUE(title->fontBold());
-    EXPECT_TRUE(title->fontItalic());
+    EXPECT_TRUE(title->fontBold() && title->fontItalic());
     EXPECT_EQ(title->alignment(), 2);
     EXPECT_EQ(title->backStyle(), 0); // "NC": transparent
     EXPECT_EQ(title->foreColor(), vbRgb(0, 0, 128));
-
     auto version = made<VbLabel>(3);
     EXPECT_EQ(version->caption(), QStringLiteral("2.5"));
-    EXPECT_EQ(version->top(), 6750); // yMax - 30
     EXPECT_EQ(version->alignment(), 1);
     EXPECT_EQ(version->backStyle(), 1);
     EXPECT_EQ(version->backColor(), vbRgb(255, 255, 255));
     EXPECT_EQ(version->foreColor(), 0);
 
-    // The licence: a zone's corners, the file named with a folder key, read as rich text.
+    // The licence file, named with a folder key, read as rich text.
     auto licence = made<VbRichTextBox>(4);
-    ASSERT_TRUE(licence);
-    EXPECT_EQ(licence->left(), 300);
-    EXPECT_EQ(licence->top(), 900);
-    EXPECT_EQ(licence->width(), 8400);
-    EXPECT_EQ(licence->height(), 4800);
     EXPECT_EQ(licence->backColor(), vbRgb(255, 255, 255));
     EXPECT_TRUE(licence->text().startsWith(QStringLiteral("Licença de utilização\n")));
     EXPECT_EQ(licence->document()->blockCount(), 5);
-    EXPECT_TRUE(licence->locked());
 
     auto accept = made<VbCheckBox3D>(5);
-    ASSERT_TRUE(accept);
-    EXPECT_EQ(accept->left(), 300);
-    EXPECT_EQ(accept->top(), 5850);
-    EXPECT_EQ(accept->width(), 4500);
-    EXPECT_EQ(accept->height(), 300);
     EXPECT_EQ(accept->caption(), QStringLiteral("Aceito os termos da licença"));
     EXPECT_EQ(accept->backStyle(), 0);
     EXPECT_EQ(accept->foreColor(), vbRgb(0, 0, 128)); // palette colour 1
-    EXPECT_EQ(accept->value(), 0);
 
     auto note = made<VbLabel>(10);
-    EXPECT_EQ(note->height(), 600); // a given height: no longer sized by its text
-    EXPECT_FALSE(note->autoSize());
+    EXPECT_FALSE(note->autoSize()); // a given height: no longer sized by its text
     EXPECT_EQ(note->caption(), QStringLiteral("[SemOpcao] fica como está"));
 }
 
@@ -147,10 +139,6 @@ TEST_F(Controls, SampleOptionList) {
     auto list = made<ZelOpc>(6);
     ASSERT_TRUE(list);
     EXPECT_EQ(engine.currentOptionList(), engine.control(6));
-    EXPECT_EQ(list->left(), 300);
-    EXPECT_EQ(list->top(), 1200);
-    EXPECT_EQ(list->width(), 4500);
-    EXPECT_EQ(list->height(), 1800);
     EXPECT_FALSE(list->borderVisible());
     EXPECT_EQ(list->colourScheme(), QStringLiteral("N"));
     EXPECT_EQ(list->backColor(), vbRgb(192, 192, 192)); // palette colour 7
@@ -240,7 +228,7 @@ TEST_F(Controls, OptionTextBeforeAnyListFailsClearly) {
     EXPECT_NE(err.find(description.toStdString()), std::string::npos) << err;
 }
 
-TEST_F(Controls, PagesOfLaterListsAndWindowsWithoutArrays) {
+TEST_F(Controls, OptionsJoinTheLastListAlsoOfAnEarlierPage) {
     // "OPCTXT" adds to the last list, also one of an earlier page.
     buildInline(QStringLiteral("#PAG:IDE\nId [IDE]=A\n##\n"
                                "#CMP:IDE\nT [Tip]=OPC\nI [Ide]=lista\n##\n"
@@ -248,21 +236,4 @@ TEST_F(Controls, PagesOfLaterListsAndWindowsWithoutArrays) {
                                "#CMP:IDE\nT [Tip]=OPCTXT\nX [Txt]=Da página B\n##\n"));
     EXPECT_EQ(made<ZelOpc>(1)->OpcNum(), 1);
     EXPECT_EQ(engine.pageTable()[2].CmpIni, 2);
-
-    // A window without control arrays reads a definition without controls.
-    struct BareWindow : WizardWindow {
-        void loadWindow() override {}
-        void unloadWindow() override {}
-        void showWindowModal() override {}
-        bool loadPicture(const QString&) override { return false; }
-        bool loadIcon(const QString&) override { return false; }
-    };
-    SupVyn bare;
-    bare.setVbsFactory([this] { return host; });
-    bare.RegFrm(std::make_shared<BareWindow>());
-    const QString path =
-        temp.write(QStringLiteral("bare.par"),
-                   (kHeader + QStringLiteral("#PAG:IDE\nId [IDE]=A\n##\n")).toUtf8());
-    EXPECT_NO_THROW(bare.VynIni(path));
-    EXPECT_EQ(bare.PagNum(), 1);
 }

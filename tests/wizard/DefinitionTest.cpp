@@ -56,105 +56,98 @@ protected:
 
 } // namespace
 
-TEST_F(Definition, PagesAndButtons) {
+TEST_F(Definition, SampleIntoItsTables) {
     readSample();
+    // Pages: IDE, entry and exit procedures, picture, and their range of controls.
     ASSERT_EQ(engine.PagNum(), 3);
-    const auto& pages = engine.pageTable();
-    EXPECT_EQ(pages[0].IDE, QString()); // element 0 stays empty
-    EXPECT_EQ(pages[1].IDE, QStringLiteral("INICIO"));
-    EXPECT_EQ(pages[1].FxPagEnt, QStringLiteral("PagIniEnt"));
-    EXPECT_EQ(pages[2].FxPagSai, QStringLiteral("LicSai"));
-    EXPECT_EQ(pages[3].Img, QStringLiteral("imagens/pasta.bmp")); // used as written
+    const QString pages[] = {"||||0 0 1", "INICIO|PagIniEnt|||2 3 2", "LICENCA||LicSai||4 5 2",
+                             "PASTA|||imagens/pasta.bmp|6 11 6"};
+    for (int p = 0; p <= 3; ++p) {
+        const PagDef& d = engine.pageTable()[p];
+        EXPECT_EQ(
+            QStringList({d.IDE, d.FxPagEnt, d.FxPagSai, d.Img,
+                         QStringLiteral("%1 %2 %3").arg(d.CmpIni).arg(d.CmpFim).arg(d.CmpNum)})
+                .join(u'|'),
+            pages[p]);
+    }
+    // Buttons: a default position from its point (evaluated when the zone was read), a plain
+    // POS used as written, the later of two Next zones, an unknown button stored nowhere.
+    struct Button {
+        int page, k;
+        const char* fields; // IDE|DES|POS|SIT|TRATIP|TRAPAG|TRAFX|X Y
+    };
+    const Button buttons[] = {
+        {1, TraAnt, "|||||||0 0"},
+        {1, TraSeg, "SEG|Seguinte >|420, 440|||||6300 6600"},
+        {1, TraCan, "CAN|Cancelar|10, 440||FIM|||150 6600"},
+        {2, TraAnt, "ANT|< Anterior|330, 440|||||4950 6600"},
+        {2, TraSeg, "seg|Aceitar >|500, 440|VER,DES|FX||LicSeg|7500 6600"},
+        {3, TraAnt, "ANT|< Voltar|330, 440||PAG|INICIO||4950 6600"},
+        {3, TraCnf, "CNF|Instalar|400, 440||FX||Instalar|6000 6600"},
+        {3, TraCan, "|||||||0 0"},
+    };
+    for (const Button& b : buttons) {
+        const TraDef& t = tra(b.page, b.k);
+        EXPECT_EQ(QStringList({t.IDE, t.DES, t.POS, t.SIT, t.TRATIP, t.TRAPAG, t.TRAFX,
+                               QStringLiteral("%1 %2").arg(t.X).arg(t.Y)})
+                      .join(u'|'),
+                  QString::fromUtf8(b.fields))
+            << b.page << " " << b.k;
+    }
     int number = 0;
     engine.PagLoc(QStringLiteral(" pasta "), number);
     EXPECT_EQ(number, 3);
     engine.PagLoc(QStringLiteral("FIM"), number);
     EXPECT_EQ(number, -1);
 
-    // Page 1: Next at its point, evaluated when the zone was read; Cancel at its plain POS.
-    EXPECT_EQ(tra(1, TraSeg).DES, QStringLiteral("Seguinte >"));
-    EXPECT_EQ(tra(1, TraSeg).POS, QStringLiteral("420, 440"));
-    EXPECT_EQ(tra(1, TraSeg).X, 6300);
-    EXPECT_EQ(tra(1, TraSeg).Y, 6600);
-    EXPECT_EQ(tra(1, TraCan).POS, QStringLiteral("10, 440"));
-    EXPECT_EQ(tra(1, TraCan).X, 150);
-    EXPECT_EQ(tra(1, TraCan).TRATIP, QStringLiteral("FIM"));
-    EXPECT_EQ(tra(1, TraAnt).IDE, QString()); // no zone: no button
-    EXPECT_EQ(tra(1, TraCnf).IDE, QString());
-
-    // Page 2: the second Next zone wins; its IDE is kept as written.
-    EXPECT_EQ(tra(2, TraAnt).POS, QStringLiteral("330, 440"));
-    EXPECT_EQ(tra(2, TraSeg).IDE, QStringLiteral("seg"));
-    EXPECT_EQ(tra(2, TraSeg).DES, QStringLiteral("Aceitar >"));
-    EXPECT_EQ(tra(2, TraSeg).SIT, QStringLiteral("VER,DES"));
-    EXPECT_EQ(tra(2, TraSeg).TRATIP, QStringLiteral("FX"));
-    EXPECT_EQ(tra(2, TraSeg).TRAFX, QStringLiteral("LicSeg"));
-    EXPECT_EQ(tra(2, TraSeg).X, 7500);
-
-    // Page 3: a page jump back, Confirm at 400, 440; the unknown button stored nothing.
-    EXPECT_EQ(tra(3, TraAnt).TRAPAG, QStringLiteral("INICIO"));
-    EXPECT_EQ(tra(3, TraCnf).X, 6000);
-    EXPECT_EQ(tra(3, TraCnf).TRAFX, QStringLiteral("Instalar"));
-    EXPECT_EQ(tra(3, TraCan).IDE, QString());
-    for (int k = 0; k <= 4; ++k)
-        EXPECT_NE(tra(3, k).DES, QStringLiteral("Nada")) << k;
-}
-
-TEST_F(Definition, ControlsAndTheirPages) {
-    readSample();
+    // Controls as the zones give them; a text that is a bracketed option became its value.
+    const char* controls[] = {"",
+                              "LAB|laMarca|ZelVyn",
+                              "LAB|laTit|Bem-vindo à instalação",
+                              "LAB|laVer|2.5",
+                              "RTF|rtfLic|[[DirPgm]/licenca.rtf]",
+                              "CKB|ckAceito|Aceito os termos da licença",
+                              "OPC|opcDestino|",
+                              "OPCTXT||Pasta do programa|/opt/zelvyn",
+                              "OPCTXT||Pasta pessoal|~/zelvyn",
+                              "OPCTXT||Outra pasta",
+                              "LAB|laNota|[SemOpcao] fica como está",
+                              "XYZ|xyz|"};
     ASSERT_EQ(engine.CmpNum(), 11);
-    const auto& pages = engine.pageTable();
-    EXPECT_EQ(pages[0].CmpNum, 1); // the mark before the first page
-    struct Range {
-        int ini, fim, num;
-    };
-    const Range ranges[] = {{}, {2, 3, 2}, {4, 5, 2}, {6, 11, 6}};
-    for (int p = 1; p <= 3; ++p) {
-        EXPECT_EQ(pages[p].CmpIni, ranges[p].ini) << p;
-        EXPECT_EQ(pages[p].CmpFim, ranges[p].fim) << p;
-        EXPECT_EQ(pages[p].CmpNum, ranges[p].num) << p;
+    for (int i = 1; i <= 11; ++i) {
+        const CmpDef& c = cmp(i);
+        QStringList f{c.Tip, c.Ide, c.Txt};
+        if (!c.Adi.isEmpty()) f << c.Adi;
+        EXPECT_EQ(f.join(u'|'), QString::fromUtf8(controls[i])) << i;
     }
-    EXPECT_EQ(cmp(1).Ide, QStringLiteral("laMarca"));
-    EXPECT_EQ(cmp(2).Tip, QStringLiteral("LAB"));
     EXPECT_EQ(cmp(2).Pos, QStringLiteral("PtTit_X, PtTit_Y"));
     EXPECT_EQ(cmp(2).Fon, QStringLiteral("DejaVu Sans,14,Bold Italic"));
-    EXPECT_EQ(cmp(2).Aln, QStringLiteral("centro"));
-    EXPECT_EQ(cmp(3).Txt, QStringLiteral("2.5")); // a bracketed option as the whole text
-    EXPECT_EQ(cmp(4).Txt, QStringLiteral("[[DirPgm]/licenca.rtf]"));
-    EXPECT_EQ(cmp(5).Tip, QStringLiteral("CKB"));
-    EXPECT_EQ(cmp(6).Ide, QStringLiteral("opcDestino"));
-    EXPECT_EQ(cmp(7).Tip, QStringLiteral("OPCTXT"));
-    EXPECT_EQ(cmp(8).Adi, QStringLiteral("~/zelvyn"));
-    EXPECT_EQ(cmp(10).Txt, QStringLiteral("[SemOpcao] fica como está")); // unknown: as written
     EXPECT_EQ(cmp(10).Sit, QStringLiteral("INV"));
-    EXPECT_EQ(cmp(11).Tip, QStringLiteral("XYZ"));
 
+    // The entries of "VAR", "PON" and "ZON" in file order.
     ASSERT_EQ(engine.ZpoNum(), 8);
     const ZpoDef& seg = engine.zpoTable()[5];
-    EXPECT_EQ(seg.Ide, QStringLiteral("AUT_TraPosSeg"));
-    EXPECT_EQ(seg.Des, QStringLiteral("Botão Seguinte"));
-    EXPECT_EQ(seg.Tip, QStringLiteral("P"));
-    EXPECT_EQ(seg.Val, QStringLiteral("xMax - 180, yMax - 40"));
-    int index = 0;
-    engine.ZpoLoc(QStringLiteral("znTXT"), index);
-    EXPECT_EQ(engine.zpoTable()[index].Tip, QStringLiteral("Z"));
+    EXPECT_EQ(QStringList({seg.Ide, seg.Des, seg.Tip, seg.Val}).join(u'|'),
+              QStringLiteral("AUT_TraPosSeg|Botão Seguinte|P|xMax - 180, yMax - 40"));
 }
 
 TEST_F(Definition, ScriptVariablesAfterEveryZone) {
     readSample();
     // xMax from DimX (600 pixels), yMax the designed height (DimY is "auto").
-    EXPECT_EQ(number("xMax"), 600);
-    EXPECT_EQ(number("yMax"), 480);
-    EXPECT_EQ(number("Margem"), 20);
+    const std::pair<const char*, double> numbers[] = {{"xMax", 600},
+                                                      {"yMax", 480},
+                                                      {"Margem", 20},
+                                                      {"LargUtil", 560},
+                                                      {"AUT_TraPosCan_X", 510},
+                                                      {"AUT_TraPosCan_Y", 440},
+                                                      {"PtTit_Y", 20},
+                                                      {"ZnTxt_X1", 20},
+                                                      {"ZnTxt_Y1", 60},
+                                                      {"ZnTxt_X2", 580},
+                                                      {"ZnTxt_Y2", 420}};
+    for (const auto& [name, value] : numbers)
+        EXPECT_EQ(number(name), value) << name;
     EXPECT_EQ(host->var("Produto").rawString(), QStringLiteral("ZelVyn 2.5"));
-    EXPECT_EQ(number("LargUtil"), 560);
-    EXPECT_EQ(number("AUT_TraPosCan_X"), 510);
-    EXPECT_EQ(number("AUT_TraPosCan_Y"), 440);
-    EXPECT_EQ(number("PtTit_Y"), 20);
-    EXPECT_EQ(number("ZnTxt_X1"), 20);
-    EXPECT_EQ(number("ZnTxt_Y1"), 60);
-    EXPECT_EQ(number("ZnTxt_X2"), 580);
-    EXPECT_EQ(number("ZnTxt_Y2"), 420);
 
     // Defined again after every zone: one round per zone of the file.
     QFile f(zelVynGlbState().VynFpa);
@@ -169,27 +162,21 @@ TEST_F(Definition, ScriptVariablesAfterEveryZone) {
     ASSERT_EQ(host->codes.size(), 2);
     EXPECT_EQ(host->codes[0], (QStringList{QString(), "Sub PagIniEnt()", "End Sub"}));
     EXPECT_TRUE(host->codes[1].contains(QStringLiteral("Function LicSeg(pag)")));
-    EXPECT_EQ(host->codes[1].value(0), QString()); // element 0 unused
 
-    // The folders as string variables, defined after the code.
+    // The folders as string variables.
     EXPECT_EQ(host->var("DirPgm").rawString(), zelVynGlbState().DirPgm);
-    EXPECT_EQ(host->var("VynFpa").rawString(), zelVynGlbState().VynFpa);
     EXPECT_EQ(host->var("DirBas").rawString(), QString());
     EXPECT_TRUE(
         host->statements.contains(QStringLiteral("VynFpa=\"%1\"").arg(zelVynGlbState().VynFpa)));
-}
 
-TEST_F(Definition, WindowSettingsTheLastDefZoneGives) {
-    readSample();
+    // The settings of the last "DEF" zone.
     const ZelVynGlbState& g = zelVynGlbState();
     EXPECT_EQ(g.TitVyn, QStringLiteral("Instalação do ZelVyn 2.5"));
     EXPECT_EQ(g.MsgCan, QStringLiteral("Terminar a instalação ?"));
     EXPECT_EQ(g.imgFunPath, g.DirPgm + QStringLiteral("/imagens/fundo.bmp"));
     EXPECT_EQ(g.imgIcoPath, g.imgFunPath); // "[ImgFun]" is the path read just before
-    EXPECT_TRUE(g.dimX.isDouble());
     EXPECT_EQ(g.dimX.rawDouble(), 9000);
     EXPECT_EQ(toText(g.dimY), QStringLiteral("AUTO"));
-    EXPECT_EQ(g.debugMode, QString());
     EXPECT_EQ(g.optionReader, nullptr); // released once the definition is read
 }
 
@@ -237,26 +224,25 @@ TEST_F(Definition, FolderKeysAndOptionValues) {
     g.DirPgm = QStringLiteral("/opt/zv");
     g.LtrCd = QStringLiteral("/opt");
     g.DrvCd = QStringLiteral("/opt");
-    readInline(QStringLiteral("#DEF:IDE\n"
-                              "Fundo        [ImgFun]=[dirpgm]/f.png\n"
-                              "Ícone        [ImgIco]=x[ ImgFun ]y\n"
-                              "Título       [TitVyn]=Olá\n"
-                              "##\n"
-                              "#PAG:IDE\nId [IDE]=P1\n##\n"
-                              "#CMP:IDE\nT [Tip]=LAB\nX [Txt]=[TitVyn]\n##\n"
-                              "#CMP:IDE\nT [Tip]=LAB\nX [Txt]=[TitVyn] e mais\n##\n"
-                              "#CMP:IDE\nT [Tip]=LAB\nX [Txt]=antes [TitVyn]\n##\n"
-                              "#CMP:IDE\nT [Tip]=LAB\nX [Txt]=[Desconhecida]\n##\n"
-                              "#CMP:IDE\nT [Tip]=LAB\nX [Txt]=[]\n##\n"
-                              "#CMP:IDE\nT [Tip]=LAB\nX [Txt]=[ParFic]\n##\n"));
+    // Texts that begin with a bracketed option become its value (the whole text); any other
+    // text stays as written.
+    const char* texts[][2] = {{"[TitVyn]", "Olá"},
+                              {"[TitVyn] e mais", "Olá"},
+                              {"antes [TitVyn]", "antes [TitVyn]"},
+                              {"[Desconhecida]", "[Desconhecida]"},
+                              {"[]", "[]"},
+                              {"[ParFic]", "def.par"}};
+    QString zones = QStringLiteral("#DEF:IDE\nFundo [ImgFun]=[dirpgm]/f.png\n"
+                                   "Ícone [ImgIco]=x[ ImgFun ]y\nTítulo [TitVyn]=Olá\n##\n"
+                                   "#PAG:IDE\nId [IDE]=P1\n##\n");
+    for (const auto& t : texts)
+        zones +=
+            QStringLiteral("#CMP:IDE\nT [Tip]=LAB\nX [Txt]=%1\n##\n").arg(QString::fromUtf8(t[0]));
+    readInline(zones);
     EXPECT_EQ(g.imgFunPath, QStringLiteral("/opt/zv/f.png"));
     EXPECT_EQ(g.imgIcoPath, QStringLiteral("x/opt/zv/f.pngy"));
-    EXPECT_EQ(cmp(1).Txt, QStringLiteral("Olá"));
-    EXPECT_EQ(cmp(2).Txt, QStringLiteral("Olá")); // the rest after the bracket goes
-    EXPECT_EQ(cmp(3).Txt, QStringLiteral("antes [TitVyn]"));
-    EXPECT_EQ(cmp(4).Txt, QStringLiteral("[Desconhecida]"));
-    EXPECT_EQ(cmp(5).Txt, QStringLiteral("[]"));
-    EXPECT_EQ(cmp(6).Txt, QStringLiteral("def.par"));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(cmp(i + 1).Txt, QString::fromUtf8(texts[i][1])) << texts[i][0];
 
     struct Key {
         const char* key;
@@ -340,25 +326,20 @@ TEST(DefinitionConverters, ColoursFontsAlignments) {
         EXPECT_EQ(c, colour) << text;
     }
 
-    struct Font {
-        const char* text;
-        const char* name;
-        int16_t size;
-        const char* style;
-    };
-    const Font fonts[] = {{"Arial,12,bold italic", "Arial", 12, "BOLD ITALIC"},
-                          {",12", "", 12, ""},
-                          {"Arial", "Arial", -1, ""},
-                          {"Arial,10.5,x", "Arial", 10, "X"},
-                          {"Arial, 11.5 ,  negrito Bold ", "Arial", 12, "NEGRITO BOLD"},
-                          {" Serif ,grande", " Serif ", -1, ""}};
-    for (const Font& f : fonts) {
+    const std::pair<const char*, const char*> fonts[] = {
+        {"Arial,12,bold italic", "Arial|12|BOLD ITALIC"},
+        {",12", "|12|"},
+        {"Arial", "Arial|-1|"},
+        {"Arial,10.5,x", "Arial|10|X"},
+        {"Arial, 11.5 ,  negrito Bold ", "Arial|12|NEGRITO BOLD"},
+        {" Serif ,grande", " Serif |-1|"}};
+    for (const auto& [text, parts] : fonts) {
         QString name, style;
         int16_t size = 0;
-        FonTxtCon(QString::fromLatin1(f.text), name, size, style);
-        EXPECT_EQ(name, QString::fromLatin1(f.name)) << f.text;
-        EXPECT_EQ(size, f.size) << f.text;
-        EXPECT_EQ(style, QString::fromLatin1(f.style)) << f.text;
+        FonTxtCon(QString::fromLatin1(text), name, size, style);
+        EXPECT_EQ(QStringList({name, QString::number(size), style}).join(u'|'),
+                  QString::fromLatin1(parts))
+            << text;
     }
 
     const std::pair<const char*, int16_t> words[] = {{"ESQUERDA", 0}, {"<", 0},      {"direita", 1},

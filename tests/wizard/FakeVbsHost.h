@@ -19,12 +19,10 @@ namespace zvtest {
 
 class FakeVbsHost : public zv::VbsHost {
 public:
-    // ---- what the engine did ----
     int resets = 0;
     QList<QStringList> codes;             // every PgmRegArr's lines
     QStringList statements;               // every ExeCmd, in order
     QStringList failed;                   // the statements and expressions that failed
-    QStringList expressions;              // every ExeCalc, in order
     QMap<QString, zv::Variant> variables; // by upper-cased name
 
     zv::Variant var(const QString& name) const { return variables.value(zv::UCase(name)); }
@@ -40,44 +38,33 @@ public:
     }
     void ExeCmd(const QString& statement, int& ok) override {
         statements << statement;
-        ok = 0;
         const qsizetype eq = statement.indexOf(u'=');
         const QString name = zv::Trim(statement.left(std::max<qsizetype>(eq, 0)));
-        if (eq < 1 || !isName(name)) {
+        const auto value = eq > 0 && isName(name) ? evaluate(statement.mid(eq + 1)) : std::nullopt;
+        ok = value ? 1 : 0;
+        if (value)
+            variables[zv::UCase(name)] = *value;
+        else
             failed << statement;
-            return;
-        }
-        const auto value = evaluate(statement.mid(eq + 1));
-        if (!value) {
-            failed << statement;
-            return;
-        }
-        variables[zv::UCase(name)] = *value;
-        ok = 1;
     }
     void ExeCalc(const QString& expression, zv::Variant& result, int& ok) override {
-        expressions << expression;
         const auto value = evaluate(expression);
-        if (!value) {
+        ok = value ? 1 : 0;
+        if (value) {
+            zv::VarAtr(*value, result);
+        } else {
             failed << expression;
             zv::VarIniTip(result);
-            ok = 0;
-            return;
         }
-        zv::VarAtr(*value, result);
-        ok = 1;
     }
 
-    // The value of an expression; none when it is not one this host understands.
     std::optional<zv::Variant> evaluate(const QString& text) const {
-        Parser p{text, 0, this};
+        s_ = text;
+        at_ = 0;
         try {
-            p.skip();
-            if (p.at >= text.size()) return std::nullopt;
-            auto v = p.concat();
-            p.skip();
-            if (!v || p.at != text.size()) return std::nullopt;
-            return v;
+            auto v = binary(0);
+            skip();
+            return v && at_ == s_.size() ? v : std::nullopt;
         } catch (const zv::VbError&) {
             return std::nullopt;
         }
@@ -86,121 +73,65 @@ public:
 private:
     static bool isName(const QString& s) {
         if (s.isEmpty() || !s[0].isLetter()) return false;
-        for (QChar c : s)
-            if (!c.isLetterOrNumber() && c != u'_') return false;
-        return true;
+        return std::all_of(s.begin(), s.end(),
+                           [](QChar c) { return c.isLetterOrNumber() || c == u'_'; });
     }
-
-    struct Parser {
-        QString s;
-        qsizetype at;
-        const FakeVbsHost* host;
-
-        void skip() {
-            while (at < s.size() && s[at] == u' ')
-                ++at;
+    void skip() const {
+        while (at_ < s_.size() && s_[at_] == u' ')
+            ++at_;
+    }
+    // Levels: 0 "&", 1 "+" "-", 2 "*" "/".
+    std::optional<zv::Variant> binary(int level) const {
+        static const QString ops[] = {QStringLiteral("&"), QStringLiteral("+-"),
+                                      QStringLiteral("*/")};
+        auto v = level < 2 ? binary(level + 1) : primary();
+        for (skip(); v && at_ < s_.size() && ops[level].contains(s_[at_]); skip()) {
+            const QChar op = s_[at_++];
+            const auto r = level < 2 ? binary(level + 1) : primary();
+            if (!r) return std::nullopt;
+            v = op == u'&'   ? zv::opConcat(*v, *r)
+                : op == u'+' ? zv::opAdd(*v, *r)
+                : op == u'-' ? zv::opSub(*v, *r)
+                : op == u'*' ? zv::opMul(*v, *r)
+                             : zv::opDiv(*v, *r);
         }
-        bool eat(QChar c) {
+        return v;
+    }
+    std::optional<zv::Variant> primary() const {
+        skip();
+        if (at_ >= s_.size()) return std::nullopt;
+        const QChar c = s_[at_];
+        const qsizetype start = at_;
+        if (c == u'-') {
+            ++at_;
+            const auto v = primary();
+            return v ? std::optional(zv::opNeg(*v)) : std::nullopt;
+        }
+        if (c == u'(') {
+            ++at_;
+            const auto v = binary(0);
             skip();
-            if (at < s.size() && s[at] == c) {
-                ++at;
-                return true;
-            }
-            return false;
-        }
-        std::optional<zv::Variant> concat() {
-            auto v = sum();
-            while (v && eat(u'&')) {
-                auto r = sum();
-                if (!r) return std::nullopt;
-                v = zv::opConcat(*v, *r);
-            }
+            if (!v || at_ >= s_.size() || s_[at_] != u')') return std::nullopt;
+            ++at_;
             return v;
         }
-        std::optional<zv::Variant> sum() {
-            auto v = product();
-            for (;;) {
-                if (!v) return v;
-                if (eat(u'+')) {
-                    auto r = product();
-                    if (!r) return std::nullopt;
-                    v = zv::opAdd(*v, *r);
-                } else if (eat(u'-')) {
-                    auto r = product();
-                    if (!r) return std::nullopt;
-                    v = zv::opSub(*v, *r);
-                } else {
-                    return v;
-                }
-            }
+        if (c == u'"') {
+            const qsizetype end = s_.indexOf(u'"', at_ + 1);
+            if (end < 0) return std::nullopt;
+            at_ = end + 1;
+            return zv::Variant(s_.mid(start + 1, end - start - 1));
         }
-        std::optional<zv::Variant> product() {
-            auto v = unary();
-            for (;;) {
-                if (!v) return v;
-                if (eat(u'*')) {
-                    auto r = unary();
-                    if (!r) return std::nullopt;
-                    v = zv::opMul(*v, *r);
-                } else if (eat(u'/')) {
-                    auto r = unary();
-                    if (!r) return std::nullopt;
-                    v = zv::opDiv(*v, *r);
-                } else {
-                    return v;
-                }
-            }
-        }
-        std::optional<zv::Variant> unary() {
-            if (eat(u'-')) {
-                auto v = unary();
-                return v ? std::optional(zv::opNeg(*v)) : std::nullopt;
-            }
-            return primary();
-        }
-        std::optional<zv::Variant> primary() {
-            skip();
-            if (at >= s.size()) return std::nullopt;
-            if (eat(u'(')) {
-                auto v = concat();
-                if (!v || !eat(u')')) return std::nullopt;
-                return v;
-            }
-            const QChar c = s[at];
-            if (c == u'"') {
-                QString text;
-                for (++at; at < s.size(); ++at) {
-                    if (s[at] == u'"') {
-                        if (at + 1 < s.size() && s[at + 1] == u'"') {
-                            text += u'"';
-                            ++at;
-                            continue;
-                        }
-                        ++at;
-                        return zv::Variant(text);
-                    }
-                    text += s[at];
-                }
-                return std::nullopt;
-            }
-            const qsizetype start = at;
-            if (c.isDigit() || c == u'.') {
-                while (at < s.size() && (s[at].isDigit() || s[at] == u'.'))
-                    ++at;
-                const auto n = zv::parseNumberVariant(s.mid(start, at - start));
-                if (!n) return std::nullopt;
-                return n;
-            }
-            if (c.isLetter()) {
-                while (at < s.size() && (s[at].isLetterOrNumber() || s[at] == u'_'))
-                    ++at;
-                const QString name = zv::UCase(s.mid(start, at - start));
-                if (!host->variables.contains(name)) return std::nullopt;
-                return host->variables.value(name);
-            }
-            return std::nullopt;
-        }
-    };
+        while (at_ < s_.size() &&
+               (s_[at_].isLetterOrNumber() || s_[at_] == u'_' || s_[at_] == u'.'))
+            ++at_;
+        const QString word = s_.mid(start, at_ - start);
+        if (c.isDigit()) return zv::parseNumberVariant(word);
+        if (!isName(word) || !variables.contains(zv::UCase(word))) return std::nullopt;
+        return variables.value(zv::UCase(word));
+    }
+
+    mutable QString s_;
+    mutable qsizetype at_ = 0;
 };
 
 } // namespace zvtest
