@@ -278,7 +278,6 @@ QString Join(const QStringList& parts, const QString& delimiter) {
 
 Variant SplitV(const QString& s, const QString& delimiter, int count, CompareMode mode) {
     const QStringList parts = Split(s, delimiter, count, mode);
-    if (parts.isEmpty()) return Variant::emptyArray();
     std::vector<Variant> values;
     values.reserve(parts.size());
     for (const QString& p : parts)

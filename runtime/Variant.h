@@ -71,7 +71,8 @@ public:
     static Variant array(std::initializer_list<std::pair<int32_t, int32_t>> bounds);
     // A one-dimensional array from 0 holding the given values.
     static Variant list(std::vector<Variant> values);
-    // An array with no dimensions at all (what Split("") and Array() give: UBound -1).
+    // An array with no dimensions at all, as a dynamic array is before its first ReDim
+    // (UBound raises 9). Split("") and Array() give list({}) instead: bounds 0 to -1.
     static Variant emptyArray();
 
     // Copies, moves and destruction of the subtypes that own nothing (numbers, Boolean, Date,

@@ -118,6 +118,7 @@ TEST(Text, ReplaceDropsThePartBeforeStart) {
 TEST(Text, SplitAndJoin) {
     EXPECT_EQ(Split(QStringLiteral("a b  c")), (QStringList{"a", "b", "", "c"}));
     EXPECT_TRUE(Split(QString()).isEmpty());
+    EXPECT_EQ(SplitV(QString()).array().ubound(1), -1); // UBound(Split("")) is -1
     EXPECT_EQ(Split(QStringLiteral("a,b,c"), QStringLiteral(","), 2), (QStringList{"a", "b,c"}));
     EXPECT_TRUE(Split(QStringLiteral("a,b"), QStringLiteral(","), 0).isEmpty());
     EXPECT_EQ(Split(QStringLiteral("a,b"), QString()), (QStringList{"a,b"}));
