@@ -133,7 +133,6 @@ TEST(Text, SplitAndJoin) {
     EXPECT_EQ(parts.array().lbound(), 0);
     EXPECT_EQ(parts.array().ubound(), 1);
     EXPECT_EQ(parts.array().at1(1).rawString(), u"y");
-    EXPECT_EQ(SplitV(QString()).array().dimensions(), 0);
 
     const Variant mixed = Variant::list({Variant("a"), Variant(int32_t(2)), Variant(true)});
     EXPECT_EQ(JoinV(mixed, QStringLiteral("-")), u"a-2-True");
