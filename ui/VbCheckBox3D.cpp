@@ -12,6 +12,8 @@ VbCheckBox3D::VbCheckBox3D(QWidget* parent)
     auto* c = static_cast<QCheckBox*>(widget());
     c->setStyle(bevel3DStyle());
     c->setAutoFillBackground(true);
+    // Buttons fill with the Button role; the BackColor is the Window role, as for every control.
+    c->setBackgroundRole(QPalette::Window);
     QObject::connect(c, &QCheckBox::clicked, [this] { fireClick(); });
     setColorRoles(QPalette::Window, {QPalette::WindowText, QPalette::ButtonText});
 

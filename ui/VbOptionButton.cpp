@@ -12,6 +12,8 @@ VbOptionButton::VbOptionButton(QWidget* parent)
     auto* r = static_cast<QRadioButton*>(widget());
     r->setStyle(bevel3DStyle());
     r->setAutoFillBackground(true);
+    // Buttons fill with the Button role; the BackColor is the Window role, as for every control.
+    r->setBackgroundRole(QPalette::Window);
     QObject::connect(r, &QRadioButton::clicked, [this] { fireClick(); });
     setColorRoles(QPalette::Window, {QPalette::WindowText, QPalette::ButtonText});
 

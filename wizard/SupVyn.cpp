@@ -52,6 +52,7 @@ void SupVyn::FxIni() {}
 
 void SupVyn::FxFim() {
     opcAtu_.reset();
+    controls_.assign(controls_.size(), nullptr);
     vbs_.reset();
     controlWindow_ = nullptr;
     window_.reset();

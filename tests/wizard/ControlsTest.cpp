@@ -21,6 +21,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -157,6 +158,10 @@ TEST_F(Controls, SampleOptionList) {
         EXPECT_EQ(o->tag(), QString::fromUtf8(texts[i]));
         EXPECT_TRUE(o->visible()); // placed inside the list, which stays hidden
         EXPECT_EQ(o->left(), 300);
+        // Placed options take the list's colours, painted right of their caption.
+        QRadioButton* r = o->radioButton();
+        EXPECT_EQ(QColor(r->grab().toImage().pixel(r->width() - 2, r->height() / 2)),
+                  QColor(192, 192, 192));
         const double top = roundHalfEven(step / 2 - h / 2 + (i - 1) * step);
         EXPECT_EQ(o->top(), pixelsToTwips(twipsToPixels(top))) << i;
     }

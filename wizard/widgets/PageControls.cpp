@@ -1,6 +1,7 @@
 #include "PageControls.h"
 
 #include "RtfDocument.h"
+#include "Twips.h"
 #include "VbCheckBox3D.h"
 #include "VbForm.h"
 #include "VbLabel.h"
@@ -9,14 +10,30 @@
 
 namespace zv {
 
+namespace {
+
+// The design sizes, in pixels, that a page control keeps when its definition gives no "Dim".
+constexpr int kCheckBoxSize[] = {200, 20};
+constexpr int kRichTextSize[] = {300, 150};
+constexpr int kOptionListSize[] = {200, 100};
+
+void designSize(VbControl& c, const int (&size)[2]) {
+    c.move(0, 0, pixelsToTwips(size[0]), pixelsToTwips(size[1]));
+    c.setVisible(false);
+}
+
+} // namespace
+
 void addPageControlArrays(VbForm& form) {
     installRichTextLoader();
-    form.addArray<VbLabel>(QStringLiteral("laVyn"))->setVisible(false);
-    form.addArray<VbCheckBox3D>(QStringLiteral("ckVyn"))->setVisible(false);
+    auto label = form.addArray<VbLabel>(QStringLiteral("laVyn"));
+    label->setAutoSize(true);
+    label->setVisible(false);
+    designSize(*form.addArray<VbCheckBox3D>(QStringLiteral("ckVyn")), kCheckBoxSize);
     auto rtf = form.addArray<VbRichTextBox>(QStringLiteral("rtfVyn"));
     rtf->setLocked(true); // the panels show text; the person reads, selects and copies it
-    rtf->setVisible(false);
-    form.addArray<ZelOpc>(QStringLiteral("ZelOpc"))->setVisible(false);
+    designSize(*rtf, kRichTextSize);
+    designSize(*form.addArray<ZelOpc>(QStringLiteral("ZelOpc")), kOptionListSize);
 }
 
 } // namespace zv
