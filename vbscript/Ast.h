@@ -6,6 +6,7 @@
 
 #include "Variant.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -14,7 +15,9 @@
 namespace zv::vbs {
 
 struct GlobalCell;
+class GlobalTable;
 struct Builtin;
+struct ClassDecl;
 
 // The text a unit was compiled from, kept for error reports (the failing line's text).
 struct SourceText {
@@ -33,6 +36,7 @@ enum class RefKind : uint8_t {
     LocalOrGlobal, // in a procedure without Option Explicit: the global cell when it is
                    // defined, else an implicit local slot
     Builtin,       // a built-in function, constant or object
+    Member,        // a member of the class whose method runs (slot: the member's index)
 };
 
 struct NameRef {
@@ -58,6 +62,8 @@ enum class ExprKind : uint8_t {
     Is,         // object identity
     Missing,    // an argument left out: F(1, , 3)
     WithObject, // the object of a With block (only as a Member's object)
+    New,        // New ClassName
+    Me,         // the object whose method runs
 };
 
 enum class Op : uint8_t {
@@ -166,6 +172,16 @@ struct IsExpr : Expr {
 
 struct MissingExpr : Expr {
     MissingExpr() : Expr(ExprKind::Missing) {}
+};
+
+struct NewExpr : Expr {
+    QString name;
+    GlobalCell* cell = nullptr; // where the class is defined (set by the resolver)
+    NewExpr() : Expr(ExprKind::New) {}
+};
+
+struct MeExpr : Expr {
+    MeExpr() : Expr(ExprKind::Me) {}
 };
 
 // True for a literal written in the code, also in parentheses or negated.
@@ -323,9 +339,15 @@ struct Param {
     int column = 0;
 };
 
+// Sub and Function, and the three kinds of class property procedures.
+enum class ProcKind : uint8_t { Sub, Function, PropertyGet, PropertyLet, PropertySet };
+
 struct Procedure {
     QString name;
-    bool isFunction = false;
+    ProcKind kind = ProcKind::Sub;
+    bool isFunction = false; // a value comes back (Function, Property Get)
+    bool isPublic = true;    // class members: reachable from outside the class
+    bool isDefault = false;  // class members: the default member
     std::vector<Param> params;
     std::vector<Declaration> decls;
     Block body;
@@ -338,13 +360,58 @@ struct Procedure {
     int slotCount = 0;
     int returnSlot = -1;
     int hiddenCount = 0; // With blocks (numbered by the parser)
+    // The class of a method (null for a global procedure).
+    const ClassDecl* owner = nullptr;
+    // Every name of the procedure's own scope and where it lives (set by the resolver), for
+    // code that Eval and Execute compile while the procedure runs.
+    QHash<QString, NameRef> scopeNames;
 };
 using ProcedurePtr = std::shared_ptr<const Procedure>;
+
+// ---- classes ----
+
+struct ClassField {
+    QString name;
+    DeclKind kind = DeclKind::Variable; // Variable, FixedArray or DynamicArray
+    std::vector<std::pair<int32_t, int32_t>> bounds;
+    bool isPublic = true;
+    int line = 0;
+    int column = 0;
+};
+
+enum class MemberKind : uint8_t { Field, Method, Property };
+
+struct ClassMember {
+    QString name;
+    MemberKind kind = MemberKind::Field;
+    bool isPublic = true;
+    int field = -1;             // Field: index into the instance's fields
+    ProcedurePtr method;        // Method: its Sub or Function
+    ProcedurePtr get, let, set; // Property: its procedures (any may be missing)
+};
+
+struct ClassDecl {
+    QString name;
+    int line = 0;
+    int column = 0;
+    SourcePtr source;
+    std::vector<ClassField> fields;
+    std::vector<ClassMember> members;
+    QHash<QString, int> memberIndex; // folded name -> members
+    int defaultMember = -1;
+    ProcedurePtr initialize, terminate;                 // Class_Initialize, Class_Terminate
+    std::vector<std::shared_ptr<Procedure>> procedures; // every method, for the resolver
+    // The global table the methods were compiled against: kept alive as long as the class is
+    // (its instances may outlive a reset of the engine).
+    std::shared_ptr<GlobalTable> globals;
+};
+using ClassPtr = std::shared_ptr<const ClassDecl>;
 
 struct CodeUnit {
     SourcePtr source;
     bool optionExplicit = false;
     std::vector<std::shared_ptr<Procedure>> procedures; // in text order
+    std::vector<std::shared_ptr<ClassDecl>> classes;    // in text order
     std::vector<Declaration> decls;                     // global Dim/Const
     Block body;                                         // global statements
     ExprPtr expression;                                 // an Eval unit's expression

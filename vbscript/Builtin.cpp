@@ -24,6 +24,12 @@ void ensureBuilt() {
     static const bool built = [] {
         BuiltinRegistry r;
         registerCoreBuiltins(r);
+        registerTextBuiltins(r);
+        registerMathBuiltins(r);
+        registerDateBuiltins(r);
+        registerFormatBuiltins(r);
+        registerHostBuiltins(r);
+        registerConstants(r);
         return true;
     }();
     (void)built;
@@ -45,6 +51,16 @@ void BuiltinRegistry::function(const char* name, int minArgs, int maxArgs, Built
     b.minArgs = minArgs;
     b.maxArgs = maxArgs;
     b.fn = fn;
+    add(std::move(b));
+}
+
+void BuiltinRegistry::scopeFunction(const char* name, int minArgs, int maxArgs, BuiltinFrameFn fn) {
+    Builtin b;
+    b.name = QString::fromLatin1(name);
+    b.kind = Builtin::Kind::Function;
+    b.minArgs = minArgs;
+    b.maxArgs = maxArgs;
+    b.frameFn = fn;
     add(std::move(b));
 }
 
@@ -79,6 +95,19 @@ int32_t argLong(const Variant& v) {
 
 QString argText(const Variant& v) {
     return toText(v);
+}
+
+CompareMode compareArg(std::span<const Variant> args, size_t i) {
+    if (!given(args, i)) return CompareMode::Binary;
+    int m = argLong(args[i]);
+    if (m < 0 || m > 1) throw VbError(err::InvalidCall);
+    return CompareMode(m);
+}
+
+bool anyNull(std::span<const Variant> args) {
+    for (const Variant& v : args)
+        if (v.isNull()) return true;
+    return false;
 }
 
 } // namespace zv::vbs

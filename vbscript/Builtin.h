@@ -4,6 +4,7 @@
 // built-in costs no lookup when it runs. Topic files register their entries (text,
 // conversions, arrays, math...) into one table built on first use.
 
+#include "Operators.h"
 #include "Variant.h"
 
 #include <QString>
@@ -12,10 +13,13 @@
 namespace zv::vbs {
 
 class Interpreter;
+struct Frame;
 
 // A built-in function receives its arguments as values (an argument left out in the middle
 // is the missing-argument marker; trailing ones are simply absent).
 using BuiltinFn = Variant (*)(Interpreter& in, std::span<const Variant> args);
+// A built-in that works on the caller's scope (Eval, Execute) also receives the caller's frame.
+using BuiltinFrameFn = Variant (*)(Interpreter& in, Frame& caller, std::span<const Variant> args);
 
 struct Builtin {
     enum class Kind : uint8_t { Function, Constant, Object };
@@ -23,13 +27,15 @@ struct Builtin {
     Kind kind = Kind::Function;
     int minArgs = 0;
     int maxArgs = 0;
-    BuiltinFn fn = nullptr; // Function; Object: gives the object
-    Variant value;          // Constant
+    BuiltinFn fn = nullptr;           // Function; Object: gives the object
+    BuiltinFrameFn frameFn = nullptr; // a Function on the caller's scope (fn is null)
+    Variant value;                    // Constant
 };
 
 class BuiltinRegistry {
 public:
     void function(const char* name, int minArgs, int maxArgs, BuiltinFn fn);
+    void scopeFunction(const char* name, int minArgs, int maxArgs, BuiltinFrameFn fn);
     void constant(const char* name, Variant value);
     void object(const char* name, BuiltinFn fn);
 
@@ -43,10 +49,20 @@ const Builtin* findBuiltin(const QString& name);
 
 // Registration of each topic's entries (one function per topic file).
 void registerCoreBuiltins(BuiltinRegistry& r);
+void registerTextBuiltins(BuiltinRegistry& r);
+void registerMathBuiltins(BuiltinRegistry& r);
+void registerDateBuiltins(BuiltinRegistry& r);
+void registerFormatBuiltins(BuiltinRegistry& r);
+void registerHostBuiltins(BuiltinRegistry& r);
+void registerConstants(BuiltinRegistry& r);
 
 // Helpers for built-in functions.
 bool given(std::span<const Variant> args, size_t i); // present and not left out
 int32_t argLong(const Variant& v);                   // CLng of an argument (Null: 94)
 QString argText(const Variant& v);                   // CStr of an argument (Null: 94)
+// A compare-mode argument at i: absent is Binary; 0 and 1 only (else 5).
+CompareMode compareArg(std::span<const Variant> args, size_t i);
+// Null when any of the given arguments is Null.
+bool anyNull(std::span<const Variant> args);
 
 } // namespace zv::vbs

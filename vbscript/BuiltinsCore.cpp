@@ -1,5 +1,5 @@
 // The core built-ins: the Err object, type tests and conversions, array bounds, the commonest
-// text functions and the vb constants.
+// text functions.
 
 #include "Builtin.h"
 #include "Convert.h"
@@ -7,11 +7,8 @@
 #include "Interpreter.h"
 #include "Text.h"
 
-#include <cstring>
-
-#include <cstring>
-
 #include <cmath>
+#include <cstring>
 
 namespace zv::vbs {
 
@@ -30,13 +27,6 @@ const VArray& arrayArg(const Variant& v) {
 
 int dimensionArg(A a) {
     return given(a, 1) ? argLong(a[1]) : 1;
-}
-
-CompareMode compareArg(A a, size_t i) {
-    if (!given(a, i)) return CompareMode::Binary;
-    int m = argLong(a[i]);
-    if (m < 0 || m > 1) throw VbError(err::InvalidCall);
-    return CompareMode(m);
 }
 
 Variant fnTypeName(Interpreter&, A a) {
@@ -182,10 +172,7 @@ Variant fnStrComp(Interpreter&, A a) {
 Variant fnSplit(Interpreter&, A a) {
     QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");
     int count = given(a, 2) ? argLong(a[2]) : -1;
-    Variant parts = SplitV(toText(a[0]), delim, count, compareArg(a, 3));
-    // No pieces is an empty list (UBound -1), not an array without dimensions.
-    if (parts.array().dimensions() == 0) return Variant::array({{0, -1}});
-    return parts;
+    return SplitV(toText(a[0]), delim, count, compareArg(a, 3));
 }
 Variant fnJoin(Interpreter&, A a) {
     QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");
@@ -315,35 +302,6 @@ void registerCoreBuiltins(BuiltinRegistry& r) {
     r.function("Abs", 1, 1, fnAbs);
     r.function("Int", 1, 1, fnInt);
     r.function("Fix", 1, 1, fnFix);
-
-    r.constant("vbCrLf", Variant(QStringLiteral("\r\n")));
-    r.constant("vbNewLine", Variant(QStringLiteral("\r\n")));
-    r.constant("vbCr", Variant(QStringLiteral("\r")));
-    r.constant("vbLf", Variant(QStringLiteral("\n")));
-    r.constant("vbTab", Variant(QStringLiteral("\t")));
-    r.constant("vbNullChar", Variant(QString(QChar(0))));
-    r.constant("vbNullString", Variant(QString()));
-    r.constant("vbObjectError", Variant(int32_t(-2147221504)));
-    r.constant("vbBinaryCompare", Variant(int16_t(0)));
-    r.constant("vbTextCompare", Variant(int16_t(1)));
-    r.constant("vbUseDefault", Variant(int16_t(-2)));
-    r.constant("vbTrue", Variant(int16_t(-1)));
-    r.constant("vbFalse", Variant(int16_t(0)));
-    r.constant("vbEmpty", Variant(int16_t(vbEmpty)));
-    r.constant("vbNull", Variant(int16_t(vbNull)));
-    r.constant("vbInteger", Variant(int16_t(vbInteger)));
-    r.constant("vbLong", Variant(int16_t(vbLong)));
-    r.constant("vbSingle", Variant(int16_t(vbSingle)));
-    r.constant("vbDouble", Variant(int16_t(vbDouble)));
-    r.constant("vbCurrency", Variant(int16_t(vbCurrency)));
-    r.constant("vbDate", Variant(int16_t(vbDate)));
-    r.constant("vbString", Variant(int16_t(vbString)));
-    r.constant("vbObject", Variant(int16_t(vbObject)));
-    r.constant("vbError", Variant(int16_t(vbError)));
-    r.constant("vbBoolean", Variant(int16_t(vbBoolean)));
-    r.constant("vbVariant", Variant(int16_t(vbVariant)));
-    r.constant("vbByte", Variant(int16_t(vbByte)));
-    r.constant("vbArray", Variant(int16_t(vbArray)));
 }
 
 } // namespace zv::vbs

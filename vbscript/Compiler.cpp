@@ -6,19 +6,23 @@
 
 namespace zv::vbs {
 
-std::shared_ptr<CodeUnit> compileProgram(const QString& text, GlobalTable& globals) {
+std::shared_ptr<CodeUnit> compileProgram(const QString& text, GlobalTable& globals,
+                                         const Procedure* frame) {
     auto source = std::make_shared<const SourceText>(text);
     Parser parser(Lexer(text).tokenize(), source);
+    parser.allowMe(frame && frame->owner);
     auto unit = parser.parseProgram();
-    Resolver(globals).resolveUnit(*unit);
+    Resolver(globals).resolveUnit(*unit, frame);
     return unit;
 }
 
-std::shared_ptr<CodeUnit> compileExpression(const QString& text, GlobalTable& globals) {
+std::shared_ptr<CodeUnit> compileExpression(const QString& text, GlobalTable& globals,
+                                            const Procedure* frame) {
     auto source = std::make_shared<const SourceText>(text);
     Parser parser(Lexer(text).tokenize(), source);
+    parser.allowMe(frame && frame->owner);
     auto unit = parser.parseExpressionUnit();
-    Resolver(globals).resolveUnit(*unit);
+    Resolver(globals).resolveUnit(*unit, frame);
     return unit;
 }
 

@@ -7,9 +7,12 @@
 
 namespace zv::vbs {
 
-// Procedures, declarations and statements (AddCode, ExecuteStatement).
-std::shared_ptr<CodeUnit> compileProgram(const QString& text, GlobalTable& globals);
-// Exactly one expression (Eval).
-std::shared_ptr<CodeUnit> compileExpression(const QString& text, GlobalTable& globals);
+// Procedures, declarations and statements (AddCode, ExecuteStatement). With a frame
+// procedure: code that Execute runs inside that procedure (its names come first).
+std::shared_ptr<CodeUnit> compileProgram(const QString& text, GlobalTable& globals,
+                                         const Procedure* frame = nullptr);
+// Exactly one expression (Eval), likewise.
+std::shared_ptr<CodeUnit> compileExpression(const QString& text, GlobalTable& globals,
+                                            const Procedure* frame = nullptr);
 
 } // namespace zv::vbs

@@ -22,6 +22,9 @@ struct EngineState {
 
     // The procedure of a name, or 35 "Sub or Function not defined".
     ProcedurePtr findProcedure(const QString& name) const;
+    // The Procedures collection: in definition order; lookup of an unknown name 32811.
+    std::vector<ProcedureInfo> procedureList() const;
+    ProcedureInfo procedureInfo(const QString& name) const;
 };
 
 QString compileErrorSource();

@@ -18,6 +18,18 @@ public:
 
     void set(const VbError& e);
     void clear();
+
+    // What Err holds, kept and put back around code that must not disturb it.
+    struct Snapshot {
+        int number = 0;
+        QString description, source;
+    };
+    Snapshot snapshot() const { return {number_, description_, source_}; }
+    void restore(const Snapshot& s) {
+        number_ = s.number;
+        description_ = s.description;
+        source_ = s.source;
+    }
     int number() const { return number_; }
     const QString& description() const { return description_; }
     const QString& source() const { return source_; }

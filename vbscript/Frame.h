@@ -72,11 +72,14 @@ private:
     size_t current_ = 0;
 };
 
+class ClassInstance;
+
 struct Frame {
     Slot* base = nullptr;
     int count = 0;
     const Procedure* proc = nullptr; // null for global code
     const SourceText* source = nullptr;
+    ClassInstance* me = nullptr; // the object whose method runs (kept alive by the caller)
     bool resumeNext = false;
 
     Variant& slot(int i) const { return *base[i].ref; }

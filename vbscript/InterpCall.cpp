@@ -45,7 +45,10 @@ public:
             auto* n = static_cast<const NameExpr*>(a);
             if (!n->hasParens && n->args.empty()) {
                 if (n->ref.kind == RefKind::Local && !n->ref.constant) return &f.slot(n->ref.slot);
-                if (n->ref.kind == RefKind::Global || n->ref.kind == RefKind::LocalOrGlobal) {
+                if (n->ref.kind == RefKind::Member) {
+                    if (Variant* field = in_.variable(n, f, false)) return field;
+                } else if (n->ref.kind == RefKind::Global ||
+                           n->ref.kind == RefKind::LocalOrGlobal) {
                     CellKind k = n->ref.cell->kind;
                     DispatchPtr obj;
                     DispId id;
@@ -70,6 +73,8 @@ private:
         Variant* var = nullptr;
         if (n->ref.kind == RefKind::Local) {
             var = &f.slot(n->ref.slot);
+        } else if (n->ref.kind == RefKind::Member) {
+            var = in_.variable(n, f, false);
         } else {
             CellKind k = n->ref.cell->kind;
             if (k == CellKind::Variable)
@@ -94,25 +99,33 @@ private:
 
 // A procedure redefined while it runs stays alive in retired_ (see defineUnit), so the
 // reference taken from its cell is valid for the whole call.
-Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& args, Frame& f) {
+// Objects released by the call (its locals) are terminated once its frame is gone.
+Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& args, Frame& f,
+                                ClassInstance* me) {
     if (args.size() != p.params.size()) raise(err::WrongArgCount, p.name);
     if (depth_ >= kMaxCallDepth || belowStackLimit(stackLimit_)) raise(err::OutOfStack);
-    FrameStorage storage(stack_, p.slotCount);
-    std::optional<CallBinder> binder; // only when a variable may be passed by reference
-    for (size_t i = 0; i < args.size(); ++i) {
-        const Expr* a = args[i].get();
-        Slot& slot = storage.base[i];
-        if (a->kind == ExprKind::Name && !p.params[i].byVal) {
-            if (!binder) binder.emplace(*this);
-            slot.ref = binder->bind(a, f, slot.value);
-        } else if (a->kind == ExprKind::Missing) {
-            slot.value = Variant::missing();
-        } else {
-            // The slot holds Empty: its value is built in place.
-            new (&slot.value) Variant(evalQuick(a, f));
+    Variant result;
+    {
+        FrameStorage storage(stack_, p.slotCount);
+        std::optional<CallBinder> binder; // only when a variable may be passed by reference
+        for (size_t i = 0; i < args.size(); ++i) {
+            const Expr* a = args[i].get();
+            Slot& slot = storage.base[i];
+            if (a->kind == ExprKind::Name && !p.params[i].byVal) {
+                if (!binder) binder.emplace(*this);
+                slot.ref = binder->bind(a, f, slot.value);
+            } else if (a->kind == ExprKind::Missing) {
+                slot.value = Variant::missing();
+            } else {
+                // The slot holds Empty: its value is built in place.
+                new (&slot.value) Variant(evalQuick(a, f));
+            }
         }
+        result = runProcedure(p, storage.base, me);
     }
-    return runProcedure(p, storage.base);
+    if (!pendingTerminates_.empty()) [[unlikely]]
+        runPendingTerminates();
+    return result;
 }
 
 Variant Interpreter::invokeHost(const DispatchPtr& obj, DispId id, Invoke kind,
@@ -143,7 +156,9 @@ Variant Interpreter::invokeHost(const DispatchPtr& obj, DispId id, Invoke kind,
     try {
         return hold->invoke(id, kind, Args(ptrs, n));
     } catch (const ScriptRuntimeError& e) {
-        // An error of script code the host ran for us is the host's error here.
+        // An error in a method of a script class keeps its place in the class's code; an error
+        // of script code that a host method ran is the host's error here.
+        if (dynamic_cast<const ClassInstance*>(hold.get())) throw;
         throw VbError(e.number(), e.description(), e.source());
     } catch (const VbError& e) {
         if (e.number() == err::NoSuchMember && e.description() == vbErrorText(err::NoSuchMember))
@@ -203,10 +218,42 @@ Variant Interpreter::evalApply(const NameExpr* n, Frame& f, bool asStatement) {
     }
     case RefKind::Builtin:
         return callBuiltin(n, f);
+    case RefKind::Member:
+        return memberValue(n, f, asStatement);
     case RefKind::Unresolved:
         break;
     }
     raise(err::TypeMismatch, n->name);
+}
+
+const ClassMember& Interpreter::memberOf(const NameExpr* n, Frame& f) {
+    if (!f.me) raise(err::ObjectRequired, n->name);
+    return f.me->cls().members[size_t(n->ref.slot)];
+}
+
+// A member of the running method's own object, named without "Me.": a field (a variable of
+// the object), or a call of a method or of a property's Get.
+Variant Interpreter::memberValue(const NameExpr* n, Frame& f, bool asStatement) {
+    const ClassMember& m = memberOf(n, f);
+    ClassInstance* me = f.me;
+    switch (m.kind) {
+    case MemberKind::Field: {
+        const Variant& v = me->field(m.field);
+        if (!n->hasParens && n->args.empty()) {
+            if (asStatement && !v.isObject()) raise(err::TypeMismatch, n->name);
+            return v;
+        }
+        if (asStatement && n->args.empty() && !v.isObject()) raise(err::TypeMismatch, n->name);
+        Variant target = v; // the field may change while the arguments are evaluated
+        return indexValue(target, n->args, f, n->name, asStatement ? Invoke::Method : Invoke::Get);
+    }
+    case MemberKind::Method:
+        return callScript(*m.method, n->args, f, me);
+    case MemberKind::Property:
+        if (!m.get) raise(err::NoSuchMember, n->name);
+        return callScript(*m.get, n->args, f, me);
+    }
+    return {};
 }
 
 // target(args): an element of an array, or the default member of an object.
@@ -235,7 +282,7 @@ DispatchPtr Interpreter::objectOf(const MemberExpr* m, Frame& f) {
     if (m->object) {
         v = eval(m->object.get(), f);
     } else {
-        if (m->withSlot < 0) raise(505); // a ".member" outside any With block
+        if (m->withSlot < 0) raise(rterr::InvalidReference); // a ".member" outside any With block
         v = f.slot(m->withSlot);
     }
     if (!v.isObject()) raise(err::ObjectRequired, nameOf(m->object.get()));
@@ -257,6 +304,11 @@ Variant Interpreter::evalIndex(const IndexExpr* ix, Frame& f, bool asStatement) 
 }
 
 Variant Interpreter::callProcedure(const ProcedurePtr& proc, std::span<Variant* const> args) {
+    return callMethod(proc, nullptr, args);
+}
+
+Variant Interpreter::callMethod(const ProcedurePtr& proc, ClassInstance* me,
+                                std::span<Variant* const> args) {
     RunningGuard running(*this);
     ProcedurePtr hold = proc;
     if (args.size() != hold->params.size()) raise(err::WrongArgCount, hold->name);
@@ -268,15 +320,16 @@ Variant Interpreter::callProcedure(const ProcedurePtr& proc, std::span<Variant* 
         else
             storage.base[i].ref = args[i];
     }
-    return runProcedure(*hold, storage.base);
+    return runProcedure(*hold, storage.base, me);
 }
 
-Variant Interpreter::runProcedure(const Procedure& proc, Slot* base) {
+Variant Interpreter::runProcedure(const Procedure& proc, Slot* base, ClassInstance* me) {
     DepthGuard depth(depth_);
     Frame f;
     f.base = base;
     f.count = proc.slotCount;
     f.proc = &proc;
+    f.me = me;
     f.source = proc.source.get();
     if (!proc.decls.empty()) setupDeclarations(proc.decls, f, false);
     execBlock(proc.body, f);

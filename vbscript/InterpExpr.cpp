@@ -111,6 +111,15 @@ Variant Interpreter::eval(const Expr* e, Frame& f) {
     }
     case ExprKind::Missing:
         return Variant::missing();
+    case ExprKind::New: {
+        auto* nw = static_cast<const NewExpr*>(e);
+        if (nw->cell->kind != CellKind::Class) raise(rterr::ClassNotDefined, nw->name);
+        ClassPtr cls = nw->cell->cls; // the class may be redefined while it initializes
+        return Variant(newInstance(cls));
+    }
+    case ExprKind::Me:
+        if (!f.me) raise(err::ObjectRequired);
+        return Variant(f.me->shared_from_this());
     case ExprKind::WithObject:
         break;
     }
@@ -131,6 +140,8 @@ Variant Interpreter::evalName(const NameExpr* n, Frame& f) {
         return f.slot(r.slot);
     case RefKind::Builtin:
         return builtinValue(n, f);
+    case RefKind::Member:
+        return memberValue(n, f, false);
     case RefKind::Unresolved:
         break;
     }
@@ -145,6 +156,9 @@ Variant Interpreter::readGlobal(const NameExpr* n, GlobalCell& cell, Frame& f) {
         return cell.value;
     case CellKind::Procedure:
         return callScript(*cell.proc, n->args, f);
+    case CellKind::Class:
+        if (n->ref.explicitOnly) raise(err::VariableUndefined, n->name);
+        return {};
     case CellKind::Unset: {
         DispatchPtr obj;
         DispId id;
@@ -185,13 +199,14 @@ Variant Interpreter::callBuiltin(const NameExpr* n, Frame& f) {
         Variant values[kInline];
         for (size_t i = 0; i < args.size(); ++i)
             values[i] = eval(args[i].get(), f);
-        return b->fn(*this, std::span<const Variant>(values, args.size()));
+        std::span<const Variant> a(values, args.size());
+        return b->fn ? b->fn(*this, a) : b->frameFn(*this, f, a);
     }
     std::vector<Variant> values;
     values.reserve(args.size());
     for (const auto& a : args)
         values.push_back(eval(a.get(), f));
-    return b->fn(*this, values);
+    return b->fn ? b->fn(*this, values) : b->frameFn(*this, f, values);
 }
 
 int32_t Interpreter::subscript(const Expr* e, Frame& f) {

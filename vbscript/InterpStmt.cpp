@@ -344,11 +344,15 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
             // The commonest statements are dispatched here without a further call.
             if (s->kind == StmtKind::Assign && !static_cast<const AssignStmt*>(s)->appendInPlace) {
                 execAssign(static_cast<const AssignStmt*>(s), f);
-                continue;
+            } else {
+                Flow fl =
+                    s->kind == StmtKind::If ? execIf(static_cast<const IfStmt*>(s), f) : exec(s, f);
+                if (fl != Flow::Normal) return fl;
             }
-            Flow fl =
-                s->kind == StmtKind::If ? execIf(static_cast<const IfStmt*>(s), f) : exec(s, f);
-            if (fl != Flow::Normal) return fl;
+            // Objects the statement released are terminated before the next one runs.
+            if (!pendingTerminates_.empty()) [[unlikely]]
+                runPendingTerminates();
+            continue;
         } catch (const ScriptRuntimeError& e) {
             if (!f.resumeNext) throw;
             onErrorResumed(e, f);

@@ -14,6 +14,10 @@ Variant* Interpreter::variable(const NameExpr* n, Frame& f, bool create) {
     switch (r.kind) {
     case RefKind::Local:
         return r.constant ? nullptr : &f.slot(r.slot);
+    case RefKind::Member: {
+        const ClassMember& m = memberOf(n, f);
+        return m.kind == MemberKind::Field ? &f.me->field(m.field) : nullptr;
+    }
     case RefKind::Global:
     case RefKind::LocalOrGlobal: {
         GlobalCell& cell = *r.cell;
@@ -36,10 +40,54 @@ void Interpreter::assignVariable(Variant& target, Variant&& value) {
     target = std::move(value);
 }
 
+// A member of the running method's own object: a field is a variable; a property is set
+// through its Let (or Set) procedure, with the value as the last argument.
+void Interpreter::storeMember(const NameExpr* n, Variant&& value, Frame& f, bool isSet) {
+    const ClassMember& m = memberOf(n, f);
+    if (m.kind == MemberKind::Field) {
+        Variant& field = f.me->field(m.field);
+        if (n->args.empty()) {
+            assignVariable(field, std::move(value));
+            return;
+        }
+        if (field.isArray()) {
+            std::vector<int32_t> idx;
+            for (const auto& a : n->args)
+                idx.push_back(subscript(a.get(), f));
+            Variant& again = f.me->field(m.field);
+            if (!again.isArray()) raise(err::TypeMismatch, n->name);
+            again.arrayMut().at(idx) = std::move(value);
+            return;
+        }
+        if (field.isObject() && field.rawObject()) {
+            invokeHost(field.rawObject(), kDispIdValue, isSet ? Invoke::PutRef : Invoke::Put,
+                       n->args, f, &value, n->name);
+            return;
+        }
+        raise(err::TypeMismatch, n->name);
+    }
+    const ProcedurePtr* put = nullptr;
+    if (m.kind == MemberKind::Property) put = isSet ? &m.set : &m.let;
+    if (!put || !*put)
+        raise(m.kind == MemberKind::Property ? err::NoSuchMember : err::IllegalAssignment, n->name);
+    // The index arguments and the value are passed by value.
+    std::vector<Variant> values;
+    values.reserve(n->args.size() + 1);
+    for (const auto& a : n->args)
+        values.push_back(eval(a.get(), f));
+    values.push_back(std::move(value));
+    std::vector<Variant*> ptrs = argPointers(values);
+    callMethod(*put, f.me, ptrs);
+}
+
 void Interpreter::store(const Expr* target, Variant value, Frame& f, bool isSet) {
     switch (target->kind) {
     case ExprKind::Name: {
         auto* n = static_cast<const NameExpr*>(target);
+        if (n->ref.kind == RefKind::Member) {
+            storeMember(n, std::move(value), f, isSet);
+            return;
+        }
         if (!n->hasParens && n->args.empty()) {
             DispatchPtr obj;
             DispId id;

@@ -14,10 +14,18 @@ QString concatText(const Variant& v) {
 }
 
 Interpreter::Interpreter()
-    : globals_(std::make_unique<GlobalTable>()), err_(std::make_shared<ErrObject>()),
-      errDispatch_(err_) {}
+    : globals_(std::make_shared<GlobalTable>()), err_(std::make_shared<ErrObject>()),
+      errDispatch_(err_), link_(std::make_shared<EngineLink>(EngineLink{this})) {}
 
-Interpreter::~Interpreter() = default;
+// Objects of script classes that outlive the engine no longer reach it, and what the engine
+// still holds goes without Class_Terminate.
+Interpreter::~Interpreter() {
+    discarding_ = true;
+    link_->in = nullptr;
+    pendingTerminates_.clear();
+    globals_->takeValues(true);
+    globals_->releaseAll();
+}
 
 const DispatchPtr& Interpreter::errObject() const {
     return errDispatch_;
@@ -28,9 +36,64 @@ ErrObject& Interpreter::err() {
 }
 
 void Interpreter::clear() {
-    globals_ = std::make_unique<GlobalTable>();
+    discardGlobals();
+    globals_ = std::make_shared<GlobalTable>();
     memberObjects_.clear();
     err_->clear();
+}
+
+// Drops what the globals hold: the script's variables first, so that Class_Terminate of their
+// objects still finds the code and the named objects; then everything else, without
+// terminating. The cells are released too, which breaks the cycle between a table and the
+// classes compiled against it.
+void Interpreter::discardGlobals() {
+    std::shared_ptr<GlobalTable> old = globals_;
+    {
+        Entry entry(*this);
+        for (int pass = 0; pass < 4; ++pass) {
+            std::vector<Variant> values = old->takeValues(false);
+            if (values.empty()) break;
+            values.clear();
+            runPendingTerminates();
+        }
+        discarding_ = true;
+        pendingTerminates_.clear();
+        old->takeValues(true);
+        old->releaseAll();
+        discarding_ = false;
+    }
+}
+
+DispatchPtr Interpreter::newInstance(const ClassPtr& cls) {
+    std::shared_ptr<ClassInstance> obj = ClassInstance::create(cls, link_);
+    if (cls->initialize) callMethod(cls->initialize, obj.get(), {});
+    obj->markInitialized();
+    return obj;
+}
+
+void Interpreter::queueTerminate(std::shared_ptr<ClassInstance> obj) {
+    pendingTerminates_.push_back(std::move(obj));
+    if (running_ == 0 && entered_ == 0) runPendingTerminates();
+}
+
+// Runs Class_Terminate of the queued objects, in the order they were released. Their errors go
+// nowhere and Err is left as it was: the code that released them goes on undisturbed.
+void Interpreter::runPendingTerminates() {
+    if (terminating_) return; // the loop below takes what its terminations release
+    terminating_ = true;
+    while (!pendingTerminates_.empty()) {
+        std::shared_ptr<ClassInstance> obj = std::move(pendingTerminates_.front());
+        pendingTerminates_.pop_front();
+        ErrObject::Snapshot saved = err_->snapshot();
+        try {
+            callMethod(obj->cls().terminate, obj.get(), {});
+        } catch (const VbError&) {
+        } catch (const std::bad_alloc&) {
+        }
+        err_->restore(saved);
+        obj.reset();
+    }
+    terminating_ = false;
 }
 
 void Interpreter::addNamedObject(const QString& name, const DispatchPtr& object) {
@@ -93,6 +156,10 @@ void Interpreter::defineUnit(const CodeUnit& unit) {
         GlobalCell& cell = globals_->obtain(proc->name);
         if (cell.kind == CellKind::Procedure && running_ > 0) retired_.push_back(cell.proc);
         globals_->defineProcedure(cell, proc);
+    }
+    for (const auto& cls : unit.classes) {
+        cls->globals = globals_;
+        globals_->defineClass(globals_->obtain(cls->name), cls);
     }
 }
 

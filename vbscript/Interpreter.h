@@ -6,17 +6,38 @@
 // a running script may run more script code on the same interpreter.
 
 #include "Ast.h"
+#include "ClassInstance.h"
 #include "Dispatch.h"
 #include "FastOps.h"
 #include "Frame.h"
 #include "GlobalTable.h"
+#include "MessageBoxService.h"
+#include "ObjectRegistry.h"
 #include "StackGuard.h"
 
+#include <deque>
 #include <memory>
 
 namespace zv::vbs {
 
 class ErrObject;
+
+// Run-time errors of the engine's own that the runtime's list does not name.
+namespace rterr {
+constexpr int ClassNotDefined = 506;
+constexpr int InvalidReference = 505; // ".member" outside any With block
+constexpr int ElementNotFound = 32811;
+} // namespace rterr
+
+// What the host gives the engine: the objects CreateObject can make, the message box service
+// of MsgBox and InputBox (null: the process context's), the window that owns those boxes, and
+// the time limit (stored only: -1 and 0 mean none).
+struct EngineHost {
+    std::shared_ptr<ObjectRegistry> objects = std::make_shared<ObjectRegistry>();
+    std::shared_ptr<MessageBoxService> messageBox;
+    WindowHandle siteWindow = 0;
+    int timeout = 10000;
+};
 inline const Variant* simpleOperand(const Expr* e, const Frame& f);
 
 enum class Flow : uint8_t { Normal, ExitDo, ExitFor, ExitProc };
@@ -47,8 +68,10 @@ public:
     GlobalTable& globals() { return *globals_; }
     const DispatchPtr& errObject() const;
     ErrObject& err();
+    EngineHost& host() { return host_; }
 
-    // Forgets every global, procedure and named object. The caller checks that no code runs.
+    // Forgets every global, procedure, class and named object. The caller checks that no code
+    // runs. Objects of script classes that the globals held are terminated first.
     void clear();
     // Makes an object a named global (the caller checks that the name is free).
     void addNamedObject(const QString& name, const DispatchPtr& object);
@@ -66,6 +89,32 @@ public:
 
     // True while script code of this interpreter runs (at any depth).
     bool running() const { return running_ > 0; }
+
+    // ---- classes ----
+    // A new object of a script class, after its Class_Initialize.
+    DispatchPtr newInstance(const ClassPtr& cls);
+    // Calls a method or property procedure of an object with host arguments (as
+    // callProcedure).
+    Variant callMethod(const ProcedurePtr& proc, ClassInstance* me, std::span<Variant* const> args);
+    // An object whose last reference went: its Class_Terminate runs at the next safe point
+    // (at once when no engine call is under way).
+    void queueTerminate(std::shared_ptr<ClassInstance> obj);
+    // True while the engine discards its objects without terminating them.
+    bool discarding() const { return discarding_; }
+
+    // Marks a call of the host into the engine (ScriptControl members): objects released
+    // meanwhile are terminated when the outermost call ends.
+    struct Entry {
+        explicit Entry(Interpreter& in) : in(in) { ++in.entered_; }
+        ~Entry() {
+            if (--in.entered_ == 0 && in.running_ == 0) in.runPendingTerminates();
+        }
+        Interpreter& in;
+    };
+
+    // ---- Eval, Execute, ExecuteGlobal: code compiled while a frame runs ----
+    Variant evalDynamic(const QString& text, Frame& caller);
+    void executeDynamic(const QString& text, Frame& caller, bool global);
 
     // The state of Rnd (the language's 24-bit generator), per engine.
     uint32_t& randomState() { return randomState_; }
@@ -101,6 +150,7 @@ public:
     }
     Flow execBlock(const Block& block, Frame& f);
     [[noreturn]] void raise(int number, const QString& name = {});
+    void runPendingTerminates();
 
 private:
     friend class CallBinder;
@@ -132,6 +182,9 @@ private:
     Variant evalCompare(const CompareExpr* c, Frame& f);
     Variant readGlobal(const NameExpr* n, GlobalCell& cell, Frame& f);
     Variant builtinValue(const NameExpr* n, Frame& f);
+    Variant memberValue(const NameExpr* n, Frame& f, bool asStatement);
+    const ClassMember& memberOf(const NameExpr* n, Frame& f);
+    void storeMember(const NameExpr* n, Variant&& value, Frame& f, bool isSet);
     Variant callBuiltin(const NameExpr* n, Frame& f);
     Variant indexValue(const Variant& target, const std::vector<ExprPtr>& args, Frame& f,
                        const QString& name, Invoke kind);
@@ -144,15 +197,19 @@ private:
     int32_t subscript(const Expr* e, Frame& f);
 
     // calls
-    Variant callScript(const Procedure& proc, const std::vector<ExprPtr>& args, Frame& f);
-    [[gnu::always_inline]] inline Variant runProcedure(const Procedure& proc, Slot* base);
+    Variant callScript(const Procedure& proc, const std::vector<ExprPtr>& args, Frame& f,
+                       ClassInstance* me = nullptr);
+    [[gnu::always_inline]] inline Variant runProcedure(const Procedure& proc, Slot* base,
+                                                       ClassInstance* me);
+    void discardGlobals();
+    Variant runDynamic(const CodeUnit& unit, Frame& caller, bool global);
     Variant invokeHost(const DispatchPtr& obj, DispId id, Invoke kind,
                        const std::vector<ExprPtr>& args, Frame& f, const Variant* value,
                        const QString& name);
 
     bool hostMember(const QString& name, DispatchPtr& obj, DispId& id);
 
-    std::unique_ptr<GlobalTable> globals_;
+    std::shared_ptr<GlobalTable> globals_;
     std::vector<DispatchPtr> memberObjects_;
     SlotStack stack_;
     // Procedures redefined while code runs: kept until the outermost run returns, so that no
@@ -160,6 +217,12 @@ private:
     std::vector<ProcedurePtr> retired_;
     std::shared_ptr<ErrObject> err_;
     DispatchPtr errDispatch_;
+    EngineHost host_;
+    std::shared_ptr<EngineLink> link_;
+    std::deque<std::shared_ptr<ClassInstance>> pendingTerminates_;
+    bool terminating_ = false; // the queue is being run
+    bool discarding_ = false;
+    int entered_ = 0;
     int depth_ = 0;
     int running_ = 0;
     uintptr_t stackLimit_ = 0; // see StackGuard.h; set by every entry
@@ -180,7 +243,10 @@ struct RunningGuard {
         in.stackLimit_ = nativeStackLimit();
     }
     ~RunningGuard() {
-        if (--in.running_ == 0) in.retired_.clear();
+        if (--in.running_ == 0) {
+            in.retired_.clear();
+            if (in.entered_ == 0 && !in.pendingTerminates_.empty()) in.runPendingTerminates();
+        }
     }
     Interpreter& in;
 };

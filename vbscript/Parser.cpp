@@ -119,11 +119,25 @@ void Parser::parseTopLevel(CodeUnit& unit) {
             continue;
         }
         sawStatement_ = true;
+        if (at(Tok::KwClass)) {
+            parseClass(unit);
+            expectStatementEnd();
+            continue;
+        }
+        bool isPublic = true;
         if ((at(Tok::KwPublic) || at(Tok::KwPrivate)) &&
-            (peekTok().kind == Tok::KwSub || peekTok().kind == Tok::KwFunction))
+            (peekTok().kind == Tok::KwSub || peekTok().kind == Tok::KwFunction ||
+             peekTok().kind == Tok::KwProperty)) {
+            isPublic = at(Tok::KwPublic);
             ++pos_;
+        }
+        if (at(Tok::KwProperty)) {
+            Tok next = peekTok().kind;
+            if (next == Tok::KwGet || next == Tok::KwLet || next == Tok::KwSet)
+                fail(cerr::MustBeInsideClass);
+        }
         if (at(Tok::KwSub) || at(Tok::KwFunction)) {
-            parseProcedure(unit, at(Tok::KwFunction));
+            unit.procedures.push_back(parseProcedure(isPublic, false));
             expectStatementEnd();
             continue;
         }
@@ -136,14 +150,33 @@ void Parser::parseTopLevel(CodeUnit& unit) {
     }
 }
 
-void Parser::parseProcedure(CodeUnit& unit, bool isFunction) {
-    ++pos_;
+// Sub, Function or (in a class) Property Get/Let/Set, from its keyword to its End line.
+std::shared_ptr<Procedure> Parser::parseProcedure(bool isPublic, bool isDefault) {
     auto proc = std::make_shared<Procedure>();
+    if (accept(Tok::KwSub)) {
+        proc->kind = ProcKind::Sub;
+    } else if (accept(Tok::KwFunction)) {
+        proc->kind = ProcKind::Function;
+    } else {
+        ++pos_; // Property
+        if (accept(Tok::KwGet))
+            proc->kind = ProcKind::PropertyGet;
+        else if (accept(Tok::KwLet))
+            proc->kind = ProcKind::PropertyLet;
+        else if (accept(Tok::KwSet))
+            proc->kind = ProcKind::PropertySet;
+        else
+            fail(cerr::ExpectedLetSetGet);
+    }
+    bool isProperty = proc->kind >= ProcKind::PropertyGet;
     proc->line = tok().line; // the name, where a redefinition is reported
     proc->column = tok().column;
-    proc->isFunction = isFunction;
+    proc->isFunction = proc->kind == ProcKind::Function || proc->kind == ProcKind::PropertyGet;
+    proc->isPublic = isPublic;
+    proc->isDefault = isDefault;
+    proc->owner = class_;
     proc->source = source_;
-    proc->optionExplicit = unit.optionExplicit;
+    proc->optionExplicit = unit_->optionExplicit;
     proc->name = expectName();
     if (accept(Tok::LParen)) {
         if (!accept(Tok::RParen)) {
@@ -151,6 +184,9 @@ void Parser::parseProcedure(CodeUnit& unit, bool isFunction) {
             expect(Tok::RParen, cerr::ExpectedRParen);
         }
     }
+    if ((proc->kind == ProcKind::PropertyLet || proc->kind == ProcKind::PropertySet) &&
+        proc->params.empty())
+        raiseSyntax(cerr::PropertyNeedsArgument, proc->line, proc->column);
     expectStatementEnd();
 
     // The procedure is a scope of its own.
@@ -169,14 +205,18 @@ void Parser::parseProcedure(CodeUnit& unit, bool isFunction) {
         fail(cerr::ExpectedEnd);
     }
     ++pos_;
-    expect(isFunction ? Tok::KwFunction : Tok::KwSub,
-           isFunction ? cerr::ExpectedFunction : cerr::ExpectedSub);
+    if (isProperty)
+        expect(Tok::KwProperty, cerr::ExpectedProperty);
+    else if (proc->kind == ProcKind::Function)
+        expect(Tok::KwFunction, cerr::ExpectedFunction);
+    else
+        expect(Tok::KwSub, cerr::ExpectedSub);
     proc->hiddenCount = withCount_;
 
     proc_ = nullptr;
     decls_ = savedDecls;
     withCount_ = savedWithCount;
-    unit.procedures.push_back(std::move(proc));
+    return proc;
 }
 
 void Parser::parseParams(Procedure& proc) {
@@ -294,6 +334,7 @@ StmtPtr Parser::parseStatement() {
         break;
     case Tok::Ident:
     case Tok::Dot:
+    case Tok::KwMe:
         s = parseAssignOrCall();
         break;
     default:
@@ -607,15 +648,17 @@ StmtPtr Parser::parseExit() {
         s->what = ExitKind::For;
         break;
     case Tok::KwSub:
-        if (!proc_ || proc_->isFunction) fail(cerr::InvalidExit);
+        if (!proc_ || proc_->kind != ProcKind::Sub) fail(cerr::InvalidExit);
         s->what = ExitKind::Sub;
         break;
     case Tok::KwFunction:
-        if (!proc_ || !proc_->isFunction) fail(cerr::InvalidExit);
+        if (!proc_ || proc_->kind != ProcKind::Function) fail(cerr::InvalidExit);
         s->what = ExitKind::Function;
         break;
     case Tok::KwProperty:
-        fail(cerr::InvalidExit);
+        if (!proc_ || proc_->kind < ProcKind::PropertyGet) fail(cerr::InvalidExit);
+        s->what = ExitKind::Property;
+        break;
     default:
         fail(cerr::SyntaxError);
     }
@@ -657,7 +700,7 @@ StmtPtr Parser::parseOnError() {
 
 StmtPtr Parser::parseCall() {
     ++pos_;
-    if (!isNameToken() && !at(Tok::Dot)) fail(cerr::ExpectedIdentifier);
+    if (!isNameToken() && !at(Tok::Dot) && !at(Tok::KwMe)) fail(cerr::ExpectedIdentifier);
     auto s = std::make_unique<CallStmt>();
     s->callee = parseChain(nullptr);
     return s;
@@ -665,7 +708,7 @@ StmtPtr Parser::parseCall() {
 
 StmtPtr Parser::parseSetOrLet(bool isSet) {
     ++pos_;
-    if (!isNameToken() && !at(Tok::Dot)) fail(cerr::ExpectedIdentifier);
+    if (!isNameToken() && !at(Tok::Dot) && !at(Tok::KwMe)) fail(cerr::ExpectedIdentifier);
     auto s = std::make_unique<AssignStmt>();
     s->isSet = isSet;
     s->target = parseChain(nullptr);

@@ -17,6 +17,8 @@ public:
 
     std::shared_ptr<CodeUnit> parseProgram();
     std::shared_ptr<CodeUnit> parseExpressionUnit();
+    // Code compiled while a method runs (Eval, Execute) may use Me.
+    void allowMe(bool allow) { allowMe_ = allow; }
 
 private:
     // ---- token access ----
@@ -36,7 +38,12 @@ private:
 
     // ---- program structure ----
     void parseTopLevel(CodeUnit& unit);
-    void parseProcedure(CodeUnit& unit, bool isFunction);
+    std::shared_ptr<Procedure> parseProcedure(bool isPublic, bool isDefault);
+    void parseClass(CodeUnit& unit);
+    void parseClassFields(ClassDecl& cls, bool isPublic);
+    void addClassProcedure(ClassDecl& cls, const std::shared_ptr<Procedure>& proc);
+    bool atDefaultModifier() const;
+    bool meAllowed() const { return allowMe_ || (proc_ && proc_->owner); }
     void parseParams(Procedure& proc);
     void parseBlock(Block& block);
     bool atBlockEnd() const;
@@ -102,7 +109,9 @@ private:
     SourcePtr source_;
 
     // Context of the statement being parsed.
-    Procedure* proc_ = nullptr; // null in global code
+    Procedure* proc_ = nullptr;  // null in global code
+    ClassDecl* class_ = nullptr; // the class whose body is parsed
+    bool allowMe_ = false;
     CodeUnit* unit_ = nullptr;
     std::vector<Declaration>* decls_ = nullptr; // where Dim/Const of this scope go
     int doDepth_ = 0;

@@ -359,8 +359,15 @@ ExprPtr Parser::parsePrimary() {
         u->operand = parseExpression();
         return u;
     }
+    case Tok::KwNew: {
+        ++pos_;
+        auto n = node<NewExpr>(t);
+        n->name = expectName();
+        return n;
+    }
     case Tok::Ident:
     case Tok::Dot:
+    case Tok::KwMe:
         return parseChain(nullptr);
     default:
         if (isContextualKeyword(t.kind)) return parseChain(nullptr);
@@ -395,7 +402,11 @@ ExprPtr Parser::parseChain(ChainInfo* info) {
     } leave{nesting_};
     const Token& first = tok();
     ExprPtr e;
-    if (accept(Tok::Dot)) {
+    if (at(Tok::KwMe)) {
+        if (!meAllowed()) fail(cerr::InvalidUseOfMe);
+        ++pos_;
+        e = node<MeExpr>(first);
+    } else if (accept(Tok::Dot)) {
         auto m = node<MemberExpr>(first);
         if (!at(Tok::Ident) && !isKeyword(kind())) fail(cerr::ExpectedIdentifier);
         m->name = tok().text;

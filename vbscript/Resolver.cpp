@@ -34,19 +34,26 @@ bool sameVariable(const NameExpr* a, const NameExpr* b) {
 
 } // namespace
 
-void Resolver::resolveUnit(CodeUnit& unit) {
+void Resolver::resolveUnit(CodeUnit& unit, const Procedure* frame) {
     checkGlobalNames(unit);
     for (const auto& d : unit.decls)
         unitGlobals_.insert(foldName(d.name));
     for (const auto& p : unit.procedures)
         unitGlobals_.insert(foldName(p->name));
+    for (const auto& c : unit.classes)
+        unitGlobals_.insert(foldName(c->name));
     for (auto& proc : unit.procedures)
         resolveProcedure(*proc, unit.optionExplicit);
+    for (auto& cls : unit.classes)
+        for (auto& proc : cls->procedures)
+            resolveProcedure(*proc, unit.optionExplicit);
 
     Scope s;
     s.explicitNames = unit.optionExplicit;
-    s.hiddenBase = 0;
-    s.slotCount = unit.hiddenCount;
+    s.frame = frame;
+    s.cls = frame ? frame->owner : nullptr;
+    s.hiddenBase = frame ? frame->slotCount : 0;
+    s.slotCount = s.hiddenBase + unit.hiddenCount;
     for (auto& d : unit.decls) {
         d.ref.kind = RefKind::Global;
         d.ref.cell = &globals_.obtain(d.name);
@@ -61,15 +68,27 @@ void Resolver::resolveUnit(CodeUnit& unit) {
 void Resolver::checkGlobalNames(CodeUnit& unit) {
     QHash<QString, const Declaration*> declared;
     QHash<QString, const Procedure*> procs;
-    for (const auto& p : unit.procedures)
+    QSet<QString> classes;
+    for (const auto& c : unit.classes) {
+        QString key = foldName(c->name);
+        if (classes.contains(key)) redefined(c->line, c->column);
+        classes.insert(key);
+        if (GlobalCell* cell = globals_.find(c->name))
+            if (cell->kind != CellKind::Unset && cell->kind != CellKind::Class)
+                redefined(c->line, c->column);
+    }
+    for (const auto& p : unit.procedures) {
+        if (classes.contains(foldName(p->name))) redefined(p->line, p->column);
         procs.insert(foldName(p->name), p.get());
+    }
     for (const auto& d : unit.decls) {
         QString key = foldName(d.name);
-        if (declared.contains(key) || procs.contains(key)) redefined(d.line, d.column);
+        if (declared.contains(key) || procs.contains(key) || classes.contains(key))
+            redefined(d.line, d.column);
         declared.insert(key, &d);
         if (GlobalCell* cell = globals_.find(d.name)) {
             bool clash = cell->kind == CellKind::Object || cell->kind == CellKind::Procedure ||
-                         cell->kind == CellKind::Constant ||
+                         cell->kind == CellKind::Constant || cell->kind == CellKind::Class ||
                          (cell->kind == CellKind::Variable && d.kind == DeclKind::Constant);
             if (clash) redefined(d.line, d.column);
         }
@@ -85,6 +104,7 @@ void Resolver::checkGlobalNames(CodeUnit& unit) {
 void Resolver::resolveProcedure(Procedure& proc, bool explicitNames) {
     Scope s;
     s.proc = &proc;
+    s.cls = proc.owner;
     s.procKey = foldName(proc.name);
     s.explicitNames = explicitNames;
     int slot = 0;
@@ -111,17 +131,34 @@ void Resolver::resolveProcedure(Procedure& proc, bool explicitNames) {
     s.slotCount = slot;
     resolveBlock(proc.body, s);
     proc.slotCount = s.slotCount;
+
+    // The names of the scope, for Eval and Execute inside the procedure.
+    for (auto it = s.locals.constBegin(); it != s.locals.constEnd(); ++it) {
+        NameRef r;
+        r.kind = RefKind::Local;
+        r.slot = it.value();
+        r.constant = s.constants.contains(r.slot);
+        proc.scopeNames.insert(it.key(), r);
+    }
+    for (auto it = s.implicitLocals.constBegin(); it != s.implicitLocals.constEnd(); ++it)
+        proc.scopeNames.insert(it.key(), it.value());
+    if (proc.isFunction) {
+        NameRef r;
+        r.kind = RefKind::Local;
+        r.slot = proc.returnSlot;
+        proc.scopeNames.insert(s.procKey, r);
+    }
 }
 
-void Resolver::resolveName(NameExpr* n, Scope& s, bool declares) {
-    QString key = foldName(n->name);
+// A name of the procedure's own scope or of its class; false when it is neither.
+bool Resolver::resolveInScope(NameExpr* n, const QString& key, Scope& s) {
     NameRef& r = n->ref;
     if (s.proc) {
         if (s.proc->isFunction && key == s.procKey && !n->hasParens) {
             r.kind = RefKind::Local;
             r.slot = s.proc->returnSlot;
             n->pure = true;
-            return;
+            return true;
         }
         auto it = s.locals.constFind(key);
         if (it != s.locals.constEnd()) {
@@ -129,9 +166,34 @@ void Resolver::resolveName(NameExpr* n, Scope& s, bool declares) {
             r.slot = it.value();
             r.constant = s.constants.contains(r.slot);
             n->pure = !n->hasParens;
-            return;
+            return true;
+        }
+    } else if (s.frame) {
+        auto it = s.frame->scopeNames.constFind(key);
+        bool recursiveCall =
+            n->hasParens && s.frame->isFunction && it != s.frame->scopeNames.constEnd() &&
+            it.value().slot == s.frame->returnSlot && it.value().kind == RefKind::Local;
+        if (it != s.frame->scopeNames.constEnd() && !recursiveCall) {
+            r = it.value();
+            n->pure = r.kind == RefKind::Local && !n->hasParens;
+            return true;
         }
     }
+    if (s.cls) {
+        auto it = s.cls->memberIndex.constFind(key);
+        if (it != s.cls->memberIndex.constEnd()) {
+            r.kind = RefKind::Member;
+            r.slot = it.value();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Resolver::resolveName(NameExpr* n, Scope& s, bool declares) {
+    QString key = foldName(n->name);
+    NameRef& r = n->ref;
+    if (resolveInScope(n, key, s)) return;
     // The script's own names hide the built-ins of the same name.
     GlobalCell* existing = globals_.find(n->name);
     if ((!existing || existing->kind == CellKind::Unset) && !unitGlobals_.contains(key)) {
@@ -146,8 +208,12 @@ void Resolver::resolveName(NameExpr* n, Scope& s, bool declares) {
         // Without Option Explicit a name that no global defines is an implicit local.
         r.kind = RefKind::LocalOrGlobal;
         auto it = s.implicitLocals.constFind(key);
-        if (it == s.implicitLocals.constEnd()) it = s.implicitLocals.insert(key, s.slotCount++);
-        r.slot = it.value();
+        if (it == s.implicitLocals.constEnd()) {
+            NameRef local = r;
+            local.slot = s.slotCount++;
+            it = s.implicitLocals.insert(key, local);
+        }
+        r.slot = it.value().slot;
         return;
     }
     r.kind = RefKind::Global;
@@ -197,7 +263,13 @@ void Resolver::resolveExprKind(Expr* e, Scope& s) {
     case ExprKind::Literal:
     case ExprKind::Missing:
     case ExprKind::WithObject:
+    case ExprKind::Me:
         return;
+    case ExprKind::New: {
+        auto* nw = static_cast<NewExpr*>(e);
+        nw->cell = &globals_.obtain(nw->name);
+        return;
+    }
     case ExprKind::Name: {
         auto* n = static_cast<NameExpr*>(e);
         resolveName(n, s);

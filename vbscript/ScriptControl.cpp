@@ -5,6 +5,7 @@
 #include "EngineState.h"
 #include "ErrObject.h"
 #include "Lexer.h"
+#include "ScriptObjects.h"
 #include "SyntaxError.h"
 
 namespace zv::vbs {
@@ -24,6 +25,7 @@ void EngineState::record(int number, const QString& description, const QString& 
 }
 
 template <typename T> T EngineState::guarded(const std::function<T()>& body) {
+    Interpreter::Entry entry(in);
     try {
         return body();
     } catch (const SyntaxErrorException& e) {
@@ -53,6 +55,24 @@ ProcedurePtr EngineState::findProcedure(const QString& name) const {
     return cell->proc;
 }
 
+ProcedureInfo EngineState::procedureInfo(const QString& name) const {
+    GlobalCell* cell = const_cast<Interpreter&>(in).globals().find(name);
+    if (!cell || cell->kind != CellKind::Procedure)
+        throw VbError(rterr::ElementNotFound,
+                      vbErrorText(rterr::ElementNotFound) + QStringLiteral(": '%1'").arg(name));
+    const Procedure& p = *cell->proc;
+    return {p.name, int(p.params.size()), p.isFunction};
+}
+
+std::vector<ProcedureInfo> EngineState::procedureList() const {
+    std::vector<ProcedureInfo> out;
+    for (const GlobalCell* cell : const_cast<Interpreter&>(in).globals().procedures()) {
+        const Procedure& p = *cell->proc;
+        out.push_back({p.name, int(p.params.size()), p.isFunction});
+    }
+    return out;
+}
+
 namespace {
 
 bool isIdentifier(const QString& name) {
@@ -78,20 +98,29 @@ bool ScriptControl::isRunning() const {
     return state_->in.running();
 }
 
+// Refused while script code runs: the code being run would be freed under it. Timeout, the
+// site window and the host's services stay.
 void ScriptControl::reset() {
     if (state_->in.running())
-        throw VbError(err::InvalidCall,
-                      QStringLiteral("The script engine cannot be reset while script code runs"));
-    state_->in.clear();
-    state_->objects.clear();
-    state_->error = ScriptErrorInfo{};
+        throw VbError(err::InvalidCall, vbErrorText(err::InvalidCall) +
+                                            QStringLiteral(": 'Reset while script code runs'"));
+    auto state = state_;
+    state->in.clear();
+    state->objects.clear();
+    state->error = ScriptErrorInfo{};
 }
 
+// The name must be an identifier that no named object and no script global (variable,
+// constant, procedure, class) holds yet: 457 otherwise.
 void ScriptControl::addObject(const QString& name, const DispatchPtr& object, bool addMembers) {
-    if (!isIdentifier(name)) throw VbError(err::InvalidCall);
+    if (!isIdentifier(name))
+        throw VbError(err::InvalidCall,
+                      vbErrorText(err::InvalidCall) + QStringLiteral(": '%1'").arg(name));
     if (!object) throw VbError(err::ObjectRequired);
     GlobalCell* cell = state_->in.globals().find(name);
-    if (cell && cell->kind != CellKind::Unset) throw VbError(err::DuplicateKey);
+    if (cell && cell->kind != CellKind::Unset)
+        throw VbError(err::DuplicateKey,
+                      vbErrorText(err::DuplicateKey) + QStringLiteral(": '%1'").arg(name));
     state_->in.addNamedObject(name, object);
     state_->objects.emplace_back(name, object);
     if (addMembers) state_->in.addMemberObject(object);
@@ -154,20 +183,19 @@ Variant ScriptControl::run(const QString& name, std::vector<Variant>& args) {
 }
 
 std::vector<ProcedureInfo> ScriptControl::procedures() const {
-    std::vector<ProcedureInfo> out;
-    for (const GlobalCell* cell : state_->in.globals().procedures()) {
-        const Procedure& p = *cell->proc;
-        out.push_back({p.name, int(p.params.size()), p.isFunction});
-    }
-    return out;
+    return state_->procedureList();
 }
 
 ProcedureInfo ScriptControl::procedure(const QString& name) const {
-    GlobalCell* cell = state_->in.globals().find(name);
-    if (!cell || cell->kind != CellKind::Procedure)
-        throw VbError(32811, vbErrorText(32811) + QStringLiteral(": '%1'").arg(name));
-    const Procedure& p = *cell->proc;
-    return {p.name, int(p.params.size()), p.isFunction};
+    return state_->procedureInfo(name);
+}
+
+DispatchPtr ScriptControl::proceduresObject() {
+    return makeProceduresObject(state_);
+}
+
+DispatchPtr ScriptControl::errorObject() {
+    return makeErrorObject(state_);
 }
 
 const ScriptErrorInfo& ScriptControl::error() const {
@@ -180,6 +208,35 @@ void ScriptControl::clearError() {
 
 DispatchPtr ScriptControl::codeObject() {
     return std::make_shared<CodeObject>(state_);
+}
+
+int ScriptControl::timeout() const {
+    return state_->in.host().timeout;
+}
+
+void ScriptControl::setTimeout(int ms) {
+    if (ms < -1) throw VbError(err::InvalidPropertyValue);
+    state_->in.host().timeout = ms;
+}
+
+WindowHandle ScriptControl::siteWindow() const {
+    return state_->in.host().siteWindow;
+}
+
+void ScriptControl::setSiteWindow(WindowHandle w) {
+    state_->in.host().siteWindow = w;
+}
+
+void ScriptControl::setMessageBoxService(std::shared_ptr<MessageBoxService> service) {
+    state_->in.host().messageBox = std::move(service);
+}
+
+const std::shared_ptr<ObjectRegistry>& ScriptControl::objectRegistry() const {
+    return state_->in.host().objects;
+}
+
+void ScriptControl::setObjectRegistry(std::shared_ptr<ObjectRegistry> registry) {
+    state_->in.host().objects = registry ? std::move(registry) : std::make_shared<ObjectRegistry>();
 }
 
 } // namespace zv::vbs

@@ -9,6 +9,8 @@
 // executeStatement, eval, run or addCode on the same engine. reset() is refused while code runs.
 
 #include "Dispatch.h"
+#include "MessageBoxService.h"
+#include "ObjectRegistry.h"
 #include "WindowHandle.h"
 
 #include <QString>
@@ -61,28 +63,44 @@ public:
     Variant run(const QString& name, std::span<Variant* const> args);
     Variant run(const QString& name, std::vector<Variant>& args);
 
-    // Procedures in definition order; lookup by name throws for an unknown one.
+    // Procedures in definition order; lookup by name throws 32811 for an unknown one.
     std::vector<ProcedureInfo> procedures() const;
     ProcedureInfo procedure(const QString& name) const;
+    // The same as an object: Count, Item(name or index from 1) as its default member, and
+    // For Each; every item has Name, NumArgs and HasReturnValue.
+    DispatchPtr proceduresObject();
 
+    // The last script error that reached the host: number 0 until there is one; it stays
+    // until the next one (successful calls keep it), clearError or reset.
     const ScriptErrorInfo& error() const;
     void clearError();
+    // The same as an object (Number, Description, Source, Line, Column, Text, Clear), which
+    // always shows the current error.
+    DispatchPtr errorObject();
 
     // The object whose members are the script's globals (get/put) and procedures (calls).
     DispatchPtr codeObject();
 
-    // Stored for the host: -1 or 0 is no limit.
-    int timeout() const { return timeout_; }
-    void setTimeout(int ms) { timeout_ = ms; }
-    WindowHandle siteWindow() const { return siteWindow_; }
-    void setSiteWindow(WindowHandle w) { siteWindow_ = w; }
+    // The time limit of script code in milliseconds: -1 (or 0) none. It is kept, not enforced.
+    // Below -1: 380.
+    int timeout() const;
+    void setTimeout(int ms);
+    // The window that owns the message boxes of scripts (MsgBox, InputBox).
+    WindowHandle siteWindow() const;
+    void setSiteWindow(WindowHandle w);
+    // The message box service of MsgBox and InputBox; null (the default) is the process
+    // context's.
+    void setMessageBoxService(std::shared_ptr<MessageBoxService> service);
+    // The objects CreateObject and GetObject can make: at first an empty registry of this
+    // engine's own, which the host fills, or one the host shares among its engines. Timeout,
+    // the site window and these services stay across reset().
+    const std::shared_ptr<ObjectRegistry>& objectRegistry() const;
+    void setObjectRegistry(std::shared_ptr<ObjectRegistry> registry);
 
     bool isRunning() const;
 
 private:
     std::shared_ptr<EngineState> state_;
-    int timeout_ = 10000;
-    WindowHandle siteWindow_ = 0;
 };
 
 } // namespace zv::vbs

@@ -45,7 +45,18 @@ constexpr int MustBeFirstStatement = 1042;
 constexpr int ParenthesesOnSubCall = 1044;
 constexpr int ExpectedLiteralConstant = 1045;
 constexpr int ExpectedIn = 1046;
+constexpr int InvalidUseOfMe = 1037;
 constexpr int ExpectedClass = 1047;
+constexpr int MustBeInsideClass = 1048;
+constexpr int ExpectedLetSetGet = 1049;
+constexpr int ExpectedProperty = 1050;
+constexpr int InconsistentPropertyArgs = 1051;
+constexpr int MultipleDefaults = 1052;
+constexpr int ClassEventArguments = 1053;
+constexpr int PropertyNeedsArgument = 1054;
+constexpr int DefaultOnlyOnProcedure = 1056;
+constexpr int DefaultMustBePublic = 1057;
+constexpr int DefaultOnlyOnGet = 1058;
 constexpr int UnexpectedNext = 1055;
 } // namespace cerr
 

@@ -63,7 +63,6 @@ const SyntaxCase kSyntaxCases[] = {
     {"For a(1) = 1 To 2\nNext", 1040, 1, 5},
     {"x = 1 _\n+ 2 _\n+ )", 1023, 3, 2},
     {"Dim Out", 1041, 1, 4},
-    {"Class C\nEnd Class", 1024, 1, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, SyntaxErrors, ::testing::ValuesIn(kSyntaxCases));

@@ -24,12 +24,12 @@ Out.Print TypeName(a) & " " & a
 '@EXEC Tst.Swap a
 '@EXEC Tst.Raise 5, "five"
 '@RUN Nope|Tst
-'@ADDOBJ Second
-'@ADDOBJ Second
+'@ADDOBJ Other
+'@ADDOBJ Other
 '@ADDOBJ Out
-'@EVAL Second.Prop
+'@EVAL Other.Prop
 '@RESET
-'@EVAL Second
+'@EVAL Other
 '@EVAL a
 '@EVAL Tst.Prop
 '@PROCS
