@@ -9,19 +9,6 @@
 
 namespace zv {
 
-namespace {
-
-VbsObjectFactory& defaultFactory() {
-    static VbsObjectFactory factory;
-    return factory;
-}
-
-} // namespace
-
-void VbsSup::setDefaultObjectFactory(VbsObjectFactory factory) {
-    defaultFactory() = std::move(factory);
-}
-
 VbsSup::VbsSup() {
     DbgObIni(objectName, instanceId);
 }
@@ -122,9 +109,8 @@ void VbsSup::VbsIni() {
 // ---- Host objects ----
 
 DispatchPtr VbsSup::createObject(const QString& progId) const {
-    const VbsObjectFactory& factory = factory_ ? factory_ : defaultFactory();
-    if (!factory) throw VbError(err::CannotCreateObject);
-    DispatchPtr obj = factory(progId);
+    if (!factory_) return engine().objectRegistry()->create(progId);
+    DispatchPtr obj = factory_(progId);
     if (!obj) throw VbError(err::CannotCreateObject);
     return obj;
 }

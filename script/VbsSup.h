@@ -187,10 +187,10 @@ public:
     const std::shared_ptr<vbs::ScriptControl>& control() const { return control_; }
     const Variant& callbackObject() const { return callback_; }
     const Variant& documentObject() const { return document_; }
-    // The ProgID factory of this host; by default the process-wide one.
+    // The ProgID factory of this host. Without one, ProgIDs are created through the object
+    // registry of the bound engine (ScriptControl::objectRegistry), the same one the scripts'
+    // CreateObject uses; a ProgID it does not hold raises 429.
     void setObjectFactory(VbsObjectFactory factory) { factory_ = std::move(factory); }
-    // The process-wide ProgID factory (by default none: every ProgID raises 429).
-    static void setDefaultObjectFactory(VbsObjectFactory factory);
 
 private:
     vbs::ScriptControl& engine() const;

@@ -18,7 +18,8 @@ DispId CodeObject::memberId(const QString& name) const {
     auto s = state_.lock();
     if (!s || name.isEmpty()) return kDispIdUnknown;
     GlobalCell* cell = s->in.globals().find(name);
-    if (!cell || cell->kind == CellKind::Unset || cell->kind == CellKind::Object)
+    if (!cell || cell->kind == CellKind::Unset || cell->kind == CellKind::Object ||
+        cell->kind == CellKind::Class)
         return kDispIdUnknown;
     QString key = foldName(name);
     for (size_t i = 0; i < names_.size(); ++i)
@@ -32,7 +33,8 @@ Variant CodeObject::invoke(DispId id, Invoke kind, Args args) {
     if (id < 1 || size_t(id) > names_.size()) throw VbError(err::NoSuchMember);
     const QString& name = names_[size_t(id - 1)];
     GlobalCell* cell = s->in.globals().find(name);
-    if (!cell || cell->kind == CellKind::Unset || cell->kind == CellKind::Object)
+    if (!cell || cell->kind == CellKind::Unset || cell->kind == CellKind::Object ||
+        cell->kind == CellKind::Class)
         throw VbError(err::NoSuchMember);
     if (cell->kind == CellKind::Procedure) {
         if (kind == Invoke::Put || kind == Invoke::PutRef) throw VbError(err::IllegalAssignment);

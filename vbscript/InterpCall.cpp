@@ -213,6 +213,8 @@ Variant Interpreter::evalApply(const NameExpr* n, Frame& f, bool asStatement) {
             // Calling a name that nothing defines.
             raise(err::TypeMismatch, n->name);
         }
+        case CellKind::Class:
+            raise(err::TypeMismatch, n->name);
         }
         break;
     }

@@ -57,6 +57,19 @@ TEST(HostObjects, KindsAndProgIds) {
     EXPECT_EQ(b.text("TypeName(R1) & TypeName(R3)"), QStringLiteral("RecRec"));
 }
 
+TEST(HostObjects, ProgIdsFromTheEnginesRegistry) {
+    shtest::Bound b;
+    QStringList notes;
+    b.form->engine->objectRegistry()->add(QStringLiteral("Test.Rec"),
+                                          [&] { return shtest::recorder(notes).rawObject(); });
+    // Kind "DLL" and the scripts' CreateObject make their objects from the same registry.
+    EXPECT_EQ(b.reg("R1", Variant("test.rec"), "DLL"), 1);
+    EXPECT_EQ(b.reg("R2", Variant("No.Such"), "DLL"), 0);
+    b.code(QStringLiteral("R1.Note 1\r\nCreateObject(\"Test.Rec\").Note 2"));
+    EXPECT_EQ(notes, (QStringList{"1", "2"}));
+    EXPECT_EQ(records(b.sup), (QStringList{"N:FxPre", "N:Fxp", "DLL:R1"}));
+}
+
 TEST(HostObjects, DroppingEntries) {
     shtest::Bound b;
     EXPECT_EQ(b.sup.RegObFixPrp(), 2);
