@@ -5,6 +5,7 @@
 #include "Convert.h"
 #include "DbgFx.h"
 #include "GlbImg.h"
+#include "SupVynVbs.h"
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbsSupHost.h"
@@ -41,6 +42,8 @@ template <class T> int append(std::vector<T>& table, const T& entry) {
 SupVyn::SupVyn() {
     DbgObIni(objectName, instanceId);
     vbsFactory_ = [] { return std::make_shared<VbsSupHost>(); };
+    vyn_ = std::make_shared<SupVynVbs>(this);
+    vyn_->FxIni();
 }
 
 SupVyn::~SupVyn() {
@@ -53,6 +56,12 @@ void SupVyn::FxIni() {}
 void SupVyn::FxFim() {
     opcAtu_.reset();
     controls_.assign(controls_.size(), nullptr);
+    try {
+        VbsFim();
+    } catch (const VbError&) {
+        // errors ignored: the engine lets go of everything all the same
+    }
+    vyn_.reset();
     vbs_.reset();
     controlWindow_ = nullptr;
     window_.reset();
@@ -67,6 +76,7 @@ void SupVyn::RegFrm(const std::shared_ptr<WizardWindow>& form) {
         designWidth_ = CDbl(obj->get(QStringLiteral("ScaleWidth")));
         designHeight_ = CDbl(obj->get(QStringLiteral("ScaleHeight")));
     }
+    VbsFrmReg();
 }
 
 DispatchPtr SupVyn::windowObject() const {
@@ -101,15 +111,15 @@ void SupVyn::VynIni(const QString& file) {
         if (auto h = givenMeasure(g.dimY)) obj->put(QStringLiteral("Height"), Variant(*h));
     }
     PagCmpPrp();
-    // Page 1 becomes the current page, with a history of one entry; entering it is the
-    // navigation's work.
+    // Page 1 is entered now: its entry procedure runs before the script's "FxIni".
     PagLst = {0};
     PagAtu = 1;
+    PagVer(PagAtu);
 }
 
 void SupVyn::VynExe() {
     if (!window_) throw VbError(err::ObjectNotSet);
-    window_->showWindowModal();
+    window_->VynExe(*this);
 }
 
 // ---- the script host ----

@@ -2,7 +2,8 @@
 // SupVyn: the wizard engine. It reads the wizard definition (a parameter file of zones "DEF",
 // "VAR", "PON", "ZON", "PAG", "TRA", "CMP" and "VBS") into its tables, defines the script
 // variables of the definition, loads its script, builds every page control on the wizard
-// window (all hidden) and prepares page 1.
+// window (all hidden), and runs the wizard: pages entered and left, the four buttons, the
+// history of pages for Back, the script's procedures, and the scripts' access to the controls.
 //
 // - Reading (SupVynLer.cpp): zones in file order; "TRA" and "CMP" zones belong to the page of
 //   the last "PAG" zone (page 0, never shown, before the first). After every zone the
@@ -12,19 +13,32 @@
 //   pixels, evaluated and turned into twips; colours, fonts and alignments are converted; each
 //   control is made as element i (its index in the control table) of the window's array of its
 //   kind, through the control's own properties.
+// - Navigation (SupVynNav.cpp): the buttons' transitions, entering and leaving pages, the
+//   buttons of each page, the page history, state lists.
+// - Script glue and control access (SupVynAce.cpp): the window and the action object "Vyn"
+//   bound to the script host, procedures run by name, and the controls as scripts read and
+//   change them (CmpVarCon, CmpVarAlt).
 //
 // The script host is made on first use by its factory: by default the script host VbsSup
-// (VbsSupHost), which works once a form's engine is bound to it; tests set their own. The window is
-// the one RegFrm binds; when it also offers its control arrays (WizardControls), the page
-// controls are made on it and reached late bound, as every control is.
+// (VbsSupHost), bound by RegFrm to the window's own script engine; tests may set their own.
+// The window is the one RegFrm binds; when it also offers its control arrays
+// (WizardControls), the page controls are made on it and reached late bound, as every control
+// is.
 //
 // Run-time errors while the definition is read or the controls are built raise: they make the
 // start attempt fail. Script failures do not: the expressions and statements of the
-// definition that the script cannot run are passed over.
+// definition that the script cannot run are passed over. While a button's work, a page change
+// or a script procedure runs, the engine is busy (the event pump's busy token): the window then
+// ignores the person's clicks on its buttons and its close box.
+//
+// A transition to a page outside the page table ends the program at once (ProgramEnd), without
+// the script's "FxFim".
 
 #include "SupVynDef.h"
 #include "VbsHost.h"
 #include "VynEngine.h"
+#include "VynEngineAccess.h"
+#include "WizardWindow.h"
 
 #include "Dispatch.h"
 
@@ -35,10 +49,10 @@
 
 namespace zv {
 
+class SupVynVbs;
 class WizardControls;
-class WizardWindow;
 
-class SupVyn : public VynEngine {
+class SupVyn : public VynEngine, public VynEngineAccess, public WizardEvents {
 public:
     using VbsFactory = std::function<std::shared_ptr<VbsHost>()>;
 
@@ -51,22 +65,37 @@ public:
     QString instanceId;
 
     void FxIni();
-    // Releases the current option list, the script host and the window (errors ignored).
+    // Releases the current option list, ends the script host (and lets the action object go)
+    // and releases the window; errors ignored.
     void FxFim();
 
     // ---- VynEngine ----
-    // Keeps form as the wizard window and notes its designed size.
+    // Keeps form as the wizard window, notes its designed size, and sets the script host up
+    // on the window's script engine with the action object registered as "Vyn".
     void RegFrm(const std::shared_ptr<WizardWindow>& form) override;
     // Reads the definition, applies the window's caption, picture, icon and size, builds every
-    // page control (hidden) and makes page 1 the current page with a history of one entry.
+    // page control (hidden) and enters page 1 (its entry procedure runs).
     void VynIni(const QString& file) override;
-    // Shows the window modally until it is unloaded.
+    // The window's run: "FxIni", then the window modally until it is unloaded.
     void VynExe() override;
+
+    // Registers a further host object under name (upper-cased and trimmed) and resets the
+    // script engine: code loaded before is gone.
+    void RegSup(const QString& name, const DispatchPtr& object);
+    // The action object the scripts see as "Vyn" (null once the script host has ended).
+    const std::shared_ptr<SupVynVbs>& actionObject() const { return vyn_; }
 
     // ---- Script host ----
     void setVbsFactory(VbsFactory factory) { vbsFactory_ = std::move(factory); }
     // The script host, made when missing; 429 when there is no factory to make one.
     VbsHost& vbs();
+    // Calls a script procedure: args(0) its name, args(1..) its arguments; value is the
+    // function's value, else the call's success flag (Integer 1 or 0). The engine is busy
+    // meanwhile. VbsFx is the same; the engine uses it where the value is a page.
+    void VbsExe(const Variant& args, Variant& value);
+    void VbsFx(const Variant& args, Variant& value);
+    // The value of a script expression (Empty when it cannot be evaluated).
+    Variant VbsVar(const QString& expression);
 
     // ---- Reading the definition ----
     void ParLer(const QString& file);
@@ -105,6 +134,39 @@ public:
     // Background and foreground colours (colour values or colour texts).
     void CmpCorAlt(const DispatchPtr& control, const Variant& back, const Variant& fore);
 
+    // ---- Navigation ----
+    // The buttons Back, Next, Confirm and Cancel; run-time errors skip the failing step.
+    void TraAnt() override;
+    void TraSeg() override;
+    void TraCnf() override;
+    void TraCan() override;
+    void VbsPrcExe(const QString& name) override;
+    // Enters a page: a page outside the table ends the program; otherwise the history, the
+    // entry procedure, the window's picture and buttons, the page's controls shown by their
+    // state lists. A run-time error shows the box "Erro" and leaves the rest undone.
+    void PagVer(int page);
+    // Leaves a page: its exit procedure, its controls hidden.
+    void PagEsc(int page);
+    // The window's picture and the four buttons for a page.
+    void PagPrp(int page);
+    // Pushes page on the history unless it is the last entry already.
+    void PagLstSeg(int page);
+    // The previous page of the history (the history is cut before it); -1 when there is none.
+    void PagLstAnt(int16_t& page);
+    // Applies a state list ("INV", "VER", "ACT", "DES", left to right) to a control given by
+    // its Ide (or a button name) or as an object; nothing when it is not found or list is "".
+    void CmpSitAlt(const Variant& control, const QString& list);
+
+    // ---- Control access (VynEngineAccess) ----
+    Variant CmpVarCon(const Variant& control) override;
+    Variant CmpVarAlt(const Variant& control, const Variant& what, const Variant& value) override;
+    void RegChvPrp(const QString& mode, QString& key) override;
+    void RegValPrp(const QString& mode, const QString& name, QString& value, int& found) override;
+    Variant PgmExeEsp(const QString& cmd, const Variant& mode) override;
+    // Font name, size and style (words "BOLD", "ITALIC"); each failing step is skipped.
+    void CmpFonAlt(const DispatchPtr& control, const QString& name, const Variant& size,
+                   const QString& style);
+
     // ---- Tables and state ----
     const std::vector<ZpoDef>& zpoTable() const { return zpo_; }
     const std::vector<PagDef>& pageTable() const { return pag_; }
@@ -131,6 +193,22 @@ private:
     void VbsVarDef(const QString& name, const Variant& value, int mode);
     void VbsVarReg(const QString& name, const QString& value);
     void VbsPgmReg(const QStringList& lines);
+    // Sets the script host up on the window's engine, with the action object as "Vyn".
+    void VbsFrmReg();
+    // Ends the script host; the action object and the host go.
+    void VbsFim();
+    // Calls a procedure as VbsExe does; false when the call failed (or there is no such
+    // procedure).
+    bool VbsCall(const Variant& args, Variant& value);
+    // The first control whose Ide is name (compared upper-cased and trimmed); 0 when none.
+    void CmpLoc(const QString& name, int& index) const;
+    // A button of the window by its exact name, or the window control of a page control by
+    // its Ide; found 1 when the Ide names a control.
+    void CmpObjNom(const QString& name, DispatchPtr& object, int& found) const;
+    // A text through CmpObjNom; an object as itself.
+    void CmpObj(const Variant& control, DispatchPtr& object) const;
+    // The page record; 9 when page is outside the table.
+    const PagDef& pagReg(int number) const;
     // The window size in pixels that xMax and yMax stand for.
     double windowPixels(const QString& axis) const;
     DispatchPtr windowObject() const;
@@ -138,6 +216,7 @@ private:
 
     VbsFactory vbsFactory_;
     std::shared_ptr<VbsHost> vbs_;
+    std::shared_ptr<SupVynVbs> vyn_;
     std::shared_ptr<WizardWindow> window_;
     WizardControls* controlWindow_ = nullptr; // the same window, when it offers its controls
     std::vector<ZpoDef> zpo_{ZpoDef{}};

@@ -12,6 +12,23 @@ VbsSupHost::VbsSupHost(std::shared_ptr<VbsSup> host) : host_(std::move(host)) {}
 
 VbsSupHost::~VbsSupHost() = default;
 
+void VbsSupHost::FxIni() {
+    host_->FxIni();
+}
+
+void VbsSupHost::FxFim() {
+    host_->FxFim();
+}
+
+void VbsSupHost::VbsRegFS(const VbsHostFormPtr& form) {
+    host_->VbsRegFS(form);
+}
+
+void VbsSupHost::RegObPrp(const QString& kind, const QString& name, const Variant& object,
+                          int& ok) {
+    host_->RegObPrp(kind, name, object, ok);
+}
+
 void VbsSupHost::VbsIni() {
     host_->VbsIni();
 }
@@ -26,6 +43,14 @@ void VbsSupHost::ExeCmd(const QString& statement, int& ok) {
 
 void VbsSupHost::ExeCalc(const QString& expression, Variant& result, int& ok) {
     host_->ExeCalc(expression, result, ok);
+}
+
+Variant VbsSupHost::SupVbsFx(const Variant& args, QString& kind) {
+    return host_->SupVbsFx(args, kind);
+}
+
+int VbsSupHost::lastCallFlag() const {
+    return host_->lastCallFlag();
 }
 
 } // namespace zv

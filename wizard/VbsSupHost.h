@@ -22,10 +22,17 @@ public:
     VbsSup& sup() const { return *host_; }
     const std::shared_ptr<VbsSup>& supPtr() const { return host_; }
 
+    void FxIni() override;
+    void FxFim() override;
+    void VbsRegFS(const VbsHostFormPtr& form) override;
+    void RegObPrp(const QString& kind, const QString& name, const Variant& object,
+                  int& ok) override;
     void VbsIni() override;
     void PgmRegArr(int cutComments, const QStringList& lines, int& ok) override;
     void ExeCmd(const QString& statement, int& ok) override;
     void ExeCalc(const QString& expression, Variant& result, int& ok) override;
+    Variant SupVbsFx(const Variant& args, QString& kind) override;
+    int lastCallFlag() const override;
 
 private:
     std::shared_ptr<VbsSup> host_;

@@ -2,10 +2,7 @@
 // The wizard engine as the start-up drives it: one start attempt binds the window (RegFrm),
 // reads the definition and builds its pages (VynIni), then runs the wizard modally (VynExe).
 // Any of the three may raise a run-time error, which makes the attempt fail; the program's End
-// (ProgramEnd) ends the program instead.
-//
-// EmptyWizardEngine stands in while no engine reads definitions: it reads nothing and shows the
-// window with nothing but its buttons, until the window is closed.
+// (ProgramEnd) ends the program instead. The program's engine is SupVyn.
 
 #include <QString>
 #include <memory>
@@ -24,20 +21,6 @@ public:
     virtual void VynIni(const QString& file) = 0;
     // Runs the wizard: shows the window modally and returns once it has been unloaded.
     virtual void VynExe() = 0;
-};
-
-class EmptyWizardEngine : public VynEngine {
-public:
-    void RegFrm(const std::shared_ptr<WizardWindow>& form) override;
-    void VynIni(const QString& file) override;
-    void VynExe() override;
-
-    const std::shared_ptr<WizardWindow>& window() const { return form_; }
-    const QString& file() const { return file_; }
-
-private:
-    std::shared_ptr<WizardWindow> form_;
-    QString file_;
 };
 
 } // namespace zv

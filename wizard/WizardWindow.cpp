@@ -4,6 +4,11 @@
 
 namespace zv {
 
+void WizardWindow::VynExe(WizardEvents& engine) {
+    engine.VbsPrcExe(QStringLiteral("FxIni"));
+    showWindowModal();
+}
+
 void ImgFun(WizardWindow& window, const QString& path) {
     if (path.isEmpty()) return;
     try {

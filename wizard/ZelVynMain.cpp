@@ -6,6 +6,7 @@
 #include "FicGlb.h"
 #include "GlbMsg.h"
 #include "ProcessContext.h"
+#include "SupVyn.h"
 #include "TxtGlb.h"
 #include "VbError.h"
 #include "ZelVynGlb.h"
@@ -29,14 +30,14 @@ void writeAttemptFailure(int attempt, int number, const QString& description) {
     std::fputs(line.toLocal8Bit().constData(), stderr);
 }
 
-std::shared_ptr<VynEngine> newEmptyEngine() {
-    return std::make_shared<EmptyWizardEngine>();
+std::shared_ptr<VynEngine> newSupVyn() {
+    return std::make_shared<SupVyn>();
 }
 
 } // namespace
 
 ZelVynMainState::ZelVynMainState() {
-    hooks.newEngine = newEmptyEngine;
+    hooks.newEngine = newSupVyn;
     hooks.attemptFailed = writeAttemptFailure;
 }
 

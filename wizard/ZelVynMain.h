@@ -28,7 +28,7 @@ struct ZelVynMainHooks {
     // A new wizard window, not loaded yet. None (or a failure to make one) makes the attempt
     // fail, as a window that cannot be created does.
     std::function<std::shared_ptr<WizardWindow>()> newWindow;
-    // A new engine. The default makes an EmptyWizardEngine.
+    // A new engine. The default makes a SupVyn.
     std::function<std::shared_ptr<VynEngine>()> newEngine;
     // Told why an attempt failed (attempt number from 1, error number, description). The
     // default writes one line to the standard error, so that a fault in a definition is not

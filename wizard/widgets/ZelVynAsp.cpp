@@ -4,6 +4,8 @@
 #include "PageControls.h"
 #include "Twips.h"
 #include "VbCommandButton.h"
+#include "VbError.h"
+#include "WindowHandles.h"
 
 #include <QScreen>
 
@@ -27,7 +29,8 @@ constexpr int kButtonTop = 443;
 
 } // namespace
 
-ZelVynAsp::ZelVynAsp(QWidget* parent) : VbForm(parent) {
+ZelVynAsp::ZelVynAsp(QWidget* parent)
+    : VbForm(parent), scVbs_(std::make_shared<vbs::ScriptControl>()) {
     setName(QStringLiteral("ZelVynAsp"));
     setCaption(QStringLiteral("ZelVyn"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -40,6 +43,17 @@ ZelVynAsp::ZelVynAsp(QWidget* parent) : VbForm(parent) {
                 pixelsToTwips(kButtonHeight));
     }
     addPageControlArrays(*this);
+    // The buttons' clicks go to the engine of the run; outside a run they do nothing.
+    const std::pair<const char*, void (WizardEvents::*)()> work[] = {
+        {"cmAnt", &WizardEvents::TraAnt},
+        {"cmSeg", &WizardEvents::TraSeg},
+        {"cmCnf", &WizardEvents::TraCnf},
+        {"cmCan", &WizardEvents::TraCan}};
+    for (const auto& [name, transition] : work) {
+        button(name)->setClickHandler([this, transition] {
+            if (engine_) (engine_->*transition)();
+        });
+    }
 }
 
 ZelVynAsp::~ZelVynAsp() = default;
@@ -69,6 +83,33 @@ void ZelVynAsp::FrmPrep(const QString& op) {
 
 void ZelVynAsp::onLoad() {
     WinTopIni(object());
+}
+
+void ZelVynAsp::onUnload() {
+    // The script's closing procedure, while every control still exists; then the engine goes.
+    WizardEvents* engine = engine_;
+    engine_ = nullptr;
+    if (engine) engine->VbsPrcExe(QStringLiteral("FxFim"));
+}
+
+WindowHandle ZelVynAsp::hwnd() const {
+    return windowHandleOf(const_cast<ZelVynAsp*>(this));
+}
+
+void ZelVynAsp::VynExe(WizardEvents& engine) {
+    engine_ = &engine;
+    struct Release {
+        ZelVynAsp* window;
+        ~Release() { window->engine_ = nullptr; }
+    } release{this};
+    try {
+        engine.VbsPrcExe(QStringLiteral("FxIni"));
+        showWindowModal();
+    } catch (const ProgramEnd&) {
+        // The program ends here: the window goes without its unload code.
+        abandon();
+        throw;
+    }
 }
 
 void ZelVynAsp::loadWindow() {
@@ -104,7 +145,11 @@ DispatchPtr ZelVynAsp::windowObject() {
 }
 
 DispatchPtr ZelVynAsp::loadControl(const QString& array, int index) {
-    return loadElement(array, index);
+    const std::shared_ptr<VbControl> element = loadElement(array, index);
+    // A label is drawn on the window's own surface, beneath every control that has a window
+    // of its own: it never covers a button, a check box or a panel.
+    if (array.compare(QLatin1String("laVyn"), Qt::CaseInsensitive) == 0) element->zOrder(1);
+    return element;
 }
 
 } // namespace zv
