@@ -18,14 +18,6 @@ using namespace zv;
 
 namespace {
 
-// The form whose engine the script host binds.
-struct EngineForm : VbsHostForm {
-    std::shared_ptr<vbs::ScriptControl> engine = std::make_shared<vbs::ScriptControl>();
-    std::shared_ptr<vbs::ScriptControl> scriptControl() override { return engine; }
-    WindowHandle hwnd() const override { return 0; }
-    DispatchPtr formObject() override { return nullptr; }
-};
-
 class DefinitionScript : public ::testing::Test {
 protected:
     DefinitionScript() {
@@ -35,16 +27,15 @@ protected:
         g.VynFpa = g.DirPgm + QStringLiteral("/assistente.par");
         ctx->setArguments({QStringLiteral("zelvyn")});
         host = std::make_shared<VbsSupHost>();
-        host->sup().VbsRegFS(form);
         engine.setVbsFactory([this] { return host; });
         engine.RegFrm(window);
     }
     ~DefinitionScript() override { zelVynGlbReset(); }
 
-    Variant eval(const QString& expression) { return form->engine->eval(expression); }
+    // The window's own script engine, which the engine binds the host to.
+    Variant eval(const QString& expression) { return window->scriptControl()->eval(expression); }
 
     ScopedProcessContext ctx;
-    std::shared_ptr<EngineForm> form = std::make_shared<EngineForm>();
     std::shared_ptr<ZelVynAsp> window = std::make_shared<ZelVynAsp>();
     std::shared_ptr<VbsSupHost> host;
     SupVyn engine;

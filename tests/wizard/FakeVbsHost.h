@@ -3,7 +3,8 @@
 // the script language for a definition's expressions: numbers, string literals, variables,
 // + - * / & and parentheses. Statements are assignments "name=expression". Anything else fails
 // as the real host reports a failure: through ok, with the variable or result left as the real
-// host leaves it.
+// host leaves it. Procedure calls are recorded; a procedure given a value in "functions" is a
+// function returning it, any other is missing (kind "?", the call fails).
 
 #include "Convert.h"
 #include "GlbVar.h"
@@ -24,10 +25,32 @@ public:
     QStringList statements;               // every ExeCmd, in order
     QStringList failed;                   // the statements and expressions that failed
     QMap<QString, zv::Variant> variables; // by upper-cased name
+    QStringList objects;                  // the names of the host objects registered
+    QStringList calls;                    // every procedure called, with its arguments
+    QMap<QString, zv::Variant> functions; // by upper-cased name
+    int flag = 0;
 
     zv::Variant var(const QString& name) const { return variables.value(zv::UCase(name)); }
     bool has(const QString& name) const { return variables.contains(zv::UCase(name)); }
 
+    void FxIni() override {}
+    void FxFim() override { objects.clear(); }
+    void VbsRegFS(const zv::VbsHostFormPtr&) override {}
+    void RegObPrp(const QString&, const QString& name, const zv::Variant&, int& ok) override {
+        objects << name;
+        ok = 1;
+    }
+    zv::Variant SupVbsFx(const zv::Variant& args, QString& kind) override {
+        QStringList call;
+        for (int i = 0; i <= args.array().ubound(1); ++i)
+            call << zv::toText(args.array().at1(i));
+        calls << call.join(u' ');
+        const QString name = zv::UCase(call.value(0));
+        kind = functions.contains(name) ? QStringLiteral("F") : QStringLiteral("?");
+        flag = functions.contains(name) ? 1 : 0;
+        return functions.value(name, zv::Variant(int16_t(0)));
+    }
+    int lastCallFlag() const override { return flag; }
     void VbsIni() override {
         ++resets;
         variables.clear();

@@ -117,6 +117,7 @@ TEST_F(StartupAttempts, FailedWindowGoesWithoutItsUnloadAndTheLastIsUnloaded) {
     std::vector<std::shared_ptr<FakeWindow>> made;
     ZelVynMainHooks& hooks = zelVynMainState().hooks;
     hooks.attemptFailed = nullptr;
+    hooks.newEngine = [] { return std::make_shared<FakeEngine>(); };
     hooks.newWindow = [&] {
         made.push_back(std::make_shared<FakeWindow>());
         if (made.size() == 1) made[0]->onModal = [] { throw VbError(err::TypeMismatch); };

@@ -78,7 +78,14 @@ TEST(StartupWindow, BackgroundLayoutFollowsTheSize) {
 class StartupProgram : public StartupTest {};
 
 TEST_F(StartupProgram, RunsTheWizardWindowUntilItsCloseBox) {
-    setArguments({QStringLiteral("-FP"), writeDefinition(QStringLiteral("wiz/ZelVyn.par"))});
+    // One page with its four buttons.
+    const QString definition = temp.write(
+        QStringLiteral("wiz/ZelVyn.par"),
+        QByteArrayLiteral("'Nome : ZelVyn.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n"
+                          "#PAG:IDE\nId [IDE]=P1\n##\n#TRA:IDE\nB [IDE]=ANT\n##\n"
+                          "#TRA:IDE\nB [IDE]=SEG\n##\n#TRA:IDE\nB [IDE]=CNF\n##\n"
+                          "#TRA:IDE\nB [IDE]=CAN\n##\n"));
+    setArguments({QStringLiteral("-FP"), definition});
     ZelVynFun background;
     background.load();
     bool backgroundShown = false;
