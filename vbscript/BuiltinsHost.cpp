@@ -54,11 +54,14 @@ Variant fnCreateObject(Interpreter& in, A a) {
     return Variant(in.host().objects->create(progId));
 }
 
-// GetObject([path][, progId]).
+// GetObject([path][, progId]): without a path it would be an object already running, which
+// there is no way to find here.
 Variant fnGetObject(Interpreter& in, A a) {
-    QString path = given(a, 0) ? toText(a[0]) : QString();
     QString progId = given(a, 1) ? toText(a[1]) : QString();
-    return Variant(in.host().objects->open(path, progId));
+    if (!given(a, 0))
+        throw VbError(err::CannotCreateObject,
+                      vbErrorText(err::CannotCreateObject) + QStringLiteral(": '%1'").arg(progId));
+    return Variant(in.host().objects->open(toText(a[0]), progId));
 }
 
 Variant fnEval(Interpreter& in, Frame& caller, A a) {

@@ -24,7 +24,20 @@ std::vector<int32_t> indexes(Args args, size_t count) {
 } // namespace
 
 ClassInstance::ClassInstance(ClassPtr cls, std::shared_ptr<EngineLink> link)
-    : cls_(std::move(cls)), link_(std::move(link)) {}
+    : cls_(std::move(cls)), link_(std::move(link)) {
+    link_->live.insert(this);
+}
+
+ClassInstance::~ClassInstance() {
+    link_->live.erase(this);
+}
+
+void ClassInstance::takeFields(std::vector<Variant>& out) {
+    for (Variant& f : fields_) {
+        if (f.isObject() || f.isArray()) out.push_back(std::move(f));
+        f.clear();
+    }
+}
 
 std::shared_ptr<ClassInstance> ClassInstance::create(ClassPtr cls,
                                                      std::shared_ptr<EngineLink> link) {

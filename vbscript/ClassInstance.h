@@ -13,15 +13,19 @@
 #include "Dispatch.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace zv::vbs {
 
 class Interpreter;
+class ClassInstance;
 
-// The interpreter as its objects see it: null once the interpreter is gone.
+// The interpreter as its objects see it (null once the interpreter is gone), and the objects
+// alive, so that the interpreter can break their reference cycles when it goes.
 struct EngineLink {
     Interpreter* in = nullptr;
+    std::unordered_set<ClassInstance*> live;
 };
 
 class ClassInstance : public Dispatch {
@@ -38,6 +42,10 @@ public:
     Variant& field(int i) { return fields_[size_t(i)]; }
     // Set once Class_Initialize has run without error: only such objects are terminated.
     void markInitialized() { initialized_ = true; }
+    // Moves the fields' values out (the engine ends: objects that refer to each other are
+    // freed once nothing holds them).
+    void takeFields(std::vector<Variant>& out);
+    ~ClassInstance() override;
 
 private:
     ClassInstance(ClassPtr cls, std::shared_ptr<EngineLink> link);

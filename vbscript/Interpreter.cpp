@@ -15,7 +15,9 @@ QString concatText(const Variant& v) {
 
 Interpreter::Interpreter()
     : globals_(std::make_shared<GlobalTable>()), err_(std::make_shared<ErrObject>()),
-      errDispatch_(err_), link_(std::make_shared<EngineLink>(EngineLink{this})) {}
+      errDispatch_(err_), link_(std::make_shared<EngineLink>()) {
+    link_->in = this;
+}
 
 // Objects of script classes that outlive the engine no longer reach it, and what the engine
 // still holds goes without Class_Terminate.
@@ -25,6 +27,11 @@ Interpreter::~Interpreter() {
     pendingTerminates_.clear();
     globals_->takeValues(true);
     globals_->releaseAll();
+    // Objects that refer to each other would keep each other (and their classes) forever.
+    std::vector<Variant> fields;
+    for (ClassInstance* obj : link_->live)
+        obj->takeFields(fields);
+    fields.clear();
 }
 
 const DispatchPtr& Interpreter::errObject() const {

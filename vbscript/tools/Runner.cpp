@@ -1,5 +1,6 @@
 #include "Runner.h"
 
+#include "Convert.h"
 #include "RunnerHosts.h"
 #include "ScriptControl.h"
 
@@ -27,8 +28,11 @@ QString typedValue(const Variant& v) {
     return QStringLiteral("%1 [%2]").arg(typeNameText(v), valueText(v));
 }
 
-QString boolText(bool b) {
-    return b ? QStringLiteral("True") : QStringLiteral("False");
+// "<Name> <NumArgs> <HasReturnValue>" of a procedure object.
+QString procedureText(const DispatchPtr& p) {
+    return QStringLiteral("%1 %2 %3")
+        .arg(toText(p->get(QStringLiteral("Name"))), toText(p->get(QStringLiteral("NumArgs"))),
+             toText(p->get(QStringLiteral("HasReturnValue"))));
 }
 
 class Runner {
@@ -129,31 +133,31 @@ private:
                 print(QStringLiteral("RUN ERR ") + errorText(e));
             }
         } else if (command == QLatin1String("PROCS")) {
-            auto procs = engine_.procedures();
-            print(QStringLiteral("PROCS %1").arg(procs.size()));
-            for (const auto& p : procs)
-                print(QStringLiteral("PROC %1 %2 %3")
-                          .arg(p.name)
-                          .arg(p.numArgs)
-                          .arg(boolText(p.hasReturnValue)));
+            // Through the Procedures object, as a host walks it.
+            DispatchPtr procs = engine_.proceduresObject();
+            print(QStringLiteral("PROCS %1").arg(toText(procs->get(QStringLiteral("Count")))));
+            std::unique_ptr<Enumerator> items = procs->enumerate();
+            Variant item;
+            while (items->next(item))
+                print(QStringLiteral("PROC ") + procedureText(item.rawObject()));
         } else if (command == QLatin1String("ITEM")) {
             try {
-                auto p = engine_.procedure(arg);
-                print(QStringLiteral("ITEM %1 %2 %3")
-                          .arg(p.name)
-                          .arg(p.numArgs)
-                          .arg(boolText(p.hasReturnValue)));
+                Variant item =
+                    engine_.proceduresObject()->get(QStringLiteral("Item"), {Variant(arg)});
+                print(QStringLiteral("ITEM ") + procedureText(item.rawObject()));
             } catch (const VbError&) {
                 print(QStringLiteral("ITEM ERR"));
             }
         } else if (command == QLatin1String("ERROR")) {
-            const auto& e = engine_.error();
+            DispatchPtr e = engine_.errorObject();
             print(QStringLiteral("ERROR %1|%2|%3")
-                      .arg(errorText(e.number, e.description))
-                      .arg(e.line)
-                      .arg(e.text));
+                      .arg(errorText(CLng(e->get(QStringLiteral("Number"))),
+                                     toText(e->get(QStringLiteral("Description")))))
+                      .arg(toText(e->get(QStringLiteral("Line"))))
+                      .arg(toText(e->get(QStringLiteral("Text")))));
         } else if (command == QLatin1String("ERRCOL")) {
-            print(QStringLiteral("ERRCOL %1").arg(engine_.error().column));
+            print(QStringLiteral("ERRCOL ") +
+                  toText(engine_.errorObject()->get(QStringLiteral("Column"))));
         } else if (command == QLatin1String("CODE")) {
             try {
                 engine_.addCode(arg);

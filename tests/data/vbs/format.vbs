@@ -1,0 +1,17 @@
+' FormatNumber, FormatPercent and FormatDateTime: defaults (two decimals, leading zero, no
+' parentheses, groups of three), each option, rounding half away from zero on the digits shown.
+Out.Print FormatNumber(1234567.891) & " | " & FormatNumber(1234.5, 0) & " | " & FormatNumber(0.5, 0) & " | " & FormatNumber(-0.5, 0) & " | " & FormatNumber(2.5, 0)
+Out.Print FormatNumber(0.25, 1) & " | " & FormatNumber(0.35, 1) & " | " & FormatNumber(1.005, 2) & " | " & FormatNumber(-0.004, 2) & " | " & FormatNumber(0, 3)
+Out.Print FormatNumber(0.5, 2, vbFalse) & " | " & FormatNumber(0.5, 2, vbTrue) & " | " & FormatNumber(-12.3, 1, , vbTrue) & " | " & FormatNumber(1234567, 0, , , vbFalse) & " | " & FormatNumber(1234.5, -1, vbUseDefault, vbUseDefault, vbUseDefault)
+Out.Print FormatNumber("1234.5") & " | " & FormatNumber(Empty) & " | " & FormatNumber(True) & " | " & FormatNumber(123456789012345678) & " | " & FormatNumber(1E-20, 2)
+Out.Print FormatPercent(0.256) & " | " & FormatPercent(1) & " | " & FormatPercent(0.12345, 1) & " | " & FormatPercent(-0.5, 0, , vbTrue) & " | " & FormatPercent(12.5, 0, , , vbTrue)
+Out.Print TypeName(FormatNumber(1)) & " " & TypeName(FormatPercent(1))
+Out.Print FormatDateTime(#7/4/2024 9:05:07 PM#) & " | " & FormatDateTime(#7/4/2024 9:05:07 PM#, vbLongDate) & " | " & FormatDateTime(#7/4/2024 9:05:07 PM#, vbShortDate)
+Out.Print FormatDateTime(#7/4/2024 9:05:07 PM#, vbLongTime) & " | " & FormatDateTime(#7/4/2024 9:05:07 PM#, vbShortTime) & " | " & FormatDateTime(#7/4/2024#) & " | " & FormatDateTime(0.75) & " | " & FormatDateTime("04/07/2024", 1)
+'@EVAL FormatNumber("abc")
+'@EVAL FormatNumber(1, -2)
+'@EVAL FormatNumber(1, 2, 5)
+'@EVAL FormatNumber(Null)
+'@EVAL FormatDateTime(#1/1/2024#, 5)
+'@EVAL FormatDateTime("someday")
+'@EVAL FormatPercent()
