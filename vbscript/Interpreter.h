@@ -38,6 +38,7 @@ struct EngineHost {
     WindowHandle siteWindow = 0;
     int timeout = 10000;
 };
+
 inline const Variant* simpleOperand(const Expr* e, const Frame& f);
 
 enum class Flow : uint8_t { Normal, ExitDo, ExitFor, ExitProc };
@@ -78,7 +79,7 @@ public:
     // Makes the members of an object reachable without its name, after every script global.
     void addMemberObject(const DispatchPtr& object) { memberObjects_.push_back(object); }
 
-    // Declares a compiled unit's globals and defines its procedures.
+    // Declares a compiled unit's globals and defines its procedures and classes.
     void defineUnit(const CodeUnit& unit);
     // Runs a unit's global statements, or gives an Eval unit's value.
     void runUnit(const CodeUnit& unit);
