@@ -118,6 +118,7 @@ void SupVynVbs::registerMembers() {
     addMethod(QStringLiteral("FxCmpRegDir"), scriptMember(this, &SupVynVbs::FxCmpRegDir));
     addMethod(QStringLiteral("FxRegGrpPrp"), scriptMember(this, &SupVynVbs::FxRegGrpPrp));
     addMethod(QStringLiteral("FxRegVarCon"), scriptMember(this, &SupVynVbs::FxRegVarCon));
+    addMethod(QStringLiteral("FxOpcCon"), scriptMember(this, &SupVynVbs::FxOpcCon));
     addMethod(QStringLiteral("CmpVarCon"), scriptMember(this, &SupVynVbs::CmpVarCon));
     addMethod(QStringLiteral("CmpVarAlt"), scriptMember(this, &SupVynVbs::CmpVarAlt));
     addMethod(QStringLiteral("FxPrtPdfIns"), scriptMember(this, &SupVynVbs::FxPrtPdfIns));
@@ -231,6 +232,10 @@ Variant SupVynVbs::FxRegVarCon(const Variant& name) {
     int found = 0;
     if (engine_) engine_->RegValPrp(QStringLiteral("C"), argText(name), value, found);
     return Variant(value);
+}
+
+Variant SupVynVbs::FxOpcCon(const Variant& key) {
+    return Variant(engine_ ? engine_->OpcCon(argText(key)) : QString());
 }
 
 Variant SupVynVbs::CmpVarCon(const Variant& control) {

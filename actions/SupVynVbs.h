@@ -105,6 +105,10 @@ public:
     // ---- Engine: registry and controls ----
     void FxRegGrpPrp(const Variant& key);
     Variant FxRegVarCon(const Variant& name);
+    // The engine's option look-up of key (a "DEF" key, a command-line name=value word or a
+    // special key): the String value, "" when nothing answers. The way a script learns what
+    // the person asked for on the command line, as "[key]" shows it on a page.
+    Variant FxOpcCon(const Variant& key);
     Variant CmpVarCon(const Variant& control);
     Variant CmpVarAlt(const Variant& control, const Variant& what, const Variant& value);
 

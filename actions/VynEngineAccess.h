@@ -35,6 +35,11 @@ public:
     // > 0 blocked at most mode seconds, anything else opened without waiting): the Integer 1
     // when the program ended normally (or was opened), else 0.
     virtual Variant PgmExeEsp(const QString& cmd, const Variant& mode) = 0;
+
+    // The value of an option of the definition as its page texts show it: a key of its "DEF"
+    // zones or a name=value word of the command line (which wins), or a special key such as
+    // "USR:DIR"; "" when nothing answers. An engine without a definition knows none.
+    virtual QString OpcCon(const QString& /*key*/) { return QString(); }
 };
 
 } // namespace zv

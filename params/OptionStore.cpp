@@ -38,6 +38,7 @@ QString OptionStore::lookup(const QString& key, const CommandLine& commandLine) 
     if (k == u"WIN:DIR") return DirSisWin();
     if (k == u"WIN:SYS") return DirSisSys();
     if (k == u"WIN:TMP") return DirTmp();
+    if (k == u"USR:DIR") return ProcessContext::current().homeFolder();
     // Keys from "LC:" up to "LC:z" in binary order name a command-line switch.
     if (k >= QStringLiteral("LC:") && k <= QStringLiteral("LC:z")) {
         QString value;

@@ -6,8 +6,9 @@
 //   set by callers.
 // - The look-up answers the special keys itself: "APP:PATH" (the program's folder), "WIN:DIR"
 //   and "WIN:SYS" (the stand-in Windows and system folders), "WIN:TMP" (the temp folder
-//   without a trailing separator) and "LC:" + name (the command-line word after "-" + name);
-//   any other key comes from the fixed table, else the user table, else "".
+//   without a trailing separator), "USR:DIR" (the person's home folder, where a definition
+//   can put what it installs for that person alone) and "LC:" + name (the command-line word
+//   after "-" + name); any other key comes from the fixed table, else the user table, else "".
 // - "[name]" references in a text are replaced by the look-up of name, at most 21 times.
 // - Option records: a copy of an "OPC" zone's entries, with a selection mark and a cursor.
 //

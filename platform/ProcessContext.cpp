@@ -83,6 +83,10 @@ QStringList ProcessContext::arguments() const {
     return QCoreApplication::instance() ? QCoreApplication::arguments() : kernelArguments();
 }
 
+QString ProcessContext::homeFolder() const {
+    return homeFolder_ ? *homeFolder_ : QDir::homePath();
+}
+
 QString ProcessContext::dataFolder() const {
     if (dataFolder_) return *dataFolder_;
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

@@ -42,6 +42,8 @@ public:
     // The command line, the program itself as the first element.
     QStringList arguments() const;
 
+    // The person's home folder ($HOME).
+    QString homeFolder() const;
     // The program's own data folder: the XDG data home (~/.local/share) + "/zelvyn".
     QString dataFolder() const;
     // The stand-ins of the Windows folder and of the system folder: folders under the data
@@ -72,6 +74,7 @@ public:
     void setProgramFile(const QString& path) { programFile_ = path; }
     void setProgramFolder(const QString& path) { programFolder_ = path; }
     void setArguments(const QStringList& args) { arguments_ = args; }
+    void setHomeFolder(const QString& path) { homeFolder_ = path; }
     void setDataFolder(const QString& path) { dataFolder_ = path; }
     void setTempFolder(const QString& path) { tempFolder_ = path; }
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
@@ -98,6 +101,7 @@ private:
     std::optional<QString> programFile_;
     std::optional<QString> programFolder_;
     std::optional<QStringList> arguments_;
+    std::optional<QString> homeFolder_;
     std::optional<QString> dataFolder_;
     std::optional<QString> tempFolder_;
     std::function<QDateTime()> clock_;

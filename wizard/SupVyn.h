@@ -40,7 +40,9 @@
 #include "VynEngineAccess.h"
 #include "WizardWindow.h"
 
+#include "CommandLine.h"
 #include "Dispatch.h"
+#include "OptionStore.h"
 
 #include <QString>
 #include <functional>
@@ -163,6 +165,8 @@ public:
     void RegChvPrp(const QString& mode, QString& key) override;
     void RegValPrp(const QString& mode, const QString& name, QString& value, int& found) override;
     Variant PgmExeEsp(const QString& cmd, const Variant& mode) override;
+    // The option look-up as it stood when the definition had been read ("" before).
+    QString OpcCon(const QString& key) override;
     // Font name, size and style (words "BOLD", "ITALIC"); each failing step is skipped.
     void CmpFonAlt(const DispatchPtr& control, const QString& name, const Variant& size,
                    const QString& style);
@@ -224,6 +228,10 @@ private:
     std::vector<CmpDef> cmp_{CmpDef{}};
     std::vector<DispatchPtr> controls_{nullptr};
     DispatchPtr opcAtu_;
+    // The options of the definition and the command line, kept from the option reader when
+    // the reading ends (the reader itself goes), for the scripts' look-ups.
+    OptionStore options_;
+    CommandLine commandLine_;
     // The window's designed client size in twips, for a width or height the definition does
     // not give.
     double designWidth_ = 9600;

@@ -104,6 +104,8 @@ void SupVyn::ParLer(const QString& file) {
         opc.ZonSeg(name, type, count, description);
         ZpoCalc();
     }
+    options_ = opc.options();
+    commandLine_ = opc.commandLine();
 }
 
 void SupVyn::DefLer() {
@@ -284,6 +286,10 @@ void SupVyn::OpcDirCon(const QString& key, QString& folder) const {
         folder = g.imgFunPath;
     else
         folder.clear();
+}
+
+QString SupVyn::OpcCon(const QString& key) {
+    return options_.lookup(key, commandLine_);
 }
 
 void SupVyn::OpcDirRes(const QString& value, QString& result) const {

@@ -32,6 +32,7 @@ void walk(TdaOpc& par, const QString& file) {
 TEST(OptionLookup, SpecialKeysComeBeforeTheTables) {
     zvtest::ParamsContext context({"-X", "5", "-Y"});
     context.scope()->setTempFolder(zvtest::kTmp + QStringLiteral("/"));
+    context.scope()->setHomeFolder(QStringLiteral("/home/pessoa"));
     TdaOpc par;
     par.LcIni(QString());
     par.OpcAct(QStringLiteral("LC:~X"), QStringLiteral("stored"));
@@ -45,6 +46,7 @@ TEST(OptionLookup, SpecialKeysComeBeforeTheTables) {
         {u"win:dir", pc.windowsFolder()},
         {u"WIN:SYS ", pc.systemFolder()},
         {u"WIN:TMP", zvtest::kTmp},
+        {u" usr:dir", QStringLiteral("/home/pessoa")},
         // A switch that is the last word, or absent, has no value (never the first word).
         {u"LC:Y", QString()},
         {u"LC:Z", QString()},

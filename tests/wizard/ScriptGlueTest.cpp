@@ -126,3 +126,24 @@ TEST_F(ScriptGlue, ActionObjectOutlivesTheEngine) {
     engine.reset();
     EXPECT_EQ(toText(window->scriptControl()->eval(read)), QStringLiteral("0"));
 }
+
+TEST_F(ScriptGlue, ScriptsLookUpTheDefinitionsOptions) {
+    ctx->setArguments({QStringLiteral("zelvyn"), QStringLiteral("-FP"), QStringLiteral("x.par"),
+                       QStringLiteral("TitVyn=Outro título"), QStringLiteral("PASTA=/srv/ola")});
+    ctx->setHomeFolder(QStringLiteral("/home/pessoa"));
+    const auto opc = [&](const char* key) {
+        return toText(window->scriptControl()->eval(
+            QStringLiteral("Vyn.FxOpcCon(\"%1\")").arg(QString::fromUtf8(key))));
+    };
+    start(QStringLiteral("scripts.par"));
+    // A name=value word wins over the "DEF" key; a key nobody gives is ""; special keys answer.
+    EXPECT_EQ(opc("titvyn"), QStringLiteral("Outro título"));
+    EXPECT_EQ(opc(" PASTA "), QStringLiteral("/srv/ola"));
+    EXPECT_EQ(opc("DimX"), QStringLiteral("600"));
+    EXPECT_EQ(opc("nada"), QString());
+    EXPECT_EQ(opc("USR:DIR"), QStringLiteral("/home/pessoa"));
+    EXPECT_EQ(opc("LC:FP"), QStringLiteral("x.par"));
+    EXPECT_EQ(
+        toText(window->scriptControl()->eval(QStringLiteral("TypeName(Vyn.FxOpcCon(\"nada\"))"))),
+        QStringLiteral("String"));
+}
