@@ -1,0 +1,2 @@
+¡Hola! Este programa lo instaló el asistente de ejemplo de ZelVyn.
+Para quitarlo, borre la carpeta donde lo instaló.
