@@ -151,7 +151,7 @@ TEST_F(Sample, CancelAnsweredNoThenYes) {
     ASSERT_EQ(shown.size(), 3u) << boxTitles().join(u',').toStdString();
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(shown[i].request.title, QStringLiteral("Terminar"));
-        EXPECT_TRUE(shown[i].request.text.startsWith(QStringLiteral("Quer mesmo sair?")));
+        EXPECT_EQ(shown[i].request.text, QStringLiteral("Quer mesmo sair da instalação?"));
         EXPECT_EQ(shown[i].request.icon, MsgIcon::Question);
         EXPECT_EQ(shown[i].request.buttons, MsgButtons::YesNo);
         EXPECT_EQ(shown[i].request.defaultButton, 2);
@@ -193,22 +193,52 @@ TEST_F(Sample, InstallingAgainIntoTheSameFolderReplacesTheMessages) {
               readAll(sampleFile(QStringLiteral("programa/share/mensagens.es"))));
 }
 
-TEST_F(Sample, AFailedCopyIsReportedAndNextStaysOff) {
-    // A file where the destination folder should be.
-    temp.write(QStringLiteral("os meus programas/Olá"), "not a folder");
-    boxes().queueAnswers({MsgAnswer::OK, MsgAnswer::Yes});
-    const SampleWalk w = walk({destinationWord()}, words("SEG ACEITO SEG OPC1 SEG CNF SEG CAN"));
+namespace {
+
+struct FailureCase {
+    const char* name;
+    const char* inTheWay; // a file where the installation wants a folder
+    const char* stepLabel;
+    const char* stepText;
+    const char* lastBox; // what "FxFim" says when the window closes
+};
+
+std::ostream& operator<<(std::ostream& os, const FailureCase& c) {
+    return os << c.name;
+}
+
+class SampleFailures : public zvtest::SampleRun,
+                       public ::testing::WithParamInterface<FailureCase> {};
+
+} // namespace
+
+// A step that fails shows its box and leaves Next off; the close box then says how far the
+// installation got.
+TEST_P(SampleFailures, AreReportedAndNextStaysOff) {
+    const FailureCase& c = GetParam();
+    temp.write(QStringLiteral("os meus programas/Olá") + QString::fromUtf8(c.inTheWay), "x");
+    const SampleWalk w =
+        walk({QStringLiteral("DESTINO=") + destination()}, words("SEG ACEITO SEG OPC1 SEG CNF X"));
     EXPECT_EQ(w.status, 0);
     EXPECT_TRUE(w.closed);
-    EXPECT_EQ(w.pages, (QList<int>{2, 2, 3, 3, 4, 4, 4}));
+    EXPECT_EQ(w.pages, (QList<int>{2, 2, 3, 3, 4, 4}));
     EXPECT_EQ(w.buttons[5], QStringLiteral("< Anterior|Seguinte >-|Instalar|Cancelar"));
-    EXPECT_EQ(w.captions.at(QStringLiteral("laPasso1")),
-              QStringLiteral("1. Copiar os ficheiros do programa - falhou"));
-    EXPECT_EQ(boxTitles(), (QStringList{QStringLiteral("Instalar"), QStringLiteral("Terminar"),
-                                        QStringLiteral("Olá ZelVyn")}));
+    EXPECT_EQ(w.captions.at(QString::fromLatin1(c.stepLabel)), QString::fromUtf8(c.stepText));
+    EXPECT_EQ(boxTitles(), (QStringList{QStringLiteral("Instalar"), QStringLiteral("Olá ZelVyn")}));
     EXPECT_EQ(boxes().shown()[0].request.icon, MsgIcon::Critical);
+    EXPECT_TRUE(boxes().shown()[1].request.text.startsWith(QString::fromUtf8(c.lastBox)));
     EXPECT_TRUE(opened().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sample, SampleFailures,
+    ::testing::Values(FailureCase{"Copy", "", "laPasso1",
+                                  "1. Copiar os ficheiros do programa - falhou",
+                                  "A instalação foi cancelada."},
+                      FailureCase{"Configuration", "/etc", "laPasso4",
+                                  "4. Correr o programa de configuração - falhou",
+                                  "A instalação não terminou."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Sample, RefusesSystemFoldersAndRelativePaths) {
     const char* const refused[] = {"/usr/local/ola", "/etc/ola",     "/",
