@@ -85,10 +85,12 @@ bool QtShellOperationUi::cancelRequested() {
 }
 
 void QtShellOperationUi::end() {
+    // Deleted at once: a deferred deletion waits until the event loop it was asked from runs
+    // again, and until then the dialog's own delay timer would show it in any nested loop (a
+    // message box, a wait that pumps events) for as long as that loop lasts.
     if (QProgressDialog* dialog = dialog_.data()) {
         dialog_ = nullptr;
-        dialog->hide();
-        dialog->deleteLater();
+        delete dialog;
     }
 }
 

@@ -13,10 +13,13 @@
 #include "VbPictureBox.h"
 #include "XdgDocumentOpener.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zv;
@@ -60,6 +63,31 @@ TEST(QtShellOperationUi, ProgressShowsTheFilesAndCancelStopsTheOperation) {
     ui.progress(QStringLiteral("/a"), QString(), 1, 0);
     EXPECT_FALSE(ui.cancelRequested());
     ui.end();
+}
+
+// An operation that ends before its dialog appears, inside the program's event loop, followed by
+// a nested one (a message box, a wait that pumps events) that lasts past the dialog's delay: the
+// ended dialog must not come up then.
+TEST(QtShellOperationUi, AnEndedProgressDialogStaysHiddenInALaterNestedLoop) {
+    QtShellOperationUi ui;
+    ui.setMinimumDuration(30);
+    ShellProgressStart start;
+    start.totalFiles = 1;
+    bool shown = true;
+    QEventLoop outer;
+    QTimer::singleShot(0, [&] {
+        ui.begin(start);
+        QPointer<QProgressDialog> dialog = ui.progressDialog();
+        ui.progress(QStringLiteral("/src/a"), QStringLiteral("/dst"), 1, 0);
+        ui.end();
+        QEventLoop nested;
+        QTimer::singleShot(150, &nested, &QEventLoop::quit);
+        nested.exec();
+        shown = dialog && dialog->isVisible();
+        outer.quit();
+    });
+    outer.exec();
+    EXPECT_FALSE(shown);
 }
 
 TEST(QtShellOperationUi, QuestionsAndTheirAnswers) {
