@@ -16,6 +16,14 @@ int sepPos(const QString& text, const QString& sep) {
     return sep.isEmpty() ? 0 : InStr(text, sep);
 }
 
+// Whether text holds "$(", the mark of both character escapes (a single-character search,
+// which is fast, and a look at the next character).
+bool hasEscapeMark(const QString& text) {
+    for (qsizetype i = text.indexOf(u'$'); i >= 0; i = text.indexOf(u'$', i + 1))
+        if (i + 1 < text.size() && text[i + 1] == u'(') return true;
+    return false;
+}
+
 } // namespace
 
 void TxSep(QString& text, const QString& sep, QString& token, int& found) {
@@ -260,6 +268,11 @@ QString TxChrLis(const std::vector<Variant>& values) {
 }
 
 void TxFxEsc(const QString& text, QString& out) {
+    // Both escapes hold "$(": a text without it (nearly every line) stays as it is.
+    if (!hasEscapeMark(text)) {
+        out = text;
+        return;
+    }
     QString rest = text;
     // Both spellings are the same escape.
     TxSbsTx(QStringLiteral("R"), rest, QStringLiteral("chr$("), QStringLiteral("bin$("));
@@ -279,6 +292,7 @@ void TxFxEsc(const QString& text, QString& out) {
 }
 
 void TxFxEsc(QString& text) {
+    if (!hasEscapeMark(text)) return;
     QString out;
     TxFxEsc(text, out);
     text = out;

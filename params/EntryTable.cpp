@@ -2,11 +2,13 @@
 
 #include "ParamLine.h"
 
+#include <algorithm>
+
 namespace zv {
 
 void EntryTable::clear() {
     clearRecords();
-    index_.clear();
+    clearIndex();
 }
 
 void EntryTable::clearRecords() {
@@ -19,7 +21,10 @@ bool EntryTable::add(const TdaReg& record, int& count, int keepEmpty) {
     const int n = count < 0 ? 1 : count + 1;
     count = n;
     put(n, record);
-    if (!index_.contains(key)) index_.insert(key, n);
+    if (!index_.contains(key)) {
+        index_.insert(key, n);
+        indexTop_ = std::max(indexTop_, n);
+    }
     return true;
 }
 
@@ -27,9 +32,10 @@ void EntryTable::put(int n, const TdaReg& record) {
     if (n < 1) return;
     // The table ends at the new record; index entries of records cut off (or overwritten)
     // go with them, so a look-up never lands on a record that is not the one indexed.
-    if (last() >= n) {
+    if (last() >= n && indexTop_ >= n) {
         for (auto it = index_.begin(); it != index_.end();)
             it = it.value() >= n ? index_.erase(it) : std::next(it);
+        indexTop_ = n - 1;
     }
     records_.resize(size_t(n) + 1);
     records_[size_t(n)] = record;

@@ -22,7 +22,10 @@ public:
 
     // Back to the spare record 0 alone; the key index emptied.
     void clear();
-    void clearIndex() { index_.clear(); }
+    void clearIndex() {
+        index_.clear();
+        indexTop_ = 0;
+    }
 
     // The last record number (0 when only the spare record is there).
     int last() const { return int(records_.size()) - 1; }
@@ -51,6 +54,9 @@ public:
 private:
     std::vector<TdaReg> records_;
     QHash<QString, int> index_;
+    // No index entry holds a record number above this one: a record stored above it cuts
+    // nothing from the index (a zone read entry by entry never searches the index).
+    int indexTop_ = 0;
     QStringList lines_{QString()};
 };
 

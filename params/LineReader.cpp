@@ -49,14 +49,30 @@ void LineReader::readLogical() {
     bool have = readPhysical(line);
     if (!have) ok = 0;
     bool complete = false;
+    bool first = true;
     while (have && !complete) {
-        const QString trimmed = Trim(line);
-        QString piece = trimmed.startsWith(u'+') ? trimmed.mid(1) : line;
+        // A line whose trimmed text begins with "+" continues the one before: the trimmed text
+        // after the "+" is taken; any other line is taken as it stands. A piece that ends with
+        // "+" is continued by the next line.
+        QStringView piece = line;
+        qsizetype a = 0;
+        while (a < piece.size() && piece[a] == u' ')
+            ++a;
+        if (a < piece.size() && piece[a] == u'+') {
+            qsizetype b = piece.size();
+            while (b > a && piece[b - 1] == u' ')
+                --b;
+            piece = piece.sliced(a + 1, b - a - 1);
+        }
         if (piece.endsWith(u'+'))
             piece.chop(1);
         else
             complete = true;
-        text += piece;
+        if (first && complete && piece.size() == line.size())
+            text = line; // the whole line, shared
+        else
+            text += piece;
+        first = false;
         if (!complete) {
             have = readPhysical(line);
             if (!have) ok = 0;

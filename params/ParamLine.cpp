@@ -1,6 +1,6 @@
 #include "ParamLine.h"
 
-#include "NumFxd.h"
+#include "Convert.h"
 #include "Text.h"
 #include "TxtGlb.h"
 
@@ -8,17 +8,42 @@ namespace zv::parline {
 
 namespace {
 
-// The first "[...]" pair of a text: true with the text before it and inside it.
-bool bracketPair(const QString& text, QString& before, QString& inside) {
-    QString after;
-    int len = 0;
-    TxDlmExt(text, before, inside, after, len, QStringLiteral("[]"));
-    return len > 0;
+// The line types; assigning a shared text costs no allocation.
+const QString kTypeOther = QStringLiteral("?");
+const QString kTypeComment = QStringLiteral("'");
+const QString kTypeZone = QStringLiteral("#");
+const QString kTypeZoneEnd = QStringLiteral("##");
+const QString kTypeDollar = QStringLiteral("$");
+const QString kTypeDollars = QStringLiteral("$$");
+const QString kTypeEntry = QStringLiteral("=");
+
+// The first "[...]" pair of a text as TxDlmExt finds it (the first "[", then the first "]"
+// after it): true with the text before it and inside it.
+bool bracketPair(QStringView text, QStringView& before, QStringView& inside) {
+    const qsizetype open = text.indexOf(u'[');
+    if (open < 0) return false;
+    const qsizetype close = text.indexOf(u']', open + 1);
+    if (close < 0) return false;
+    before = text.first(open);
+    inside = text.sliced(open + 1, close - open - 1);
+    return true;
 }
 
+// The text without its leading and trailing blanks (Trim, as a view).
+QStringView trimBlanks(QStringView text) {
+    qsizetype a = 0, b = text.size();
+    while (a < b && text[a] == u' ')
+        ++a;
+    while (b > a && text[b - 1] == u' ')
+        --b;
+    return text.sliced(a, b - a);
+}
+
+// The value's leading number (Val); 0 when it overflows.
 double leadingNumber(const QString& text) {
+    if (text.isEmpty()) return 0;
     try {
-        return NumDbl(Variant(text));
+        return Val(text);
     } catch (const VbError&) {
         return 0;
     }
@@ -27,48 +52,66 @@ double leadingNumber(const QString& text) {
 } // namespace
 
 void ParTpp(const QString& line, QString& type, QString& key) {
-    QString t = QStringLiteral("?");
-    if (line.isEmpty()) t.clear();
-    if (line.startsWith(u'\'')) t = QStringLiteral("'");
-    if (line.startsWith(u'#')) t = QStringLiteral("#");
-    if (line.startsWith(u"##")) t = QStringLiteral("##");
-    if (line.startsWith(u'$')) t = QStringLiteral("$");
-    if (line.startsWith(u"$$")) t = QStringLiteral("$$");
-    if (t == u"?" && InStr(line, u"=") >= 4) t = QStringLiteral("=");
-
+    const QString* t = &kTypeOther;
     QString k;
-    if (t == u"=") {
-        QString before, inside;
-        if (bracketPair(line, before, inside)) k = UCase(Trim(inside));
+    if (line.isEmpty()) {
+        type.clear();
+        key.clear();
+        return;
     }
-    type = t;
+    const QChar first = line.front();
+    const bool doubled = line.size() > 1 && line[1] == first;
+    if (first == u'\'')
+        t = &kTypeComment;
+    else if (first == u'#')
+        t = doubled ? &kTypeZoneEnd : &kTypeZone;
+    else if (first == u'$')
+        t = doubled ? &kTypeDollars : &kTypeDollar;
+    else if (line.indexOf(u'=') >= 3)
+        t = &kTypeEntry;
+
+    if (t == &kTypeEntry) {
+        QStringView before, inside;
+        if (bracketPair(line, before, inside)) k = UCase(trimBlanks(inside));
+    }
+    type = *t;
     key = k;
 }
 
 void ParPrep(const QString& line, QString& label, QString& key, QString& value, int32_t& column) {
-    int eq = InStr(line, u"=");
-    const int closeEq = InStr(line, u"]=");
-    if (closeEq > eq) eq = closeEq + 1;
+    // 0-based: the first "=", or the "=" of a "]=" that stands further right.
+    qsizetype eq = line.indexOf(u'=');
+    if (eq >= 0) {
+        // The first "]=" (a search for one character at a time is the fast one).
+        for (qsizetype c = line.indexOf(u']'); c >= 0; c = line.indexOf(u']', c + 1)) {
+            if (c + 1 < line.size() && line[c + 1] == u'=') {
+                if (c > eq) eq = c + 1;
+                break;
+            }
+        }
+    }
 
-    if (line.startsWith(u'\'') || eq < 3) {
+    if (line.startsWith(u'\'') || eq < 2) {
         label.clear();
         key.clear();
         value.clear();
         column = 0;
         return;
     }
-    const QString labelPart = Left(line, eq - 1);
-    QString v = Mid(line, eq + 1);
-    QString before, inside;
+    const QStringView labelPart = QStringView(line).first(eq);
+    QString v = line.sliced(eq + 1);
+    QString l, k;
+    QStringView before, inside;
     if (bracketPair(labelPart, before, inside)) {
-        label = Trim(before);
-        key = inside;
+        l = trimBlanks(before).toString();
+        k = inside.toString();
     } else {
-        label = Trim(labelPart);
-        key.clear();
+        l = trimBlanks(labelPart).toString();
     }
+    label = l;
+    key = k;
     value = v;
-    column = eq + 1;
+    column = int32_t(eq + 2);
 }
 
 void ParTipVar(const QString& key, QString& typePart, QString& namePart) {
@@ -103,8 +146,9 @@ void parseZoneHeader(const QString& line, bool knowsRaw, QString& name, QString&
 }
 
 QString indexKey(const QString& chv) {
-    const int dot = InStr(chv, u".");
-    return UCase(Trim(dot ? Mid(chv, dot + 1) : chv));
+    const qsizetype dot = chv.indexOf(u'.');
+    const QStringView rest = dot < 0 ? QStringView(chv) : QStringView(chv).sliced(dot + 1);
+    return UCase(trimBlanks(rest));
 }
 
 void fillRecord(TdaReg& record, const QString& text, int ok) {

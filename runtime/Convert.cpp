@@ -238,58 +238,68 @@ std::optional<double> parseNumber(QStringView text) {
 }
 
 double Val(QStringView text) {
-    // Blanks, tabs and line feeds are skipped wherever they appear.
-    QString t;
-    t.reserve(text.size());
-    for (QChar c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
-            t.append(c);
+    // Blanks, tabs and line feeds are skipped wherever they appear. The text is read in place:
+    // most texts given to Val hold no number, and their end is never reached.
+    const qsizetype n = text.size();
     qsizetype i = 0;
-    if (t.startsWith(u'&')) {
-        i = 1;
+    const auto skipBlanks = [&] {
+        while (i < n &&
+               (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r'))
+            ++i;
+    };
+    const auto digitAt = [&] { return i < n && text[i].unicode() < 128 && text[i].isDigit(); };
+    const auto take = [&](std::string& into) {
+        into.push_back(char(text[i].unicode()));
+        ++i;
+        skipBlanks();
+    };
+    skipBlanks();
+    if (i < n && text[i] == u'&') {
+        // The radix forms read the text without its blanks.
+        QString t;
+        t.reserve(n - i);
+        for (qsizetype k = i; k < n; ++k)
+            if (text[k] != u' ' && text[k] != u'\t' && text[k] != u'\n' && text[k] != u'\r')
+                t.append(text[k]);
+        qsizetype at = 1;
         Variant v;
-        if (scanRadix(t, i, v, true))
-            return v.numericValue();
+        if (scanRadix(t, at, v, true)) return v.numericValue();
         return 0;
     }
     std::string s;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-')
-            s.push_back('-');
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-') s.push_back('-');
         ++i;
+        skipBlanks();
     }
     bool digits = false;
-    while (i < t.size() && t[i].unicode() < 128 && t[i].isDigit()) {
-        s.push_back(char(t[i++].unicode()));
+    while (digitAt()) {
+        take(s);
         digits = true;
     }
-    if (i < t.size() && t[i] == u'.') {
-        s.push_back('.');
-        ++i;
-        while (i < t.size() && t[i].unicode() < 128 && t[i].isDigit()) {
-            s.push_back(char(t[i++].unicode()));
+    if (i < n && text[i] == u'.') {
+        take(s);
+        while (digitAt()) {
+            take(s);
             digits = true;
         }
     }
-    if (!digits)
-        return 0;
-    if (i < t.size() && (t[i] == u'e' || t[i] == u'E' || t[i] == u'd' || t[i] == u'D')) {
-        qsizetype j = i + 1;
+    if (!digits) return 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+        ++i;
+        skipBlanks();
         std::string e = "e";
-        if (j < t.size() && (t[j] == u'+' || t[j] == u'-'))
-            e.push_back(char(t[j++].unicode()));
+        if (i < n && (text[i] == u'+' || text[i] == u'-')) take(e);
         bool expDigits = false;
-        while (j < t.size() && t[j].unicode() < 128 && t[j].isDigit()) {
-            e.push_back(char(t[j++].unicode()));
+        while (digitAt()) {
+            take(e);
             expDigits = true;
         }
-        if (expDigits)
-            s += e;
+        if (expDigits) s += e;
     }
     double d = 0;
     auto res = std::from_chars(s.data(), s.data() + s.size(), d);
-    if (res.ec == std::errc::result_out_of_range)
-        throw VbError(err::Overflow);
+    if (res.ec == std::errc::result_out_of_range) throw VbError(err::Overflow);
     return d;
 }
 

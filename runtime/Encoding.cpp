@@ -61,14 +61,20 @@ int utf8Sequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
     return len;
 }
 
-void appendCodePoint(QString& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out += QChar(char16_t(cp));
-    } else {
-        cp -= 0x10000;
-        out += QChar(char16_t(0xD800 + (cp >> 10)));
-        out += QChar(char16_t(0xDC00 + (cp & 0x3FF)));
+// The end of the run of ASCII bytes that starts at i: text files are mostly ASCII, so whole
+// words are tested for a byte with its high bit set before looking at single bytes.
+qsizetype asciiRunEnd(QByteArrayView bytes, qsizetype i) {
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    while (i + 8 <= n) {
+        uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL) break;
+        i += 8;
     }
+    while (i < n && uint8_t(p[i]) < 0x80)
+        ++i;
+    return i;
 }
 
 [[noreturn]] void raiseErrno(int e, const QString& path) {
@@ -114,7 +120,10 @@ QByteArray encodeWindows1252(QStringView text, bool* lost) {
 bool isValidUtf8(QByteArrayView bytes, bool* hasMultiByte) {
     bool multi = false;
     char32_t cp;
-    for (qsizetype i = 0; i < bytes.size();) {
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        i = asciiRunEnd(bytes, i);
+        if (i >= n) break;
         const int len = utf8Sequence(bytes, i, cp);
         if (len == 0) return false;
         multi = multi || len > 1;
@@ -125,19 +134,34 @@ bool isValidUtf8(QByteArrayView bytes, bool* hasMultiByte) {
 }
 
 QString decodeUtf8(QByteArrayView bytes) {
-    QString out;
-    out.reserve(bytes.size());
+    // Never more UTF-16 units than bytes: written in place, then cut to size.
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    const char* from = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype w = 0;
     char32_t cp;
-    for (qsizetype i = 0; i < bytes.size();) {
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype end = asciiRunEnd(bytes, i);
+        for (; i < end; ++i)
+            to[w++] = char16_t(uint8_t(from[i]));
+        if (i >= n) break;
         const int len = utf8Sequence(bytes, i, cp);
         if (len == 0) {
-            out += QChar(QChar::ReplacementCharacter);
+            to[w++] = QChar::ReplacementCharacter;
             ++i;
             continue;
         }
-        appendCodePoint(out, cp);
+        if (cp < 0x10000) {
+            to[w++] = char16_t(cp);
+        } else {
+            cp -= 0x10000;
+            to[w++] = char16_t(0xD800 + (cp >> 10));
+            to[w++] = char16_t(0xDC00 + (cp & 0x3FF));
+        }
         i += len;
     }
+    out.truncate(w);
     return out;
 }
 

@@ -153,14 +153,16 @@ void Open(const QString& path, FileMode mode, int number, const TextFormat& newF
 QString LineInput(int number) {
     OpenFile& f = openFile(number);
     if (f.mode != FileMode::Input) vbRaise(err::BadFileMode);
-    if (f.pos >= f.text.size()) vbRaise(err::InputPastEnd);
+    // Read through a view: the text is never written here.
+    const QStringView text = f.text;
+    if (f.pos >= text.size()) vbRaise(err::InputPastEnd);
     const qsizetype start = f.pos;
     qsizetype i = start;
-    while (i < f.text.size() && f.text[i] != u'\r' && f.text[i] != u'\n')
+    while (i < text.size() && text[i] != u'\r' && text[i] != u'\n')
         ++i;
-    QString line = f.text.sliced(start, i - start);
-    if (i < f.text.size()) {
-        if (f.text[i] == u'\r' && i + 1 < f.text.size() && f.text[i + 1] == u'\n') ++i;
+    QString line = text.sliced(start, i - start).toString();
+    if (i < text.size()) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
         ++i;
     }
     f.pos = i;

@@ -102,15 +102,17 @@ QChar lcaseChar(QChar c) {
 
 QString UCase(QStringView s) {
     QString r(s.size(), Qt::Uninitialized);
+    QChar* out = r.data();
     for (qsizetype i = 0; i < s.size(); ++i)
-        r[i] = ucaseChar(s[i]);
+        out[i] = ucaseChar(s[i]);
     return r;
 }
 
 QString LCase(QStringView s) {
     QString r(s.size(), Qt::Uninitialized);
+    QChar* out = r.data();
     for (qsizetype i = 0; i < s.size(); ++i)
-        r[i] = lcaseChar(s[i]);
+        out[i] = lcaseChar(s[i]);
     return r;
 }
 
@@ -216,7 +218,12 @@ QString Replace(const QString& s, const QString& find, const QString& with, int 
 }
 
 QString Trim(QStringView s) {
-    return RTrim(LTrim(s));
+    qsizetype a = 0, b = s.size();
+    while (a < b && s[a] == u' ')
+        ++a;
+    while (b > a && s[b - 1] == u' ')
+        --b;
+    return s.sliced(a, b - a).toString();
 }
 
 QString LTrim(QStringView s) {

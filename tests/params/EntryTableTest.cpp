@@ -166,4 +166,26 @@ TEST(EntryIndex, NeverPointsPastTheTableAfterARestart) {
     TdaReg none;
     EXPECT_FALSE(table.add(none, count, 0));
     EXPECT_EQ(count, 2);
+
+    // A new zone over the records of the last one (the index emptied, the records kept):
+    // each entry is found under its own number, and a restart within the zone still cuts the
+    // index.
+    table.clearIndex();
+    count = 0;
+    for (const char* k : {"X", "Y"}) {
+        TdaReg r;
+        r.Chv = QString::fromLatin1(k);
+        table.add(r, count, 0);
+    }
+    EXPECT_EQ(table.find(QStringLiteral("X")), 1);
+    EXPECT_EQ(table.find(QStringLiteral("Y")), 2);
+    EXPECT_EQ(table.find(QStringLiteral("D")), -1);
+    count = 0;
+    TdaReg z;
+    z.Chv = QStringLiteral("Z");
+    table.add(z, count, 0);
+    EXPECT_EQ(table.find(QStringLiteral("X")), -1);
+    EXPECT_EQ(table.find(QStringLiteral("Y")), -1);
+    EXPECT_EQ(table.find(QStringLiteral("Z")), 1);
+    EXPECT_EQ(table.last(), 1);
 }

@@ -55,6 +55,10 @@ TEST(LogicalLines, ContinuationAndEscapes) {
         {"escapes are lower case only", {"x=Chr$(65) BIN$(66)"}, {"x=Chr$(65) BIN$(66)"}},
         {"code page escapes", {"x=chr$(128,231)"}, {QStringLiteral("x=€ç")}},
         {"the <- marker is plain text", {"x=ab<-", "+y<-"}, {"x=ab<-", "y<-"}},
+        {"a line is kept with its blanks", {"  x [K]=a  ", "   "}, {"  x [K]=a  ", "   "}},
+        {"a + line alone", {"+", "  +  "}, {"", ""}},
+        {"three pieces", {"a+", " + b +", "+ c"}, {"a b  c"}},
+        {"a dollar that is no escape", {"x=US$ (1) $(2)"}, {"x=US$ (1) $(2)"}},
     };
     for (const JoinCase& c : cases) {
         MemoryReader m(c.physical);

@@ -38,6 +38,12 @@ const LineCase kLines[] = {
     {u"\tNome\t[K]=\tv\t", u"=", u"K", u"\tNome\t", u"K", u"\tv\t", 11},
     {u"x [A] [B]=1", u"=", u"A", u"x", u"A", u"1", 11},
     {u"x [A=1", u"=", u"", u"x [A", u"", u"1", 6},
+    // The "]=" that moves the split is the first one, after any "]" that is not followed by
+    // "="; a "]" before the first "[" closes no pair.
+    {u"a] b=c [K]=v", u"=", u"K", u"a] b=c", u"K", u"v", 12},
+    {u"ab] x]=y", u"=", u"", u"ab] x]", u"", u"y", 8},
+    {u"=a]=b", u"?", u"", u"=a]", u"", u"b", 5},
+    {u"x ]a[K]=1", u"=", u"K", u"x ]a", u"K", u"1", 9},
 };
 
 } // namespace

@@ -64,6 +64,21 @@ TEST(Conversions, LenientLeadingNumber) {
     EXPECT_EQ(Val(u""), 0);
     EXPECT_EQ(Val(u"1e"), 1);
     EXPECT_EQ(Val(u".5"), 0.5);
+    // Blanks, tabs and line ends between any two characters of the number are passed over.
+    const std::pair<const char16_t*, double> blanks[] = {{u" - 1 . 5 e 2", -150},
+                                                         {u"\t+\t3\r\n4", 34},
+                                                         {u"1 2 . 5x", 12.5},
+                                                         {u"- .5", -0.5},
+                                                         {u"1.5 E+ 2", 150},
+                                                         {u"2 d -1", 0.2},
+                                                         {u" & h 1 f", 31},
+                                                         {u"1e + x", 1},
+                                                         {u"  ", 0},
+                                                         {u"- x1", 0},
+                                                         {u"Texto 12", 0},
+                                                         {u"7 . . 5", 7}};
+    for (const auto& [text, value] : blanks)
+        EXPECT_EQ(Val(text), value) << QString::fromUtf16(text).toStdString();
 }
 
 TEST(Conversions, IsNumericFollowsTheStrictReader) {

@@ -79,6 +79,38 @@ TEST(Encoding, StrictUtf8) {
               QStringLiteral("a\uFFFDb"));
 }
 
+// Long runs of plain ASCII are read a word at a time: a byte that is not ASCII (valid or not)
+// must be found at every place in and around such a run.
+TEST(Encoding, NonAsciiBytesAnywhereInALongAsciiRun) {
+    const QByteArray pad(24, 'a');
+    const struct {
+        QByteArray bytes;
+        bool valid;
+        QString decoded;
+    } marks[] = {
+        {"\xFF", false, QStringLiteral("\uFFFD")},
+        {"\xC3\xA7", true, QStringLiteral("ç")},
+        {"\xF0\x9F\x98\x80", true, QString::fromUtf8("\xF0\x9F\x98\x80")},
+        {"\xE2\x82", false, QStringLiteral("\uFFFD\uFFFD")},
+        {"\xC3\xA7\xFF\xC3\xA3", false, QStringLiteral("ç\uFFFDã")},
+    };
+    for (const auto& m : marks) {
+        for (qsizetype at = 0; at <= pad.size(); ++at) {
+            const QByteArray bytes = pad.left(at) + m.bytes + pad.mid(at);
+            const QString expected =
+                QString::fromLatin1(pad.left(at)) + m.decoded + QString::fromLatin1(pad.mid(at));
+            EXPECT_EQ(isValidUtf8(bytes), m.valid) << bytes.toHex().toStdString();
+            EXPECT_EQ(decodeUtf8(bytes), expected) << bytes.toHex().toStdString();
+        }
+    }
+    // A large text, mostly ASCII, decodes as Qt decodes valid UTF-8.
+    QByteArray large;
+    for (int i = 0; i < 2000; ++i)
+        large += "Linha " + QByteArray::number(i) + (i % 7 ? " ascii\n" : " instalação 😀\n");
+    EXPECT_TRUE(isValidUtf8(large));
+    EXPECT_EQ(decodeUtf8(large), QString::fromUtf8(large));
+}
+
 TEST(Encoding, DetectsEncodingMarkAndLineEnd) {
     struct Case {
         QByteArray bytes;
