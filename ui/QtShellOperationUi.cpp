@@ -13,6 +13,8 @@ namespace zv {
 namespace {
 
 constexpr int kSteps = 1000;
+// How often the dialog takes a new file and value, and how often it looks for a Cancel.
+constexpr qint64 kUpdateMs = 50;
 
 QWidget* ownerOf(const ShellProgressStart& start, QProgressDialog* dialog) {
     if (dialog && dialog->isVisible()) return dialog;
@@ -56,12 +58,16 @@ void QtShellOperationUi::begin(const ShellProgressStart& start) {
     dialog->setMinimumDuration(minimumDuration_);
     dialog->setValue(0);
     dialog_ = dialog;
+    sinceUpdate_.invalidate();
+    sincePump_.invalidate();
 }
 
 void QtShellOperationUi::progress(const QString& from, const QString& to, qint64 filesDone,
                                   qint64 bytesDone) {
     QProgressDialog* dialog = dialog_.data();
     if (!dialog) return;
+    if (sinceUpdate_.isValid() && sinceUpdate_.elapsed() < kUpdateMs) return;
+    sinceUpdate_.start();
     if (!start_.simpleProgress) {
         QString label = QFileInfo(from).fileName();
         if (label.isEmpty()) label = from;
@@ -80,7 +86,10 @@ void QtShellOperationUi::progress(const QString& from, const QString& to, qint64
 
 bool QtShellOperationUi::cancelRequested() {
     if (!dialog_) return false;
-    QCoreApplication::processEvents();
+    if (!sincePump_.isValid() || sincePump_.elapsed() >= kUpdateMs) {
+        sincePump_.start();
+        QCoreApplication::processEvents();
+    }
     return dialog_ && dialog_->wasCanceled();
 }
 

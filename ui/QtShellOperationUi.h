@@ -7,6 +7,7 @@
 
 #include "ShellOperationUi.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
 
@@ -41,6 +42,11 @@ private:
     ShellProgressStart start_;
     QPointer<QProgressDialog> dialog_;
     int minimumDuration_ = 1000;
+    // The dialog follows the operation a few times a second, not at every file: laying out
+    // its label and pumping events for each of thousands of small files would cost more than
+    // copying them. The first report of an operation always shows.
+    QElapsedTimer sinceUpdate_;
+    QElapsedTimer sincePump_;
 };
 
 } // namespace zv
