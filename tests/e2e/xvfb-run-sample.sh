@@ -100,7 +100,7 @@ gone() {
 }
 # Answers a message box with the Return key (its default button).
 press_return() {
-    xdotool windowfocus --sync "$1" key Return
+    timeout 10 xdotool windowfocus --sync "$1" key Return || fail "could not press Return on a box"
 }
 exited() {
     for _ in $(seq "${2:-150}"); do
