@@ -122,6 +122,15 @@ void setAttributes(const QByteArray& path, int mask) {
     if (wanted != now && ::chmod(p.constData(), wanted) != 0) raiseFor(errno, p, folder);
 }
 
+void copyMarks(int fromFd, int toFd) {
+    char buf[32];
+    const ssize_t n = ::fgetxattr(fromFd, kAttribXattr, buf, sizeof buf);
+    int marks = 0;
+    if (n <= 0 || std::from_chars(buf, buf + n, marks).ec != std::errc() || marks <= 0) return;
+    const QByteArray text = QByteArray::number(marks);
+    ::fsetxattr(toFd, kAttribXattr, text.constData(), size_t(text.size()), 0);
+}
+
 void copyMarks(const QByteArray& from, const QByteArray& to) {
     const int marks = readMarks(from);
     if (marks <= 0) return;

@@ -26,6 +26,8 @@ void setAttributes(const QByteArray& path, int mask);
 // Copies the marks of the extended attribute from one entry to another; best effort, every
 // failure ignored (a copy keeps hidden, system and archive where the file system allows).
 void copyMarks(const QByteArray& from, const QByteArray& to);
+// The same between two open files.
+void copyMarks(int fromFd, int toFd);
 
 // The write bits that new files get under the process's umask (0222 & ~umask).
 unsigned umaskWriteBits();

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zv {
 
@@ -103,6 +104,49 @@ QByteArray freeName(const QByteArray& dir, const QByteArray& name, bool isFolder
     }
 }
 
+// Copies what is left to read of in (a file of size bytes when it was looked at) into out: in
+// the kernel where the file systems allow it (copy_file_range), else through a buffer. 0, or
+// the errno of the failure.
+int copyBytes(int in, int out, off_t size) {
+    // A file that says it is empty may still have content, made as it is read (/proc): only
+    // reading finds it.
+    bool inKernel = size > 0;
+    for (off_t copied = 0; inKernel;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        if (n > 0) {
+            copied += n;
+            continue;
+        }
+        if (n == 0) {
+            // Nothing at all from a file that has bytes: such a file system again (/sys).
+            if (copied == 0) break;
+            return 0;
+        }
+        if (errno == EINTR) continue;
+        // Not between these files (other file systems, no support): the plain way, from where
+        // the copy stands.
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) break;
+        return errno;
+    }
+    std::vector<char> buffer(size_t(1) << 17);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n == 0) return 0;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer.data() + done, size_t(n - done));
+            if (w < 0) {
+                if (errno == EINTR) continue;
+                return errno;
+            }
+            done += w;
+        }
+    }
+}
+
 class Engine {
 public:
     Engine(const ShellFileRequest& rq, ShellOperationUi& ui)
@@ -158,6 +202,8 @@ private:
     const ShellFileRequest& rq_;
     ShellOperationUi& ui_;
     const bool show_;
+    // The process number in the passing names of copies and links.
+    const QByteArray pid_ = QByteArray::number(::getpid());
     bool replaceAll_ = false;
     ShellFileResult res_;
 
@@ -373,24 +419,41 @@ void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& 
 void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st) {
     QByteArray dir, name;
     splitLast(to, dir, name);
-    const QByteArray stem = "." + name.left(64) + ".zvcopy-" + QByteArray::number(::getpid()) + '-';
+    const QByteArray stem = "." + name.left(64) + ".zvcopy-" + pid_ + '-';
+    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) failErrno(errno, from);
     QByteArray tmp;
+    int out = -1;
     for (int k = 0;; ++k) {
         tmp = fsys::join(dir, stem + QByteArray::number(k));
-        std::error_code ec;
-        fs::copy_file(native(from), native(tmp), fs::copy_options::none, ec);
-        if (!ec) break;
-        if (ec == std::errc::file_exists && k < 1000) continue;
-        if (ec != std::errc::file_exists) ::unlink(tmp.constData());
+        out = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (out >= 0) break;
+        if (errno == EEXIST && k < 1000) continue;
+        const int e = errno;
+        ::close(in);
+        failErrno(e, to);
+    }
+    // The bytes, then the marks (while the owner may still write the copy), the permission
+    // bits and the times.
+    int e = copyBytes(in, out, st.st_size);
+    if (e == 0) {
+        fsys::copyMarks(in, out);
+        if (::fchmod(out, st.st_mode & 07777) != 0) e = errno;
+    }
+    if (e == 0) {
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::futimens(out, times);
+    }
+    if (::close(out) != 0 && e == 0) e = errno;
+    ::close(in);
+    if (e != 0) {
+        ::unlink(tmp.constData());
         // Reading the source or writing the target: the error names the side that failed.
         const bool sourceSide = ::access(from.constData(), R_OK) != 0;
-        failErrno(ec.value(), sourceSide ? from : to);
+        failErrno(e, sourceSide ? from : to);
     }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ::utimensat(AT_FDCWD, tmp.constData(), times, AT_SYMLINK_NOFOLLOW);
-    fsys::copyMarks(from, tmp);
     if (::rename(tmp.constData(), to.constData()) != 0) {
-        const int e = errno;
+        e = errno;
         ::unlink(tmp.constData());
         failErrno(e, to);
     }
@@ -413,7 +476,7 @@ void Engine::writeLink(const QByteArray& from, const QByteArray& to) {
     if (ec) failErrno(ec.value(), from);
     QByteArray dir, name;
     splitLast(to, dir, name);
-    const QByteArray stem = "." + name.left(64) + ".zvlink-" + QByteArray::number(::getpid()) + '-';
+    const QByteArray stem = "." + name.left(64) + ".zvlink-" + pid_ + '-';
     for (int k = 0;; ++k) {
         const QByteArray tmp = fsys::join(dir, stem + QByteArray::number(k));
         if (::symlink(target.c_str(), tmp.constData()) != 0) {

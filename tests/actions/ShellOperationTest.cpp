@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 using namespace zv;
 using namespace zvtest;
@@ -190,6 +192,54 @@ TEST_F(ShellCopy, ReadOnlySourcesGiveReadOnlyFilesInWritableFolders) {
     // No passing file is left behind.
     EXPECT_EQ(listTree(path("dst")), listTree(path("src")));
     setMode(path("src/sub"), 0755);
+}
+
+TEST_F(ShellCopy, CopiedFilesKeepTheirBytesTimesAndMarks) {
+    QDir().mkpath(path("src"));
+    QByteArray big(3 * 1024 * 1024 + 17, Qt::Uninitialized);
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char((i * 7919) >> 3);
+    const auto write = [](const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    };
+    write(path("src/big.bin"), big);
+    write(path("src/empty.txt"), {});
+    const QByteArray bigPath = QFile::encodeName(path("src/big.bin"));
+    const struct timespec times[2] = {{1700000000, 123456789}, {1600000000, 987654321}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, bigPath.constData(), times, 0), 0);
+    const bool marks = xattrSupported(path("src"));
+    if (marks) {
+        ASSERT_EQ(::setxattr(bigPath.constData(), "user.zelvyn.attrib", "34", 2, 0), 0);
+    }
+
+    SupShf shf;
+    shf.AspExe(1, 0);
+    EXPECT_TRUE(yes(shf.FxCopDfi(path("src"), path("dst"))));
+    EXPECT_EQ(contentOf(path("dst/big.bin")), big);
+    EXPECT_TRUE(exists(path("dst/empty.txt")));
+    EXPECT_EQ(contentOf(path("dst/empty.txt")), QByteArray());
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path("dst/big.bin")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mtim.tv_sec, 1600000000);
+    EXPECT_EQ(st.st_mtim.tv_nsec, 987654321);
+    if (marks) {
+        char buf[8] = {};
+        EXPECT_EQ(::getxattr(QFile::encodeName(path("dst/big.bin")).constData(),
+                             "user.zelvyn.attrib", buf, sizeof buf),
+                  2);
+        EXPECT_STREQ(buf, "34");
+    }
+    EXPECT_EQ(listTree(path("dst")), listTree(path("src")));
+
+    // A file whose size says 0 but whose content is made as it is read is copied whole.
+    QFile version(QStringLiteral("/proc/version"));
+    ASSERT_TRUE(version.open(QIODevice::ReadOnly));
+    const QByteArray expected = version.readAll();
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_TRUE(yes(shf.FxCop(QStringLiteral("/proc/version"), path("version.txt"))));
+    EXPECT_EQ(contentOf(path("version.txt")), expected);
 }
 
 TEST_F(ShellCopy, LinksAreCopiedAsLinksAndNeverFollowed) {
