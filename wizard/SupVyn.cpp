@@ -125,6 +125,7 @@ void SupVyn::VynExe() {
 // ---- the script host ----
 
 VbsHost& SupVyn::vbs() {
+    ++scriptUses_;
     if (!vbs_) {
         if (vbsFactory_) vbs_ = vbsFactory_();
         if (!vbs_) throw VbError(err::CannotCreateObject);
@@ -132,12 +133,13 @@ VbsHost& SupVyn::vbs() {
     return *vbs_;
 }
 
-void SupVyn::VbsVarDef(const QString& name, const Variant& value, int mode) {
+bool SupVyn::VbsVarDef(const QString& name, const Variant& value, int mode) {
     QString text;
     TxCnvPrp(value, text);
     if (mode == 1) text = TxVbsAsp(text);
     int ok = 0;
     vbs().ExeCmd(name + u'=' + text, ok);
+    return ok == 1;
 }
 
 void SupVyn::VbsVarReg(const QString& name, const QString& value) {

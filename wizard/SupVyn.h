@@ -44,9 +44,13 @@
 #include "Dispatch.h"
 #include "OptionStore.h"
 
+#include <QHash>
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zv {
@@ -193,8 +197,8 @@ private:
     int CmpAdd(const CmpDef& c);
     void DefLer();
     // Script variables: the statement name = value, value as a raw expression (mode 0) or as a
-    // string literal (mode 1). A statement the script refuses is passed over.
-    void VbsVarDef(const QString& name, const Variant& value, int mode);
+    // string literal (mode 1). A statement the script refuses is passed over (false).
+    bool VbsVarDef(const QString& name, const Variant& value, int mode);
     void VbsVarReg(const QString& name, const QString& value);
     void VbsPgmReg(const QStringList& lines);
     // Sets the script host up on the window's engine, with the action object as "Vyn".
@@ -217,6 +221,45 @@ private:
     double windowPixels(const QString& axis) const;
     DispatchPtr windowObject() const;
     DispatchPtr loadControl(const QString& array, int index);
+
+    // ---- Variables defined once while nothing can change them (SupVynLer.cpp) ----
+    // The statements of a ZpoCalc round: each variable with its expression text.
+    using ZpoStatements = QList<std::pair<QString, QString>>;
+    ZpoStatements zpoStatements() const;
+    // Whether the variables still hold what the last ZpoCalc gave them: no script code has run
+    // since, other than pure expressions (VbsPure.h).
+    bool zpoValuesHold() const;
+    // Whether running ZpoCalc again could change nothing: it would run the last round's
+    // statements, all of them pure and carried out, and the variables still hold.
+    bool zpoRoundHolds() const;
+    // ExeCalc through the host; a pure expression (succeeding or not) leaves the variables
+    // holding.
+    void VbsCalc(const QString& expression, Variant& result, int& ok);
+    // The value of a position or size expression as text ("" when the script cannot evaluate
+    // it); a pure one is evaluated once while the variables hold.
+    QString VbsCalcTxt(const QString& expression);
+    // "a, b" of two expressions separated by the first comma, each through VbsCalcTxt.
+    QString evaluatedPair(const QString& text);
+
+    struct ZpoRound {
+        bool made = false;
+        // What its statements came from: the table of variables only grows, and xMax and
+        // yMax follow the window's size.
+        int zpoCount = 0;
+        double xPixels = 0;
+        double yPixels = 0;
+        QSet<QString> names;     // the variables its pure statements defined, upper case
+        bool repeatable = false; // every statement pure and carried out
+        quint64 uses = 0;        // scriptUses_ when the variables were last known to hold
+    };
+    ZpoRound zpoRound_;
+    // Every use of the script host counts (vbs()), and ending it.
+    quint64 scriptUses_ = 0;
+    // The texts of the pure expressions evaluated while the last round holds, those that
+    // failed, and the last that failed (the failure the host keeps).
+    QHash<QString, QString> pureTexts_;
+    QSet<QString> pureFailures_;
+    std::optional<QString> lastPureFailure_;
 
     VbsFactory vbsFactory_;
     std::shared_ptr<VbsHost> vbs_;

@@ -61,6 +61,7 @@ void SupVyn::RegSup(const QString& name, const DispatchPtr& object) {
 }
 
 void SupVyn::VbsFim() {
+    ++scriptUses_;
     if (vbs_) vbs_->FxFim();
     // The script engine belongs to the window and may keep the object a while: it no longer
     // reaches this engine.

@@ -21,24 +21,6 @@ const QString kCheckBoxes = QStringLiteral("ckVyn");
 const QString kRichText = QStringLiteral("rtfVyn");
 const QString kOptionLists = QStringLiteral("ZelOpc");
 
-// The value of one part of a position or size: the script's value as text, "" when the script
-// cannot evaluate it.
-QString evaluated(VbsHost& host, const QString& expression) {
-    Variant value{QString()};
-    int ok = 0;
-    host.ExeCalc(expression, value, ok);
-    return value.isString() ? value.rawString() : TxCnv(value);
-}
-
-// "a, b" of two script expressions separated by the first comma, each evaluated.
-QString evaluatedPair(VbsHost& host, const QString& text) {
-    QString rest = text;
-    QString first;
-    int found = 0;
-    TxSep(rest, QStringLiteral(","), first, found);
-    return evaluated(host, first) + QStringLiteral(", ") + evaluated(host, rest);
-}
-
 void put(const DispatchPtr& obj, const char* member, const Variant& value) {
     obj->put(QString::fromLatin1(member), value);
 }
@@ -71,9 +53,8 @@ void applyForeground(const DispatchPtr& obj, const CmpDef& c) {
 void SupVyn::PagCmpPrp() {
     for (int i = 1; i < int(cmp_.size()); ++i) {
         CmpDef& c = cmp_[i];
-        VbsHost& host = vbs();
-        const QString position = evaluatedPair(host, c.Pos);
-        const QString size = evaluatedPair(host, c.Dim);
+        const QString position = evaluatedPair(c.Pos);
+        const QString size = evaluatedPair(c.Dim);
         c.X = 0;
         c.Y = 0;
         PosTwpCon(position, c.X, c.Y);
@@ -85,6 +66,15 @@ void SupVyn::PagCmpPrp() {
         c.TxtVer = c.Txt;
         CmpVer(i);
     }
+}
+
+// "a, b" of two script expressions separated by the first comma, each evaluated.
+QString SupVyn::evaluatedPair(const QString& text) {
+    QString rest = text;
+    QString first;
+    int found = 0;
+    TxSep(rest, QStringLiteral(","), first, found);
+    return VbsCalcTxt(first) + QStringLiteral(", ") + VbsCalcTxt(rest);
 }
 
 void SupVyn::CmpVer(int i) {

@@ -9,6 +9,7 @@
 #include "TdaOpc.h"
 #include "Text.h"
 #include "TxtGlb.h"
+#include "VbsPure.h"
 #include "ZelVynGlb.h"
 #include "ZelVynGlbCnv.h"
 
@@ -72,6 +73,7 @@ int buttonIndex(const QString& ide) {
 
 void SupVyn::ParLer(const QString& file) {
     ReaderScope scope;
+    zpoRound_ = ZpoRound();
     TdaOpc& opc = optionReader();
     opc.ZonIni(file);
     QString name, type, description;
@@ -102,7 +104,9 @@ void SupVyn::ParLer(const QString& file) {
             VbsVarReg(QStringLiteral("DirBas"), g.DirBas);
         }
         opc.ZonSeg(name, type, count, description);
-        ZpoCalc();
+        // Defined again after every zone, so later zones can use them; a round that could
+        // change nothing is not run again.
+        if (!zpoRoundHolds()) ZpoCalc();
     }
     options_ = opc.options();
     commandLine_ = opc.commandLine();
@@ -145,9 +149,15 @@ void SupVyn::ZpoOpcPrp(const QString& kind, int n) {
     ZpoAdd(z);
 }
 
-void SupVyn::ZpoCalc() {
-    VbsVarDef(QStringLiteral("xMax"), Variant(windowPixels(QStringLiteral("X"))), 0);
-    VbsVarDef(QStringLiteral("yMax"), Variant(windowPixels(QStringLiteral("Y"))), 0);
+SupVyn::ZpoStatements SupVyn::zpoStatements() const {
+    ZpoStatements list;
+    const auto add = [&](const QString& name, const Variant& value) {
+        QString text;
+        TxCnvPrp(value, text);
+        list.append({name, text});
+    };
+    add(QStringLiteral("xMax"), Variant(windowPixels(QStringLiteral("X"))));
+    add(QStringLiteral("yMax"), Variant(windowPixels(QStringLiteral("Y"))));
     const QString comma = QStringLiteral(",");
     for (int i = 1; i < int(zpo_.size()); ++i) {
         const ZpoDef& z = zpo_[i];
@@ -161,14 +171,82 @@ void SupVyn::ZpoCalc() {
         if (z.Tip == u"Z") {
             const char* suffixes[] = {"_X1", "_Y1", "_X2", "_Y2"};
             for (int k = 0; k < 4; ++k)
-                VbsVarDef(z.Ide + QLatin1String(suffixes[k]), Variant(parts[k]), 0);
+                add(z.Ide + QLatin1String(suffixes[k]), Variant(parts[k]));
         } else if (z.Tip == u"P") {
-            VbsVarDef(z.Ide + QStringLiteral("_X"), Variant(parts[0]), 0);
-            VbsVarDef(z.Ide + QStringLiteral("_Y"), Variant(parts[1]), 0);
+            add(z.Ide + QStringLiteral("_X"), Variant(parts[0]));
+            add(z.Ide + QStringLiteral("_Y"), Variant(parts[1]));
         } else if (z.Tip == u"V") {
-            VbsVarDef(z.Ide, Variant(z.Val), 0);
+            add(z.Ide, Variant(z.Val));
         }
     }
+    return list;
+}
+
+void SupVyn::ZpoCalc() {
+    ZpoRound round;
+    round.made = true;
+    round.zpoCount = int(zpo_.size());
+    round.xPixels = windowPixels(QStringLiteral("X"));
+    round.yPixels = windowPixels(QStringLiteral("Y"));
+    round.repeatable = true;
+    for (const auto& [name, text] : zpoStatements()) {
+        // Pure: its value can only come from the variables defined before it in this round.
+        const bool pure = vbsPlainName(name) && vbsPureExpression(text, round.names);
+        const bool ok = VbsVarDef(name, Variant(text), 0);
+        if (pure && ok)
+            round.names.insert(UCase(name));
+        else
+            round.repeatable = false;
+    }
+    round.uses = scriptUses_;
+    zpoRound_ = std::move(round);
+    pureTexts_.clear();
+    pureFailures_.clear();
+}
+
+bool SupVyn::zpoValuesHold() const {
+    return zpoRound_.made && zpoRound_.uses == scriptUses_;
+}
+
+bool SupVyn::zpoRoundHolds() const {
+    return zpoRound_.repeatable && zpoValuesHold() && zpoRound_.zpoCount == int(zpo_.size()) &&
+           zpoRound_.xPixels == windowPixels(QStringLiteral("X")) &&
+           zpoRound_.yPixels == windowPixels(QStringLiteral("Y"));
+}
+
+void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
+    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
+    vbs().ExeCalc(expression, result, ok);
+    // Reading variables changes none of them, whether it succeeds or fails.
+    if (pure) zpoRound_.uses = scriptUses_;
+    if (ok != 1) lastPureFailure_.reset();
+}
+
+QString SupVyn::VbsCalcTxt(const QString& expression) {
+    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
+    if (pure) {
+        const auto known = pureTexts_.constFind(expression);
+        // A failure is taken again only while it is still the host's last one: evaluated
+        // again, it would leave exactly that.
+        if (known != pureTexts_.constEnd() &&
+            (!pureFailures_.contains(expression) || lastPureFailure_ == expression))
+            return *known;
+    }
+    Variant value{QString()};
+    int ok = 0;
+    vbs().ExeCalc(expression, value, ok);
+    QString text = value.isString() ? value.rawString() : TxCnv(value);
+    if (pure) {
+        zpoRound_.uses = scriptUses_;
+        pureTexts_.insert(expression, text);
+        if (ok == 1) {
+            pureFailures_.remove(expression);
+        } else {
+            pureFailures_.insert(expression);
+            lastPureFailure_ = expression;
+        }
+    }
+    return text;
 }
 
 void SupVyn::PagOpcPrp() {
@@ -209,8 +287,8 @@ void SupVyn::TraOpcPrp() {
             TxSep(rest, QStringLiteral(","), xPart, found);
             Variant x, y;
             int ok = 0;
-            vbs().ExeCalc(xPart, x, ok);
-            vbs().ExeCalc(rest, y, ok);
+            VbsCalc(xPart, x, ok);
+            VbsCalc(rest, y, ok);
             t.POS = TxCnv(x) + QStringLiteral(", ") + TxCnv(y);
         });
     }

@@ -10,6 +10,7 @@
 #include "ZelVynGlbCnv.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace zv;
@@ -149,13 +150,9 @@ TEST_F(Definition, ScriptVariablesAfterEveryZone) {
         EXPECT_EQ(number(name), value) << name;
     EXPECT_EQ(host->var("Produto").rawString(), QStringLiteral("ZelVyn 2.5"));
 
-    // Defined again after every zone: one round per zone of the file.
-    QFile f(zelVynGlbState().VynFpa);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    int zones = 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith('#') && !line.startsWith("##")) ++zones;
-    EXPECT_EQ(host->statements.count(QStringLiteral("xMax=600")), zones);
+    // Defined again after the zones that can change them (VariablesDefinedAgainWhenTheyCanChange):
+    // the first zone, the three zones of variables and the two script zones.
+    EXPECT_EQ(host->statements.count(QStringLiteral("xMax=600")), 6);
 
     // Two script zones: each reset the engine; the code is the second one's.
     EXPECT_EQ(host->resets, 2);
@@ -196,6 +193,56 @@ TEST_F(Definition, DebugModeReplacesTheFolders) {
 
     readInline(QStringLiteral("#DEF:IDE\nDepurar [DbgModo]=S\nLetra [DbgLtrCd]=D\n##\n"));
     EXPECT_EQ(g.DrvCd, QStringLiteral("D:"));
+}
+
+// After every zone the variables are defined again, unless running their statements again could
+// change nothing: the same statements, each of them pure (numbers, texts, operators and the
+// variables defined before it) and carried out, and no script code run since.
+TEST_F(Definition, VariablesDefinedAgainWhenTheyCanChange) {
+    const QString page = QStringLiteral("#PAG:IDE\nId [IDE]=P\n##\n");
+    const QString a = QStringLiteral("#VAR:IDE\nA [A]=1\n##\n");
+    const struct {
+        const char* what;
+        QString zones;
+        int rounds;
+    } cases[] = {
+        {"variables, then pages", a + page + page + page, 1},
+        {"a later zone of variables", a + page + "#VAR:IDE\nB [B]=A + 1\n##\n" + page, 2},
+        {"a later window size", a + page + "#DEF:IDE\nL [DimX]=800\n##\n" + page, 2},
+        {"a button placed from a point, an expression over the variables",
+         "#PON:IDE\nSeg [AUT_TraPosSeg]=xMax - 180, yMax - 40\n##\n" + page +
+             "#TRA:IDE\nB [IDE]=SEG\n##\n" + page,
+         1},
+        {"script code loaded: the engine was reset", a + page + "#VBS:TX\nDim x\n##\n" + page, 2},
+        {"a variable that refers to itself", "#VAR:IDE\nN [N]=N + 1\n##\n" + page + page, 3},
+        {"a variable that reads what is no variable of the round",
+         "#VBS:TX\nDim x\n##\n#VAR:IDE\nP [P]=DirPgm & \"/x\"\n##\n" + page + page, 4},
+    };
+    // Each definition read by an engine of its own.
+    const auto read = [&](const QString& zones) {
+        zelVynGlbReset();
+        zelVynGlbState().DirPgm = QStringLiteral("/opt/zv");
+        host->statements.clear();
+        host->variables.clear();
+        auto fresh = std::make_unique<SupVyn>();
+        fresh->setVbsFactory([this] { return host; });
+        fresh->ParLer(temp.write(QStringLiteral("r.par"), (kHeader + zones).toUtf8()));
+        return fresh;
+    };
+    for (const auto& c : cases) {
+        read(c.zones);
+        EXPECT_EQ(host->statements.filter(QRegularExpression(QStringLiteral("^yMax="))).size(),
+                  c.rounds)
+            << c.what;
+    }
+    // What the rounds leave is what a round after every zone leaves.
+    read("#VBS:TX\nDim x\n##\n#VAR:IDE\nP [P]=DirPgm & \"/x\"\n##\n" + page + page);
+    EXPECT_EQ(host->var("P").rawString(), QStringLiteral("/opt/zv/x"));
+    read(a + page + "#DEF:IDE\nL [DimX]=800\n##\n#VAR:IDE\nB [B]=A + xMax\n##\n" + page);
+    EXPECT_EQ(number("B"), 801);
+    const auto placed = read("#PON:IDE\nSeg [AUT_TraPosSeg]=xMax - 180, yMax - 40\n##\n" + page +
+                             "#TRA:IDE\nB [IDE]=SEG\n##\n");
+    EXPECT_EQ(placed->pageTable().at(1).Tra[TraSeg].POS, QStringLiteral("460, 440"));
 }
 
 TEST_F(Definition, WindowMeasuresThatKeepTheDesignedSize) {
