@@ -68,9 +68,13 @@ void setAttributes(const QByteArray& path, int mask) {
     while (p.size() > 1 && p.endsWith('/'))
         p.chop(1);
     if (p.isEmpty()) vbRaise(err::FileNotFound);
+    setAttributesAt(AT_FDCWD, p, p, mask);
+}
 
+void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& p, int mask) {
     struct stat st {};
-    if (::lstat(p.constData(), &st) != 0) raiseFor(errno, p, false);
+    if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        raiseFor(errno, p, false);
     if (S_ISLNK(st.st_mode)) return;
     const bool folder = S_ISDIR(st.st_mode);
     const bool regular = S_ISREG(st.st_mode);
@@ -93,11 +97,11 @@ void setAttributes(const QByteArray& path, int mask) {
     // it for the moment when the final mode would not.
     mode_t now = mode;
     if (marksChange && (regular || folder) && !(now & S_IWUSR) && !(wanted & S_IWUSR)) {
-        if (::chmod(p.constData(), now | S_IWUSR) != 0) raiseFor(errno, p, folder);
+        if (::fchmodat(dirFd, name.constData(), now | S_IWUSR, 0) != 0) raiseFor(errno, p, folder);
         now |= S_IWUSR;
     } else if (wanted != now && (wanted & S_IWUSR)) {
         // Clearing read-only: writable first, then the marks.
-        if (::chmod(p.constData(), wanted) != 0) raiseFor(errno, p, folder);
+        if (::fchmodat(dirFd, name.constData(), wanted, 0) != 0) raiseFor(errno, p, folder);
         now = wanted;
     }
 
@@ -114,12 +118,13 @@ void setAttributes(const QByteArray& path, int mask) {
         // (devices, pipes): the marks are simply not kept.
         if (rc != 0 && !notSupported(errno) && !(errno == EPERM && !regular && !folder)) {
             const int e = errno;
-            if (now != mode) ::chmod(p.constData(), mode);
+            if (now != mode) ::fchmodat(dirFd, name.constData(), mode, 0);
             raiseFor(e, p, folder);
         }
     }
 
-    if (wanted != now && ::chmod(p.constData(), wanted) != 0) raiseFor(errno, p, folder);
+    if (wanted != now && ::fchmodat(dirFd, name.constData(), wanted, 0) != 0)
+        raiseFor(errno, p, folder);
 }
 
 void copyMarks(int fromFd, int toFd) {

@@ -22,6 +22,10 @@ namespace zv::fsys {
 // system, ...).
 void setAttributes(const QString& path, int mask);
 void setAttributes(const QByteArray& path, int mask);
+// The same for the entry name of the folder open as dirFd (or AT_FDCWD) whose whole path is
+// path: the entry is looked at and its mode changed through the folder, a short way for the
+// walks; path names it in errors and for its marks.
+void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& path, int mask);
 
 // Copies the marks of the extended attribute from one entry to another; best effort, every
 // failure ignored (a copy keeps hidden, system and archive where the file system allows).

@@ -11,7 +11,9 @@
 #include <QFile>
 
 #include <chrono>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 namespace zv {
 
@@ -187,9 +189,26 @@ void SupFsys::ProFsysRec(ProFsysSpc& w, const QByteArray& dir) {
 
 void SupFsys::ProFsysDir(ProFsysSpc& w, const QByteArray& dir,
                          const std::vector<QByteArray>& files) {
+    // The attributes of a folder's files are set through the folder, open for the while:
+    // each file is then found by its name alone.
+    struct FolderFd {
+        int fd = -1;
+        ~FolderFd() {
+            if (fd >= 0) ::close(fd);
+        }
+    } folder;
+    if (w.actFiles && w.verb == QLatin1String("ATR") && !files.empty())
+        folder.fd = ::open(dir.isEmpty() ? "." : dir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     for (const QByteArray& name : files) {
         ProFsysDirEnt(w, false);
-        if (w.actFiles) ProFsysFic(w, false, DirFicJun(dir, name));
+        if (!w.actFiles) continue;
+        const QByteArray path = DirFicJun(dir, name);
+        if (folder.fd >= 0) {
+            ++w.filesProcessed;
+            fsys::setAttributesAt(folder.fd, name, path, w.mask);
+        } else {
+            ProFsysFic(w, false, path);
+        }
     }
 }
 
@@ -206,15 +225,15 @@ void SupFsys::ProFsysFic(ProFsysSpc& w, bool folder, const QByteArray& path) {
     else
         ++w.filesProcessed;
     // A folder is named with a trailing separator.
-    const QString shown = fsys::text(folder ? path + '/' : path);
+    const auto shown = [&] { return fsys::text(folder ? path + '/' : path); };
     if (w.verb == QLatin1String("ATR")) {
         fsys::setAttributes(path, w.mask);
     } else if (w.verb == QLatin1String("CBK")) {
         CbkFicPro(w.dirsProcessed + w.filesProcessed,
-                  folder ? QStringLiteral("D") : QStringLiteral("F"), shown);
+                  folder ? QStringLiteral("D") : QStringLiteral("F"), shown());
     } else if (w.verb == QLatin1String("CBK:SEL") && !folder) {
         ++w.filesSelected;
-        CbkFicSel(w.filesSelected, shown);
+        CbkFicSel(w.filesSelected, shown());
     }
 }
 
