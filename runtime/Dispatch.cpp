@@ -2,6 +2,8 @@
 
 #include "Text.h"
 
+#include <mutex>
+
 namespace zv {
 
 DispId Dispatch::memberId(const QString& name) const {
@@ -70,13 +72,99 @@ void checkArgCount(Args args, size_t min, size_t max) {
 
 // ---- SimpleDispatch ----
 
-SimpleDispatch::SimpleDispatch(QString typeName) : typeName_(std::move(typeName)) {}
+struct MemberLayout {
+    std::vector<std::pair<QString, DispId>> registrations; // name as given, id it got
+    QHash<QString, DispId> byName;                         // upper-case name -> id
+};
+
+namespace {
+
+std::mutex layoutsMutex;
+
+QHash<QString, std::shared_ptr<const MemberLayout>>& layouts() {
+    static QHash<QString, std::shared_ptr<const MemberLayout>> all;
+    return all;
+}
+
+std::shared_ptr<const MemberLayout> layoutFor(const QString& typeName) {
+    std::lock_guard lock(layoutsMutex);
+    return layouts().value(typeName);
+}
+
+// Calls f with the upper-case form of name; short names are folded into a buffer on the stack.
+template <class F>
+auto withKey(QStringView name, F&& f) {
+    constexpr qsizetype kShort = 64;
+    if (name.size() > kShort) return f(UCase(name));
+    QChar buffer[kShort];
+    for (qsizetype i = 0; i < name.size(); ++i)
+        buffer[i] = ucaseChar(name[i]);
+    return f(QString::fromRawData(buffer, name.size()));
+}
+
+} // namespace
+
+SimpleDispatch::SimpleDispatch(QString typeName) : typeName_(std::move(typeName)) {
+    layout_ = layoutFor(typeName_);
+    if (layout_)
+        members_.reserve(layout_->byName.size());
+    else
+        record_ = std::make_shared<std::vector<std::pair<QString, DispId>>>();
+}
+
+DispId SimpleDispatch::lookUp(QStringView name) const {
+    return withKey(name, [this](const QString& key) {
+        if (layout_) {
+            // The shared index may know names this object has not (yet) registered.
+            const DispId id = layout_->byName.value(key, kDispIdUnknown);
+            return id != kDispIdUnknown && size_t(id) <= members_.size() ? id : kDispIdUnknown;
+        }
+        return byName_.value(key, kDispIdUnknown);
+    });
+}
+
+void SimpleDispatch::publishLayout() const {
+    if (!record_) return;
+    auto layout = std::make_shared<MemberLayout>();
+    layout->registrations = std::move(*record_);
+    layout->byName = byName_;
+    record_.reset();
+    std::lock_guard lock(layoutsMutex);
+    if (!layouts().contains(typeName_)) layouts().insert(typeName_, std::move(layout));
+}
 
 DispId SimpleDispatch::memberId(const QString& name) const {
     if (name.isEmpty())
         return default_ == kDispIdUnknown ? kDispIdUnknown : kDispIdValue;
-    auto it = byName_.constFind(UCase(name));
-    return it == byName_.constEnd() ? kDispIdUnknown : it.value();
+    publishLayout();
+    return lookUp(name);
+}
+
+void SimpleDispatch::ownIndex() {
+    for (size_t i = 0; i < registered_; ++i) {
+        const auto& [name, id] = layout_->registrations[i];
+        byName_.insert(UCase(name), id);
+    }
+    layout_.reset();
+}
+
+DispId SimpleDispatch::registerName(const QString& name) {
+    if (layout_) {
+        if (registered_ < layout_->registrations.size() &&
+            layout_->registrations[registered_].first == name)
+            return layout_->registrations[registered_++].second;
+        ownIndex();
+    }
+    DispId id = withKey(name, [this](const QString& key) {
+        auto it = byName_.constFind(key);
+        return it == byName_.constEnd() ? kDispIdUnknown : it.value();
+    });
+    if (id == kDispIdUnknown) {
+        id = DispId(members_.size() + 1);
+        byName_.insert(UCase(name), id);
+    }
+    if (record_) record_->emplace_back(name, id);
+    return id;
 }
 
 const SimpleDispatch::Member* SimpleDispatch::member(DispId id) const {
@@ -123,32 +211,28 @@ Variant SimpleDispatch::invoke(DispId id, Invoke kind, Args args) {
 }
 
 void SimpleDispatch::addMethod(const QString& name, Method fn) {
-    QString key = UCase(name);
-    auto it = byName_.find(key);
-    if (it != byName_.end()) {
-        members_[size_t(it.value() - 1)].method = std::move(fn);
+    const DispId id = registerName(name);
+    if (size_t(id) <= members_.size()) {
+        members_[size_t(id - 1)].method = std::move(fn);
         return;
     }
     members_.push_back({name, std::move(fn), {}, {}});
-    byName_.insert(key, DispId(members_.size()));
 }
 
 void SimpleDispatch::addProperty(const QString& name, Getter get, Setter set) {
-    QString key = UCase(name);
-    auto it = byName_.find(key);
-    if (it != byName_.end()) {
-        Member& m = members_[size_t(it.value() - 1)];
+    const DispId id = registerName(name);
+    if (size_t(id) <= members_.size()) {
+        Member& m = members_[size_t(id - 1)];
         m.getter = std::move(get);
         m.setter = std::move(set);
         return;
     }
     members_.push_back({name, {}, std::move(get), std::move(set)});
-    byName_.insert(key, DispId(members_.size()));
 }
 
 void SimpleDispatch::setDefaultMember(const QString& name) {
-    auto it = byName_.constFind(UCase(name));
-    default_ = it == byName_.constEnd() ? kDispIdUnknown : it.value();
+    const DispId id = lookUp(name);
+    default_ = id;
 }
 
 } // namespace zv

@@ -63,9 +63,19 @@ public:
 // Builds the argument span for a vector of Variants.
 std::vector<Variant*> argPointers(std::vector<Variant>& values);
 
+// The name index shared by the objects of one type that register the same members in the same
+// order (defined in Dispatch.cpp).
+struct MemberLayout;
+
 // A Dispatch whose members are registered as functions: the simple way to build host objects.
 // Names are matched case-blind with the Windows-1252 rules. Identifiers are given in
 // registration order from 1; the default member (if any) is also reachable as kDispIdValue.
+//
+// Objects of one type nearly always register the same names in the same order. The first
+// object of a type that is looked up publishes its name index; later objects of the type follow
+// it while their registrations match it, and build an index of their own only from the first
+// registration that differs. A wizard builds thousands of controls, so this saves an index (and
+// a case-folded copy of every name) per control.
 class SimpleDispatch : public Dispatch {
 public:
     using Getter = std::function<Variant(Args)>;
@@ -97,9 +107,23 @@ protected:
     const Member* member(DispId id) const;
 
 private:
+    // Registers a name: the id it has (a new one or that of the member it already names).
+    DispId registerName(const QString& name);
+    // Leaves the shared index and builds one of this object's own from the names so far.
+    void ownIndex();
+    // Publishes this object's index for its type when no other object has done so.
+    void publishLayout() const;
+    DispId lookUp(QStringView name) const;
+
     QString typeName_;
     std::vector<Member> members_;
+    // The shared index followed while the registrations match it, with how many were made...
+    std::shared_ptr<const MemberLayout> layout_;
+    size_t registered_ = 0;
+    // ...else this object's own index: upper-case name -> id.
     QHash<QString, DispId> byName_;
+    // The registrations of the first object of a type, kept until it publishes them.
+    mutable std::shared_ptr<std::vector<std::pair<QString, DispId>>> record_;
     DispId default_ = kDispIdUnknown;
 };
 

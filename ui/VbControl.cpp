@@ -8,11 +8,20 @@
 #include "WindowHandles.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 
 namespace zv {
 
 namespace {
+
+// True when the palette sets colour for the role itself (not inherited) in every colour group:
+// setting it again would change nothing, and a palette change costs a walk of the children.
+bool setsColour(const QPalette& p, QPalette::ColorRole role, const QColor& colour) {
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        if (!p.isBrushSet(g, role) || p.brush(g, role) != QBrush(colour)) return false;
+    return true;
+}
 
 constexpr int kObjectUnloaded = 364;
 constexpr int kNotAnArray = 343;
@@ -210,9 +219,11 @@ void VbControl::setBackColor(qint32 color) {
 
 void VbControl::applyBackColor(const QColor& color) {
     QWidget* w = liveWidget();
-    QPalette p = w->palette();
-    p.setColor(backRole_, color);
-    w->setPalette(p);
+    if (!setsColour(w->palette(), backRole_, color)) {
+        QPalette p = w->palette();
+        p.setColor(backRole_, color);
+        w->setPalette(p);
+    }
     w->setAutoFillBackground(true);
 }
 
@@ -221,6 +232,9 @@ void VbControl::setForeColor(qint32 color) {
     checkVbColor(color);
     const auto c = vbColorToQColor(color);
     if (!c) return;
+    if (std::all_of(foreRoles_.begin(), foreRoles_.end(),
+                    [&](QPalette::ColorRole role) { return setsColour(w->palette(), role, *c); }))
+        return;
     QPalette p = w->palette();
     for (QPalette::ColorRole role : foreRoles_)
         p.setColor(role, *c);

@@ -82,17 +82,20 @@ void SupVyn::CmpVer(int i) {
     if (c.Tip == u"LAB") {
         const DispatchPtr lab = loadControl(kLabels, i);
         controls_[i] = lab;
+        put(lab, "AutoSize", Variant(false));
         if (c.W > 0) {
-            put(lab, "AutoSize", Variant(false));
             put(lab, "Width", Variant(c.W));
             put(lab, "WordWrap", Variant(true));
         }
-        put(lab, "AutoSize", Variant(true));
         applyFont(lab, c);
         put(lab, "Alignment", Variant(c.AlnVal));
         put(lab, "Caption", Variant(c.TxtVer));
         put(lab, "Left", Variant(c.X));
         put(lab, "Top", Variant(c.Y));
+        // Fitted to its text once, with its font and caption in place: a fixed width grows
+        // downwards, else the label takes the size of its text. A given height then holds (with
+        // a given width too, there is nothing left to fit).
+        if (c.W <= 0 || c.H <= 0) put(lab, "AutoSize", Variant(true));
         if (c.H > 0) {
             put(lab, "AutoSize", Variant(false));
             put(lab, "Height", Variant(c.H));
