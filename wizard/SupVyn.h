@@ -217,6 +217,17 @@ private:
     void CmpObj(const Variant& control, DispatchPtr& object) const;
     // The page record; 9 when page is outside the table.
     const PagDef& pagReg(int number) const;
+    // The steps the four buttons share; each is one step: a run-time error skips it.
+    // The transition of a button on the current page (an empty one when it cannot be read).
+    TraDef transition(TraIdx button) const;
+    // Makes the page whose identifier is ide the current page.
+    void goToPageNamed(const QString& ide);
+    // Leaves the page old and enters the current page.
+    void changePage(int16_t old);
+    // Calls fx(current page); false when the call failed.
+    bool callPageFx(const QString& fx, Variant& value);
+    // Runs fx() and drops what it returns.
+    void runFx(const QString& fx);
     // The window size in pixels that xMax and yMax stand for.
     double windowPixels(const QString& axis) const;
     DispatchPtr windowObject() const;

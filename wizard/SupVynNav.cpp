@@ -69,102 +69,98 @@ const PagDef& SupVyn::pagReg(int number) const {
 
 // ---- the buttons ----
 
+TraDef SupVyn::transition(TraIdx button) const {
+    TraDef t;
+    step([&] { t = pagReg(PagAtu).Tra[button]; });
+    return t;
+}
+
+void SupVyn::goToPageNamed(const QString& ide) {
+    step([&] {
+        int n = -1;
+        PagLoc(ide, n);
+        PagAtu = page16(n);
+    });
+}
+
+void SupVyn::changePage(int16_t old) {
+    step([&] { PagEsc(old); });
+    step([&] { PagVer(PagAtu); });
+}
+
+bool SupVyn::callPageFx(const QString& fx, Variant& value) {
+    bool called = false;
+    step([&] { called = VbsCall(Variant::list({Variant(fx), Variant(PagAtu)}), value); });
+    return called;
+}
+
+void SupVyn::runFx(const QString& fx) {
+    Variant value;
+    step([&] { VbsExe(Variant::list({Variant(fx)}), value); });
+}
+
 void SupVyn::TraSeg() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
-    TraDef t;
-    step([&] { t = pagReg(PagAtu).Tra[TraIdx::TraSeg]; });
+    const TraDef t = transition(TraIdx::TraSeg);
     const QString kind = kindOf(t);
     if (kind == u"PAG") {
-        step([&] {
-            int n = -1;
-            PagLoc(t.TRAPAG, n);
-            PagAtu = page16(n);
-        });
+        goToPageNamed(t.TRAPAG);
     } else if (kind == u"FX") {
-        bool called = false;
         Variant value;
-        step([&] { called = VbsCall(Variant::list({Variant(t.TRAFX), Variant(PagAtu)}), value); });
-        if (!called) return; // no page to go to: the page stays as it is
-        step([&] {
-            int n = -1;
-            PagLoc(TxCnv(value), n);
-            PagAtu = page16(n);
-        });
+        if (!callPageFx(t.TRAFX, value)) return; // no page to go to: the page stays as it is
+        goToPageNamed(TxCnv(value));
     } else {
         step([&] { PagAtu = page16(PagAtu + 1); });
     }
-    step([&] { PagEsc(old); });
-    step([&] { PagVer(PagAtu); });
+    changePage(old);
 }
 
 void SupVyn::TraAnt() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
-    TraDef t;
-    step([&] { t = pagReg(PagAtu).Tra[TraIdx::TraAnt]; });
+    const TraDef t = transition(TraIdx::TraAnt);
     const QString kind = kindOf(t);
     if (kind == u"PAG") {
-        step([&] {
-            int n = -1;
-            PagLoc(t.TRAPAG, n);
-            PagAtu = page16(n);
-        });
+        goToPageNamed(t.TRAPAG);
     } else if (kind == u"FX") {
-        bool called = false;
         Variant value;
-        step([&] { called = VbsCall(Variant::list({Variant(t.TRAFX), Variant(PagAtu)}), value); });
-        if (!called) return;
+        if (!callPageFx(t.TRAFX, value)) return;
         // A value that is no number leaves the page number as it is: the page is left and
         // entered again.
         step([&] { PagAtu = CInt(value); });
     } else {
         step([&] { PagLstAnt(PagAtu); });
     }
-    step([&] { PagEsc(old); });
-    step([&] { PagVer(PagAtu); });
+    changePage(old);
 }
 
 void SupVyn::TraCnf() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
-    TraDef t;
-    step([&] { t = pagReg(PagAtu).Tra[TraIdx::TraCnf]; });
+    const TraDef t = transition(TraIdx::TraCnf);
     const QString kind = kindOf(t);
     if (kind == u"PAG") {
-        step([&] {
-            int n = -1;
-            PagLoc(t.TRAPAG, n);
-            PagAtu = page16(n);
-        });
-        step([&] { PagEsc(old); });
-        step([&] { PagVer(PagAtu); });
+        goToPageNamed(t.TRAPAG);
+        changePage(old);
     } else if (kind == u"FX") {
-        Variant value;
-        step([&] { VbsExe(Variant::list({Variant(t.TRAFX)}), value); });
+        runFx(t.TRAFX);
     }
 }
 
 void SupVyn::TraCan() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
-    TraDef t;
-    step([&] { t = pagReg(PagAtu).Tra[TraIdx::TraCan]; });
+    const TraDef t = transition(TraIdx::TraCan);
     const QString kind = kindOf(t);
     const auto unload = [this] {
         if (window_) window_->unloadWindow();
     };
     if (kind == u"PAG") {
-        step([&] {
-            int n = -1;
-            PagLoc(t.TRAPAG, n);
-            PagAtu = page16(n);
-        });
-        step([&] { PagEsc(old); });
-        step([&] { PagVer(PagAtu); });
+        goToPageNamed(t.TRAPAG);
+        changePage(old);
     } else if (kind == u"FX") {
-        Variant value;
-        step([&] { VbsExe(Variant::list({Variant(t.TRAFX)}), value); });
+        runFx(t.TRAFX);
     } else if (kind == u"FIM") {
         step(unload);
     } else if (PagAtu < PagNum()) {
