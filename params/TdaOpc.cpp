@@ -26,6 +26,41 @@ double leadingNumber(const QString& text) {
     }
 }
 
+// The value of an entry as each value type takes it; a Variant takes the text when it holds
+// a string on the way in, the number otherwise.
+void entryValue(const TdaReg& r, QString& value) {
+    value = r.Val;
+}
+void entryValue(const TdaReg& r, double& value) {
+    value = r.Num;
+}
+void entryValue(const TdaReg& r, Variant& value) {
+    value = value.isString() ? Variant(r.Val) : Variant(r.Num);
+}
+
+// An entry by its index, for every value type: ok 0 when the index names no entry.
+template <class T>
+void entryAt(const EntryTable& table, int index, QString& key, T& value, QString& type, int& ok) {
+    if (!table.has(index)) {
+        ok = 0;
+        return;
+    }
+    const TdaReg& r = table.at(index);
+    key = r.Chv;
+    type = r.Tip;
+    entryValue(r, value);
+    ok = 1;
+}
+
+// An entry by its key, for every value type.
+template <class T>
+void entryByKey(const TdaOpc& opc, const QString& key, T& value, int& ok, QString& type) {
+    int index = -1;
+    opc.MemIdxUsa(key, index);
+    QString fullKey;
+    opc.MemConIdx(index, fullKey, value, type, ok);
+}
+
 } // namespace
 
 TdaOpc::TdaOpc() {
@@ -312,24 +347,15 @@ void TdaOpc::MemCmp(const QString& key, QString& label, QString& keyAsWritten, Q
 }
 
 void TdaOpc::MemCon(const QString& key, QString& value, int& ok, QString& type) const {
-    int index = -1;
-    MemIdxUsa(key, index);
-    QString fullKey;
-    MemConIdx(index, fullKey, value, type, ok);
+    entryByKey(*this, key, value, ok, type);
 }
 
 void TdaOpc::MemCon(const QString& key, double& value, int& ok, QString& type) const {
-    int index = -1;
-    MemIdxUsa(key, index);
-    QString fullKey;
-    MemConIdx(index, fullKey, value, type, ok);
+    entryByKey(*this, key, value, ok, type);
 }
 
 void TdaOpc::MemCon(const QString& key, Variant& value, int& ok, QString& type) const {
-    int index = -1;
-    MemIdxUsa(key, index);
-    QString fullKey;
-    MemConIdx(index, fullKey, value, type, ok);
+    entryByKey(*this, key, value, ok, type);
 }
 
 void TdaOpc::MemCon(const QString& key, QString& value, int& ok) const {
@@ -343,39 +369,15 @@ void TdaOpc::MemCon(const QString& key, double& value, int& ok) const {
 }
 
 void TdaOpc::MemConIdx(int index, QString& key, QString& value, QString& type, int& ok) const {
-    if (!table_.has(index)) {
-        ok = 0;
-        return;
-    }
-    const TdaReg& r = table_.at(index);
-    key = r.Chv;
-    type = r.Tip;
-    value = r.Val;
-    ok = 1;
+    entryAt(table_, index, key, value, type, ok);
 }
 
 void TdaOpc::MemConIdx(int index, QString& key, double& value, QString& type, int& ok) const {
-    if (!table_.has(index)) {
-        ok = 0;
-        return;
-    }
-    const TdaReg& r = table_.at(index);
-    key = r.Chv;
-    type = r.Tip;
-    value = r.Num;
-    ok = 1;
+    entryAt(table_, index, key, value, type, ok);
 }
 
 void TdaOpc::MemConIdx(int index, QString& key, Variant& value, QString& type, int& ok) const {
-    if (!table_.has(index)) {
-        ok = 0;
-        return;
-    }
-    const TdaReg& r = table_.at(index);
-    key = r.Chv;
-    type = r.Tip;
-    value = value.isString() ? Variant(r.Val) : Variant(r.Num);
-    ok = 1;
+    entryAt(table_, index, key, value, type, ok);
 }
 
 void TdaOpc::MemSN(const QString& key, int& result) const {
