@@ -122,6 +122,11 @@ private:
     void registerMembers();
     // The debug message of an action, with its result.
     void debugResult(const QString& text, const Variant& result);
+    // An action from one path to another: -1 when either path is empty, otherwise what work
+    // leaves in its result (0 unless it sets one); the result goes to the debug message
+    // "<name> <from> para <to>".
+    template <class F>
+    Variant pathToPath(const QString& name, const Variant& src, const Variant& dst, F&& work);
 
     QString objectName_ = QStringLiteral("QorAaVbs");
     QString instanceId_;

@@ -132,64 +132,55 @@ Variant SupVynVbs::FxFicLoc(const Variant& parts) {
 
 // ---- Files and folders ----
 
-Variant SupVynVbs::FxDirCop(const Variant& src, const Variant& dst) {
+template <class F>
+Variant SupVynVbs::pathToPath(const QString& name, const Variant& src, const Variant& dst,
+                              F&& work) {
     const QString from = argText(src);
     const QString to = argText(dst);
-    int result = 0;
-    if (from.isEmpty() || to.isEmpty()) {
-        result = -1;
-    } else {
-        step([&] {
-            QString type;
-            int attr = 0;
-            FicTip(from, type, attr);
-            if (type != QLatin1String("D")) return;
-            SupShf shell;
-            shell.AspExe(1, 0);
-            const Variant copied = shell.FxCopDfi(from, to);
-            result = copied.isInteger16() && copied.rawInteger() == -1 ? -1 : 0;
-        });
-        // Whether or not the copy worked, the target tree is made normal.
-        if (attributes_ == 1)
-            step([&] { walker_->ProFsysAtrb(to, QStringLiteral("+N"), QStringLiteral("*.*")); });
-    }
-    step([&] {
-        debugResult(QStringLiteral("FxDirCop ") + from + QStringLiteral(" para ") + to,
-                    integer(result));
-    });
-    return integer(result);
-}
-
-Variant SupVynVbs::FxFicCop(const Variant& src, const Variant& dst) {
-    const QString from = argText(src);
-    const QString to = argText(dst);
-    int result = 0;
-    if (from.isEmpty() || to.isEmpty()) {
-        result = -1;
-    } else {
-        step([&] { FicCop(from, to, result); });
-        if (attributes_ == 1) step([&] { fsys::setAttributes(to, 0); });
-    }
-    step([&] {
-        debugResult(QStringLiteral("FxFicCop ") + from + QStringLiteral(" para ") + to,
-                    integer(result));
-    });
-    return integer(result);
-}
-
-Variant SupVynVbs::FxFicRen(const Variant& oldPath, const Variant& newPath) {
-    const QString from = argText(oldPath);
-    const QString to = argText(newPath);
     int result = 0;
     if (from.isEmpty() || to.isEmpty())
         result = -1;
     else
-        step([&] { FicRen(from, to, result); });
-    step([&] {
-        debugResult(QStringLiteral("FxFicRen ") + from + QStringLiteral(" para ") + to,
-                    integer(result));
-    });
+        work(from, to, result);
+    step([&] { debugResult(name + u' ' + from + QStringLiteral(" para ") + to, integer(result)); });
     return integer(result);
+}
+
+Variant SupVynVbs::FxDirCop(const Variant& src, const Variant& dst) {
+    return pathToPath(QStringLiteral("FxDirCop"), src, dst,
+                      [this](const QString& from, const QString& to, int& result) {
+                          step([&] {
+                              QString type;
+                              int attr = 0;
+                              FicTip(from, type, attr);
+                              if (type != QLatin1String("D")) return;
+                              SupShf shell;
+                              shell.AspExe(1, 0);
+                              const Variant copied = shell.FxCopDfi(from, to);
+                              result = copied.isInteger16() && copied.rawInteger() == -1 ? -1 : 0;
+                          });
+                          // Whether or not the copy worked, the target tree is made normal.
+                          if (attributes_ == 1)
+                              step([&] {
+                                  walker_->ProFsysAtrb(to, QStringLiteral("+N"),
+                                                       QStringLiteral("*.*"));
+                              });
+                      });
+}
+
+Variant SupVynVbs::FxFicCop(const Variant& src, const Variant& dst) {
+    return pathToPath(QStringLiteral("FxFicCop"), src, dst,
+                      [this](const QString& from, const QString& to, int& result) {
+                          step([&] { FicCop(from, to, result); });
+                          if (attributes_ == 1) step([&] { fsys::setAttributes(to, 0); });
+                      });
+}
+
+Variant SupVynVbs::FxFicRen(const Variant& oldPath, const Variant& newPath) {
+    return pathToPath(QStringLiteral("FxFicRen"), oldPath, newPath,
+                      [](const QString& from, const QString& to, int& result) {
+                          step([&] { FicRen(from, to, result); });
+                      });
 }
 
 Variant SupVynVbs::FxFicEli(const Variant& file) {
