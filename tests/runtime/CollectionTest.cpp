@@ -1,20 +1,13 @@
 // Collection: positions, case-blind keys, before/after, errors, and the script-side members.
 #include "Collection.h"
+#include "RuntimeTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
+using zvtest::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 QString texts(Collection& c) {
     QString out;

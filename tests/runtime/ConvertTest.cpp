@@ -1,24 +1,12 @@
 // Conversions: strict and lenient number reading, number text, type names.
 #include "Convert.h"
 #include "Dispatch.h"
+#include "RuntimeTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
-
-namespace {
-
-// Runs f and gives the run-time error number it raised (0 when none).
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using zvtest::errorOf;
 
 TEST(Conversions, StrictIntegerConversionsRoundHalfToEvenAndCheckRange) {
     EXPECT_EQ(CInt(Variant("2.5")), 2);

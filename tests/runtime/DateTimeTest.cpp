@@ -2,22 +2,15 @@
 // counting rules, date texts and the settable clock.
 #include "DateTime.h"
 
+#include "RuntimeTestSupport.h"
 #include "VbError.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
+using zvtest::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 double at(int y, int m, int d, int h = 0, int n = 0, int s = 0) {
     return dateSerialOf(DateParts{y, m, d, h, n, s});

@@ -2,6 +2,7 @@
 // written back byte for byte and replaced atomically.
 #include "Encoding.h"
 
+#include "RuntimeTestSupport.h"
 #include "TestSupport.h"
 #include "VbError.h"
 
@@ -14,17 +15,9 @@
 #include <unistd.h>
 
 using namespace zv;
+using zvtest::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 const QByteArray kBom("\xEF\xBB\xBF");
 

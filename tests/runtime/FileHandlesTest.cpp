@@ -2,23 +2,16 @@
 // append, and the language's error numbers.
 #include "FileHandles.h"
 
+#include "RuntimeTestSupport.h"
 #include "TestSupport.h"
 #include "VbError.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
+using zvtest::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 class FileHandles : public ::testing::Test {
 protected:

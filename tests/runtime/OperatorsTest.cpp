@@ -1,23 +1,16 @@
 // The language's operators: result subtypes, promotion on overflow, Null and Empty rules,
 // comparisons.
+#include "Operators.h"
 #include "Convert.h"
 #include "Dispatch.h"
-#include "Operators.h"
+#include "RuntimeTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
+using zvtest::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 Variant I(int16_t v) { return Variant(v); }
 

@@ -1,22 +1,11 @@
 // Text functions: Windows-1252 case and code tables, positions, argument errors, Split/Join.
 #include "Text.h"
+#include "RuntimeTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
-
-namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using zvtest::errorOf;
 
 TEST(Text, CaseFollowsWindows1252NotTheLocale) {
     EXPECT_EQ(UCase(u"ação ß ÿ"), u"AÇÃO ß Ÿ");

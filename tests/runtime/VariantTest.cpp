@@ -1,24 +1,13 @@
 // Variant storage: subtypes, value semantics of arrays, bounds, ReDim, late-bound objects.
+#include "Variant.h"
 #include "Convert.h"
 #include "Dispatch.h"
-#include "Variant.h"
+#include "RuntimeTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace zv;
-
-namespace {
-
-template <typename F> int errorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using zvtest::errorOf;
 
 TEST(Variants, CopiesAndMovesKeepSubtypeAndValue) {
     Variant s("texto");
