@@ -11,12 +11,6 @@ namespace {
 constexpr int kMaxNesting = 200;
 } // namespace
 
-struct NestingGuard {
-    Parser& p;
-    explicit NestingGuard(Parser& parser) : p(parser) { p.enterNesting(); }
-    ~NestingGuard() { --p.nesting_; }
-};
-
 Parser::Parser(std::vector<Token> tokens, SourcePtr source)
     : tokens_(std::move(tokens)), source_(std::move(source)) {
     if (tokens_.empty() || tokens_.back().kind != Tok::End) tokens_.push_back(Token{});

@@ -6,7 +6,9 @@
 #include "Ast.h"
 #include "Token.h"
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace zv::vbs {
@@ -103,6 +105,15 @@ private:
     static void setDepth(Expr* e, std::initializer_list<const Expr*> children);
     static void updateChainDepth(Expr* e);
     void enterNesting();
+    // One level of left-associative binary operators: operands parsed by operand (the right
+    // ones by rightOperand when given), joined while the token is one of ops, each paired with
+    // the operator it makes.
+    ExprPtr parseBinaryLevel(ExprPtr (Parser::*operand)(),
+                             std::initializer_list<std::pair<Tok, Op>> ops,
+                             ExprPtr (Parser::*rightOperand)() = nullptr);
+    // A leading sign and the operand after it, parsed one nesting level deeper; a minus
+    // negates it.
+    ExprPtr parseSigned(ExprPtr (Parser::*operand)());
 
     std::vector<Token> tokens_;
     size_t pos_ = 0;
@@ -124,6 +135,15 @@ private:
     ExprPtr pendingPrimary_;     // a parenthesised first argument, re-read as a primary
 
     friend struct NestingGuard;
+};
+
+// One more level of nesting for the guard's lifetime (refused past the limit).
+struct NestingGuard {
+    Parser& p;
+    explicit NestingGuard(Parser& parser) : p(parser) { p.enterNesting(); }
+    ~NestingGuard() { --p.nesting_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
 };
 
 } // namespace zv::vbs

@@ -33,8 +33,6 @@ void Parser::setDepth(Expr* e, std::initializer_list<const Expr*> children) {
             SyntaxError{err::OutOfStack, vbErrorText(err::OutOfStack), e->line, e->column}};
 }
 
-struct NestingGuard;
-
 ExprPtr Parser::makeBinary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
     auto b = node<BinaryExpr>(at);
     b->line = l->line;
@@ -65,81 +63,64 @@ ExprPtr Parser::makeNegation(ExprPtr operand, const Token& at) {
 }
 
 ExprPtr Parser::parseExpression() {
-    enterNesting();
-    ExprPtr e;
-    try {
-        e = parseImp();
-    } catch (...) {
-        --nesting_;
-        throw;
+    NestingGuard nested(*this);
+    return parseImp();
+}
+
+ExprPtr Parser::parseBinaryLevel(ExprPtr (Parser::*operand)(),
+                                 std::initializer_list<std::pair<Tok, Op>> ops,
+                                 ExprPtr (Parser::*rightOperand)()) {
+    if (!rightOperand) rightOperand = operand;
+    ExprPtr l = (this->*operand)();
+    for (;;) {
+        const std::pair<Tok, Op>* match = nullptr;
+        for (const auto& op : ops)
+            if (at(op.first)) {
+                match = &op;
+                break;
+            }
+        if (!match) return l;
+        const Token& t = tok();
+        ++pos_;
+        l = makeBinary(match->second, std::move(l), (this->*rightOperand)(), t);
     }
-    --nesting_;
-    return e;
+}
+
+ExprPtr Parser::parseSigned(ExprPtr (Parser::*operand)()) {
+    const Token& t = tok();
+    const bool minus = at(Tok::Minus);
+    ++pos_;
+    NestingGuard nested(*this);
+    ExprPtr e = (this->*operand)();
+    return minus ? makeNegation(std::move(e), t) : std::move(e);
 }
 
 ExprPtr Parser::parseImp() {
-    ExprPtr l = parseEqv();
-    while (at(Tok::KwImp)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Imp, std::move(l), parseEqv(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseEqv, {{Tok::KwImp, Op::Imp}});
 }
 
 ExprPtr Parser::parseEqv() {
-    ExprPtr l = parseXor();
-    while (at(Tok::KwEqv)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Eqv, std::move(l), parseXor(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseXor, {{Tok::KwEqv, Op::Eqv}});
 }
 
 ExprPtr Parser::parseXor() {
-    ExprPtr l = parseOr();
-    while (at(Tok::KwXor)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Xor, std::move(l), parseOr(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseOr, {{Tok::KwXor, Op::Xor}});
 }
 
 ExprPtr Parser::parseOr() {
-    ExprPtr l = parseAnd();
-    while (at(Tok::KwOr)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Or, std::move(l), parseAnd(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseAnd, {{Tok::KwOr, Op::Or}});
 }
 
 ExprPtr Parser::parseAnd() {
-    ExprPtr l = parseNot();
-    while (at(Tok::KwAnd)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::And, std::move(l), parseNot(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseNot, {{Tok::KwAnd, Op::And}});
 }
 
 ExprPtr Parser::parseNot() {
     if (!pendingPrimary_ && at(Tok::KwNot)) {
         const Token& t = tok();
         ++pos_;
-        enterNesting();
-        ExprPtr operand;
-        try {
-            operand = parseNot();
-        } catch (...) {
-            --nesting_;
-            throw;
-        }
-        --nesting_;
+        NestingGuard nested(*this);
+        ExprPtr operand = parseNot();
         auto u = node<UnaryExpr>(t);
         u->op = Op::Not;
         u->operand = std::move(operand);
@@ -203,102 +184,41 @@ ExprPtr Parser::parseCompare() {
 }
 
 ExprPtr Parser::parseConcat() {
-    ExprPtr l = parseAdditive();
-    while (at(Tok::Amp)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Concat, std::move(l), parseAdditive(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseAdditive, {{Tok::Amp, Op::Concat}});
 }
 
 ExprPtr Parser::parseAdditive() {
-    ExprPtr l = parseMod();
-    while (at(Tok::Plus) || at(Tok::Minus)) {
-        const Token& t = tok();
-        Op op = at(Tok::Plus) ? Op::Add : Op::Sub;
-        ++pos_;
-        l = makeBinary(op, std::move(l), parseMod(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseMod, {{Tok::Plus, Op::Add}, {Tok::Minus, Op::Sub}});
 }
 
 ExprPtr Parser::parseMod() {
-    ExprPtr l = parseIntDiv();
-    while (at(Tok::KwMod)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Mod, std::move(l), parseIntDiv(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseIntDiv, {{Tok::KwMod, Op::Mod}});
 }
 
 ExprPtr Parser::parseIntDiv() {
-    ExprPtr l = parseMultiplicative();
-    while (at(Tok::Backslash)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::IntDiv, std::move(l), parseMultiplicative(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseMultiplicative, {{Tok::Backslash, Op::IntDiv}});
 }
 
 ExprPtr Parser::parseMultiplicative() {
-    ExprPtr l = parseNegation();
-    while (at(Tok::Star) || at(Tok::Slash)) {
-        const Token& t = tok();
-        Op op = at(Tok::Star) ? Op::Mul : Op::Div;
-        ++pos_;
-        l = makeBinary(op, std::move(l), parseNegation(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parseNegation, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
 }
 
 ExprPtr Parser::parseNegation() {
     if (!pendingPrimary_ && (at(Tok::Minus) || at(Tok::Plus))) {
-        const Token& t = tok();
-        bool minus = at(Tok::Minus);
-        ++pos_;
-        enterNesting();
-        ExprPtr operand;
-        try {
-            operand = parseNegation();
-        } catch (...) {
-            --nesting_;
-            throw;
-        }
-        --nesting_;
-        return minus ? makeNegation(std::move(operand), t) : std::move(operand);
+        return parseSigned(&Parser::parseNegation);
     }
     return parsePower();
 }
 
 ExprPtr Parser::parsePower() {
-    ExprPtr l = parsePrimary();
-    while (at(Tok::Caret)) {
-        const Token& t = tok();
-        ++pos_;
-        l = makeBinary(Op::Pow, std::move(l), parsePowerOperand(), t);
-    }
-    return l;
+    return parseBinaryLevel(&Parser::parsePrimary, {{Tok::Caret, Op::Pow}},
+                            &Parser::parsePowerOperand);
 }
 
 // The right side of ^ may carry its own sign: 2 ^ -1.
 ExprPtr Parser::parsePowerOperand() {
     if (at(Tok::Minus) || at(Tok::Plus)) {
-        const Token& t = tok();
-        bool minus = at(Tok::Minus);
-        ++pos_;
-        enterNesting();
-        ExprPtr operand;
-        try {
-            operand = parsePowerOperand();
-        } catch (...) {
-            --nesting_;
-            throw;
-        }
-        --nesting_;
-        return minus ? makeNegation(std::move(operand), t) : std::move(operand);
+        return parseSigned(&Parser::parsePowerOperand);
     }
     return parsePrimary();
 }
@@ -395,11 +315,7 @@ void Parser::updateChainDepth(Expr* e) {
 
 // A name or a With member, followed by any number of "(args)" and ".member" parts.
 ExprPtr Parser::parseChain(ChainInfo* info) {
-    enterNesting();
-    struct Leave {
-        int& n;
-        ~Leave() { --n; }
-    } leave{nesting_};
+    NestingGuard nested(*this);
     const Token& first = tok();
     ExprPtr e;
     if (at(Tok::KwMe)) {
