@@ -54,25 +54,6 @@ Variant applyBinary(Op op, const Variant& l, const Variant& r) {
     }
 }
 
-bool test(Op op, int o) {
-    switch (op) {
-    case Op::Eq:
-        return o == 0;
-    case Op::Ne:
-        return o != 0;
-    case Op::Lt:
-        return o < 0;
-    case Op::Gt:
-        return o > 0;
-    case Op::Le:
-        return o <= 0;
-    case Op::Ge:
-        return o >= 0;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 Variant Interpreter::eval(const Expr* e, Frame& f) {
@@ -276,7 +257,7 @@ Variant Interpreter::evalCompare(const CompareExpr* c, Frame& f) {
         const Variant* l = simpleOperand(c->left.get(), f);
         const Variant* r = simpleOperand(c->right.get(), f);
         int o;
-        if (l && r && fast::order(*l, *r, o)) return Variant(test(c->op, o));
+        if (l && r && fast::order(*l, *r, o)) return Variant(fast::holds(c->op, o));
     }
     Variant lt, rt, lc;
     const Variant* l;
@@ -288,10 +269,10 @@ Variant Interpreter::evalCompare(const CompareExpr* c, Frame& f) {
     }
     const Variant& r = operand(*this, c->right.get(), f, rt);
     int o;
-    if (fast::order(*l, r, o)) return Variant(test(c->op, o));
+    if (fast::order(*l, r, o)) return Variant(fast::holds(c->op, o));
     Order ord = literalRuleOrder(*l, r, c->hardLeft, c->hardRight);
     if (ord == Order::Null) return Variant::null();
-    return Variant(test(c->op, int(ord)));
+    return Variant(fast::holds(c->op, int(ord)));
 }
 
 } // namespace zv::vbs
