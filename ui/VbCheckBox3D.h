@@ -3,23 +3,22 @@
 // (the third state exists once it was set). Alignment 0 puts the box on the left of the caption,
 // 1 on its right. BackStyle 0 makes it transparent.
 
-#include "VbControl.h"
+#include "VbButtonControl.h"
 
 class QCheckBox;
 
 namespace zv {
 
-class VbCheckBox3D : public VbControl {
+class VbCheckBox3D : public VbButtonControl {
 public:
     explicit VbCheckBox3D(QWidget* parent);
 
+    using VbButtonControl::alignment;
+    using VbButtonControl::setAlignment;
+
     QCheckBox* checkBox() const;
-    QString caption() const;
-    void setCaption(const QString& caption);
     int value() const;
     void setValue(int value); // 0, 1, 2; else 380
-    int alignment() const;
-    void setAlignment(int alignment); // 0, 1; else 380
     int backStyle() const;
     void setBackStyle(int style); // 0, 1; else 380
 

@@ -25,6 +25,7 @@ bool setsColour(const QPalette& p, QPalette::ColorRole role, const QColor& colou
 
 constexpr int kObjectUnloaded = 364;
 constexpr int kNotAnArray = 343;
+constexpr int kInvalidPicture = 481;
 
 double checkedLength(double twips) {
     if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
@@ -435,6 +436,57 @@ void VbControl::addHwndMember() {
         noArgs(a);
         return Variant(int32_t(hwnd()));
     });
+}
+
+void VbControl::addIntegerProperty(const QString& name, std::function<int()> get,
+                                   std::function<void(int)> set) {
+    addProperty(
+        name,
+        [get = std::move(get)](Args a) {
+            noArgs(a);
+            return Variant(int16_t(get()));
+        },
+        [set = std::move(set)](Args a) { set(CInt(putValue(a))); });
+}
+
+void VbControl::addBooleanProperty(const QString& name, std::function<bool()> get,
+                                   std::function<void(bool)> set) {
+    addProperty(
+        name,
+        [get = std::move(get)](Args a) {
+            noArgs(a);
+            return Variant(get());
+        },
+        [set = std::move(set)](Args a) { set(CBool(putValue(a))); });
+}
+
+void VbControl::addStringProperty(const QString& name, std::function<QString()> get,
+                                  std::function<void(const QString&)> set) {
+    addProperty(
+        name,
+        [get = std::move(get)](Args a) {
+            noArgs(a);
+            return Variant(get());
+        },
+        [set = std::move(set)](Args a) { set(CStr(putValue(a))); });
+}
+
+void VbControl::addPictureFileProperty(const QString& name, std::function<QString()> path,
+                                       std::function<bool(const QString&)> load,
+                                       std::function<void()> clear) {
+    addProperty(
+        name,
+        [path = std::move(path)](Args a) {
+            noArgs(a);
+            return Variant(path());
+        },
+        [load = std::move(load), clear = std::move(clear)](Args a) {
+            const QString file = CStr(putValue(a));
+            if (file.isEmpty())
+                clear();
+            else if (!load(file))
+                throw VbError(kInvalidPicture);
+        });
 }
 
 } // namespace zv

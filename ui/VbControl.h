@@ -107,6 +107,19 @@ protected:
     void addBackColorMember();
     void addForeColorMember();
     void addHwndMember();
+    // A property read and written through the control's own accessors, as the language's
+    // Integer, Boolean or String: reading takes no arguments, writing exactly one (else 450).
+    void addIntegerProperty(const QString& name, std::function<int()> get,
+                            std::function<void(int)> set);
+    void addBooleanProperty(const QString& name, std::function<bool()> get,
+                            std::function<void(bool)> set);
+    void addStringProperty(const QString& name, std::function<QString()> get,
+                           std::function<void(const QString&)> set);
+    // A picture named by its file: reading gives the file; writing "" clears the picture, and a
+    // file that gives no picture (load answers false) raises 481 and keeps the old one.
+    void addPictureFileProperty(const QString& name, std::function<QString()> path,
+                                std::function<bool(const QString&)> load,
+                                std::function<void()> clear);
 
     // The palette roles that BackColor and ForeColor change (Window / WindowText unless set).
     void setColorRoles(QPalette::ColorRole back, QList<QPalette::ColorRole> fore);

@@ -1,7 +1,6 @@
 #include "VbFrame3D.h"
 
 #include "Bevel3D.h"
-#include "Convert.h"
 #include "VbPicture.h"
 
 #include <QFrame>
@@ -10,8 +9,6 @@
 namespace zv {
 
 namespace {
-
-constexpr int kInvalidPicture = 481;
 
 struct FrameState {
     QString caption;
@@ -146,23 +143,14 @@ VbFrame3D::VbFrame3D(QWidget* parent, Look look)
     addBackColorMember();
     addForeColorMember();
     addHwndMember();
-    addProperty(
-        QStringLiteral("Caption"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(caption());
-        },
-        [this](Args a) { setCaption(CStr(putValue(a))); });
+    addStringProperty(
+        QStringLiteral("Caption"), [this] { return caption(); },
+        [this](const QString& caption) { setCaption(caption); });
     setDefaultMember(QStringLiteral("Caption"));
     auto number = [this](const QString& name, int (VbFrame3D::*get)() const,
                          void (VbFrame3D::*set)(int)) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant(int16_t((this->*get)()));
-            },
-            [this, set](Args a) { (this->*set)(CInt(putValue(a))); });
+        addIntegerProperty(
+            name, [this, get] { return (this->*get)(); }, [this, set](int v) { (this->*set)(v); });
     };
     number(QStringLiteral("Alignment"), &VbFrame3D::alignment, &VbFrame3D::setAlignment);
     number(QStringLiteral("BevelInner"), &VbFrame3D::bevelInner, &VbFrame3D::setBevelInner);
@@ -172,19 +160,10 @@ VbFrame3D::VbFrame3D(QWidget* parent, Look look)
     number(QStringLiteral("Font3D"), &VbFrame3D::font3D, &VbFrame3D::setFont3D);
     number(QStringLiteral("PictureBackgroundStyle"), &VbFrame3D::pictureBackgroundStyle,
            &VbFrame3D::setPictureBackgroundStyle);
-    addProperty(
-        QStringLiteral("PictureBackground"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(pictureBackgroundPath());
-        },
-        [this](Args a) {
-            const QString path = CStr(putValue(a));
-            if (path.isEmpty())
-                clearPictureBackground();
-            else if (!setPictureBackground(path))
-                throw VbError(kInvalidPicture);
-        });
+    addPictureFileProperty(
+        QStringLiteral("PictureBackground"), [this] { return pictureBackgroundPath(); },
+        [this](const QString& path) { return setPictureBackground(path); },
+        [this] { clearPictureBackground(); });
 }
 
 namespace {

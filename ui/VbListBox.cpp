@@ -64,20 +64,12 @@ VbListBox::VbListBox(QWidget* parent)
             checkArgCount(a, 2, 2);
             setList(CInt(*a[0]), CStr(*a[1]));
         });
-    addProperty(
-        QStringLiteral("ListIndex"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(listIndex()));
-        },
-        [this](Args a) { setListIndex(CInt(putValue(a))); });
-    addProperty(
-        QStringLiteral("TopIndex"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(topIndex()));
-        },
-        [this](Args a) { setTopIndex(CInt(putValue(a))); });
+    addIntegerProperty(
+        QStringLiteral("ListIndex"), [this] { return listIndex(); },
+        [this](int index) { setListIndex(index); });
+    addIntegerProperty(
+        QStringLiteral("TopIndex"), [this] { return topIndex(); },
+        [this](int index) { setTopIndex(index); });
     addProperty(QStringLiteral("Text"), [this](Args a) {
         noArgs(a);
         return Variant(text());

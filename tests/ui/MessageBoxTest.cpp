@@ -17,26 +17,6 @@ using zvtest::onModal;
 
 namespace {
 
-QMessageBox::StandardButton standardOf(MsgAnswer a) {
-    switch (a) {
-    case MsgAnswer::OK:
-        return QMessageBox::Ok;
-    case MsgAnswer::Cancel:
-        return QMessageBox::Cancel;
-    case MsgAnswer::Abort:
-        return QMessageBox::Abort;
-    case MsgAnswer::Retry:
-        return QMessageBox::Retry;
-    case MsgAnswer::Ignore:
-        return QMessageBox::Ignore;
-    case MsgAnswer::Yes:
-        return QMessageBox::Yes;
-    case MsgAnswer::No:
-        return QMessageBox::No;
-    }
-    return QMessageBox::NoButton;
-}
-
 enum class Act { Press, Enter, Escape, CloseBox };
 
 struct BoxCase {
@@ -45,10 +25,10 @@ struct BoxCase {
     MsgIcon icon;
     int defaultButton;
     Act act;
-    MsgAnswer pressed; // for Press
+    QMessageBox::StandardButton pressed; // for Press
     QMessageBox::StandardButtons expectButtons;
     QMessageBox::Icon expectIcon;
-    MsgAnswer expectDefault;
+    QMessageBox::StandardButton expectDefault;
     MsgAnswer expectAnswer;
 };
 
@@ -73,10 +53,10 @@ TEST_P(QtMessageBoxCases, ShowsTheRequestAndAnswersTheButton) {
         EXPECT_EQ(box->icon(), c.expectIcon);
         EXPECT_EQ(box->standardButtons(), c.expectButtons);
         ASSERT_NE(box->defaultButton(), nullptr);
-        EXPECT_EQ(box->standardButton(box->defaultButton()), standardOf(c.expectDefault));
+        EXPECT_EQ(box->standardButton(box->defaultButton()), c.expectDefault);
         switch (c.act) {
         case Act::Press:
-            QTest::mouseClick(box->button(standardOf(c.pressed)), Qt::LeftButton);
+            QTest::mouseClick(box->button(c.pressed), Qt::LeftButton);
             break;
         case Act::Enter:
             QTest::keyClick(box, Qt::Key_Return);
@@ -99,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
     EachKind, QtMessageBoxCases,
     ::testing::Values(
         // "" codes: information, OK.
-        BoxCase{"InformationOk", MsgButtons::OK, MsgIcon::Information, 1, Act::Press, MsgAnswer::OK,
-                SB::Ok, SB::Information, MsgAnswer::OK, MsgAnswer::OK},
+        BoxCase{"InformationOk", MsgButtons::OK, MsgIcon::Information, 1, Act::Press, SB::Ok,
+                SB::Ok, SB::Information, SB::Ok, MsgAnswer::OK},
         // A plain box without an icon; closing answers OK, its only button.
         BoxCase{"NoIconCloseBox",
                 MsgButtons::OK,
@@ -110,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Ok,
                 SB::NoIcon,
-                MsgAnswer::OK,
+                SB::Ok,
                 MsgAnswer::OK},
         // "X _B": critical.
         BoxCase{"CriticalEnter",
@@ -121,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Ok,
                 SB::Critical,
-                MsgAnswer::OK,
+                SB::Ok,
                 MsgAnswer::OK},
         // "? SN 2": Yes/No, No default; Enter answers No, Yes when pressed, Escape No.
         BoxCase{"YesNoEnterTakesNo",
@@ -132,10 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Yes | SB::No,
                 SB::Question,
-                MsgAnswer::No,
+                SB::No,
                 MsgAnswer::No},
-        BoxCase{"YesNoPressYes", MsgButtons::YesNo, MsgIcon::Question, 2, Act::Press,
-                MsgAnswer::Yes, SB::Yes | SB::No, SB::Question, MsgAnswer::No, MsgAnswer::Yes},
+        BoxCase{"YesNoPressYes", MsgButtons::YesNo, MsgIcon::Question, 2, Act::Press, SB::Yes,
+                SB::Yes | SB::No, SB::Question, SB::No, MsgAnswer::Yes},
         BoxCase{"YesNoEscape",
                 MsgButtons::YesNo,
                 MsgIcon::Question,
@@ -144,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Yes | SB::No,
                 SB::Question,
-                MsgAnswer::Yes,
+                SB::Yes,
                 MsgAnswer::No},
         // "SNC 3": Cancel default; the close box answers Cancel.
         BoxCase{"YesNoCancelEnterTakesCancel",
@@ -155,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Yes | SB::No | SB::Cancel,
                 SB::Warning,
-                MsgAnswer::Cancel,
+                SB::Cancel,
                 MsgAnswer::Cancel},
         BoxCase{"YesNoCancelCloseBox",
                 MsgButtons::YesNoCancel,
@@ -165,12 +145,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Yes | SB::No | SB::Cancel,
                 SB::Information,
-                MsgAnswer::Yes,
+                SB::Yes,
                 MsgAnswer::Cancel},
         // "SC": OK and Cancel.
         BoxCase{"OkCancelPressCancel", MsgButtons::OKCancel, MsgIcon::Information, 1, Act::Press,
-                MsgAnswer::Cancel, SB::Ok | SB::Cancel, SB::Information, MsgAnswer::OK,
-                MsgAnswer::Cancel},
+                SB::Cancel, SB::Ok | SB::Cancel, SB::Information, SB::Ok, MsgAnswer::Cancel},
         // A default the box lacks means the first button.
         BoxCase{"MissingDefaultIsTheFirst",
                 MsgButtons::OKCancel,
@@ -180,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Ok | SB::Cancel,
                 SB::Information,
-                MsgAnswer::OK,
+                SB::Ok,
                 MsgAnswer::OK},
         // The sets scripts may ask for: Escape answers Abort, Cancel.
         BoxCase{"AbortRetryIgnoreEscape",
@@ -191,11 +170,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Abort | SB::Retry | SB::Ignore,
                 SB::Critical,
-                MsgAnswer::Retry,
+                SB::Retry,
                 MsgAnswer::Abort},
         BoxCase{"AbortRetryIgnorePressIgnore", MsgButtons::AbortRetryIgnore, MsgIcon::Critical, 1,
-                Act::Press, MsgAnswer::Ignore, SB::Abort | SB::Retry | SB::Ignore, SB::Critical,
-                MsgAnswer::Abort, MsgAnswer::Ignore},
+                Act::Press, SB::Ignore, SB::Abort | SB::Retry | SB::Ignore, SB::Critical, SB::Abort,
+                MsgAnswer::Ignore},
         BoxCase{"RetryCancelEscape",
                 MsgButtons::RetryCancel,
                 MsgIcon::Exclamation,
@@ -204,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 SB::Retry | SB::Cancel,
                 SB::Warning,
-                MsgAnswer::Retry,
+                SB::Retry,
                 MsgAnswer::Cancel}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
 
