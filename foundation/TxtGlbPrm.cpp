@@ -154,37 +154,35 @@ void PrmSN(const QString& mode, const QString& key, QString& prm, Variant& value
     if (value.isString()) value = Variant(Left(value.rawString(), 1));
 }
 
-void CndLis(const QString& list, const QString& value, int& ok) {
-    ok = 0;
-    if (list == u"*") {
-        ok = 1;
-        return;
-    }
+namespace {
+
+// 1 when a comma list has an item that matches (every value matches "*"), 0 otherwise.
+template <class Match> int listMatches(const QString& list, Match matches) {
+    if (list == u"*") return 1;
     QStringList items;
     int count = 0;
     TxArrSep(list, QStringLiteral(","), items, count);
-    for (int i = 1; i <= count; ++i) {
-        const QString& item = items.at(i);
-        if (item.isEmpty() ? !value.isEmpty() : value.startsWith(item)) {
-            ok = 1;
-            return;
-        }
-    }
+    for (int i = 1; i <= count; ++i)
+        if (matches(items.at(i))) return 1;
+    return 0;
+}
+
+} // namespace
+
+void CndLis(const QString& list, const QString& value, int& ok) {
+    ok = 0;
+    ok = listMatches(list, [&](const QString& item) {
+        return item.isEmpty() ? !value.isEmpty() : value.startsWith(item);
+    });
 }
 
 void CndLisExe(const QString& list, const QString& value, int& ok) {
     ok = 0;
-    if (list == u"*") {
-        ok = 1;
-        return;
-    }
-    QStringList items;
-    int count = 0;
-    TxArrSep(list, QStringLiteral(","), items, count);
-    for (int i = 1; i <= count; ++i) {
-        CndExe(value, QStringLiteral("="), items.at(i), ok);
-        if (ok) return;
-    }
+    ok = listMatches(list, [&](const QString& item) {
+        int hit = 0;
+        CndExe(value, QStringLiteral("="), item, hit);
+        return hit != 0;
+    });
 }
 
 void CndExe(const QString& x, const QString& op, const QString& cond, int& ok) {
