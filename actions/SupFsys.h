@@ -1,12 +1,12 @@
 #pragma once
 // SupFsys: walks a folder tree and does one thing to every folder and file it meets: set their
-// attributes, or call back a registered object by name. A short specification text says what
+// attributes, or call back a registered object by name. A short command text says what
 // to do; the kinds text says whether folders and files are acted on and whether the walk
 // descends into subfolders; the order is ">" (a folder's files first, then each subfolder,
 // acted on before what is below it) or "<" (each subfolder's content first, then the
 // subfolder, then the folder's files).
 //
-// Specification: blank-separated tokens, case-blind. The first is the verb: "ATR" sets each
+// The command text: blank-separated tokens, case-blind. The first is the verb: "ATR" sets each
 // entry's attributes to the mask, "CBK" calls cbkFsysFicPro, "CBK:SEL" calls cbkFsysFicSel for
 // files only; any other verb only counts. Further tokens: "+N" (mask 0), "+R" 1, "+H" 2, "+S" 4,
 // "+A" 32, "REC<" and "REC>" (the order); others are ignored. Kinds: "D" folders, "F" files,
@@ -66,7 +66,7 @@ public:
     void ProFsysCbk(const QString& sel, const QString& dir, const QString& pattern);
     void proFsys(const QString& spec, const QString& kinds, const QString& dir,
                  const QString& pattern);
-    // The walk in order ">" / "<" unless the specification says otherwise.
+    // The walk in order ">" / "<" unless the command text says otherwise.
     void ProFsysRp(const QString& spec, const QString& kinds, const QString& dir,
                    const QString& pattern);
     void ProFsysRa(const QString& spec, const QString& kinds, const QString& dir,

@@ -42,7 +42,7 @@ void NumTxDbl(const QString& text, double& number);
 void NumTxPad(const Variant& value, int width, const QString& fill, QString& out);
 // The value's text cut at its first "."; the parts assigned in the targets' own types.
 void NumIntDec(const Variant& value, Variant& intPart, Variant& decPart);
-// A mask digit specification "i.d": digits, decimals, total width, grouping and groups.
+// A mask digit layout "i.d": digits, decimals, total width, grouping and groups.
 void NumMscCnt(const Variant& spec, int& intDigits, int& decDigits, int& total, int& grouped,
                int& groups);
 // A format mask such as "###,##0.00".
@@ -61,7 +61,7 @@ void NumFxdDig(const Variant& value, double& intPart, double& decPart);
 void NumFxdSpc(double intPart, double decPart, Variant& value);
 // |value| as integer and decimal parts zero-filled to the widths "i.d" (0: unfilled).
 QString NumFxdTx(const Variant& value, const QString& widths);
-// A two-part number specification "mode[,widths]" applied to value, the result assigned to out
+// A two-part number layout "mode[,widths]" applied to value, the result assigned to out
 // in out's own type. Modes "+" and "*.+" add 1 to the decimal part, "+.0" adds 1 to the integer
 // part and zeroes the decimal part.
 void NumFxdFmt(const QString& spec, const Variant& value, Variant& out);
