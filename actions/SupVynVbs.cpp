@@ -13,6 +13,7 @@
 #include "SupFsys.h"
 #include "TxtGlb.h"
 #include "VbError.h"
+#include "VynArgs.h"
 #include "VynEngineAccess.h"
 
 #include <type_traits>
@@ -22,11 +23,8 @@ namespace zv {
 
 namespace {
 
-QString argText(const Variant& v) {
-    QString s;
-    TxCnvPrp(v, s);
-    return s;
-}
+using vynargs::argText;
+using vynargs::integer;
 
 // A flag as the scripts set it: the value as a number, kept as an Integer.
 int flagOf(const Variant& v) {
@@ -60,10 +58,6 @@ Variant invokeMember(SupVynVbs* self, R (SupVynVbs::*f)(P...), Args a, std::inde
 template <class R, class... P>
 SimpleDispatch::Method scriptMember(SupVynVbs* self, R (SupVynVbs::*f)(P...)) {
     return [self, f](Args a) { return invokeMember(self, f, a, std::index_sequence_for<P...>{}); };
-}
-
-Variant integer(int v) {
-    return Variant(int16_t(v));
 }
 
 } // namespace

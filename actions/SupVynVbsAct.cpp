@@ -16,21 +16,15 @@
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbError.h"
+#include "VynArgs.h"
 #include "VynEngineAccess.h"
 
 namespace zv {
 
 namespace {
 
-QString argText(const Variant& v) {
-    QString s;
-    TxCnvPrp(v, s);
-    return s;
-}
-
-Variant integer(int v) {
-    return Variant(int16_t(v));
-}
+using vynargs::argText;
+using vynargs::integer;
 
 // One step of an action that passes over its run-time errors and goes on with the next.
 template <class F> void step(F&& f) {
