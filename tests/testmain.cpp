@@ -14,8 +14,9 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
 #ifdef ZV_TEST_GUI
     // A fixed screen (1024 x 768, 96 dpi, windows without frames), so that geometry is the same
-    // on every machine.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    // on every machine; also when the environment asks for the plain offscreen platform.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZV_TEST_DATA "/offscreen-1024x768.json");
     QApplication app(argc, argv);
 #else
