@@ -16,11 +16,6 @@ constexpr int kSteps = 1000;
 // How often the dialog takes a new file and value, and how often it looks for a Cancel.
 constexpr qint64 kUpdateMs = 50;
 
-QWidget* ownerOf(const ShellProgressStart& start, QProgressDialog* dialog) {
-    if (dialog && dialog->isVisible()) return dialog;
-    return dialogParent(start.parent);
-}
-
 } // namespace
 
 QtShellOperationUi::QtShellOperationUi() = default;
@@ -103,9 +98,18 @@ void QtShellOperationUi::end() {
     }
 }
 
+QWidget* QtShellOperationUi::boxOwner() {
+    QProgressDialog* dialog = dialog_.data();
+    if (!dialog || dialog->wasCanceled()) return dialogParent(start_.parent);
+    // A dialog still waiting for its delay appears now: appearing later, while the box waits,
+    // it would be the newer application-modal window and take every click and key from the
+    // box, which could then not be answered.
+    if (!dialog->isVisible()) dialog->show();
+    return dialog;
+}
+
 ShellConfirm QtShellOperationUi::ask(const QString& title, const QString& text, bool withAll) {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton,
-                    ownerOf(start_, dialog_.data()));
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, boxOwner());
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QMessageBox::Yes);
     QPushButton* yesAll = withAll ? box.addButton(QMessageBox::YesToAll) : nullptr;
@@ -145,7 +149,7 @@ void QtShellOperationUi::reportError(const QString& path, const QString& message
     QMessageBox box(
         QMessageBox::Critical, QStringLiteral("Erro"),
         QStringLiteral("Não foi possível concluir a operação.\n\n%1\n%2").arg(path, message),
-        QMessageBox::Ok, ownerOf(start_, dialog_.data()));
+        QMessageBox::Ok, boxOwner());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

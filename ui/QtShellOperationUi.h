@@ -37,6 +37,9 @@ public:
     static QString standardTitle(ShellOp op);
 
 private:
+    // The window a question or error box belongs to: the progress dialog when there is one
+    // (shown first if its delay has not passed yet), else the operation's parent window.
+    QWidget* boxOwner();
     ShellConfirm ask(const QString& title, const QString& text, bool withAll);
 
     ShellProgressStart start_;

@@ -139,6 +139,36 @@ TEST(QtShellOperationUi, QuestionsAndTheirAnswers) {
     ui.end();
 }
 
+// A question or an error box that comes before the progress dialog's delay has passed: the
+// dialog must not come up over the box later and take its input (the box stays the window that
+// gets the clicks and keys until it is answered).
+TEST(QtShellOperationUi, ABoxBeforeTheProgressDelayKeepsItsInput) {
+    QtShellOperationUi ui;
+    ui.setMinimumDuration(30);
+    ShellProgressStart start;
+    start.totalFiles = 2;
+    const std::function<void()> boxes[] = {
+        [&] { ui.reportError(QStringLiteral("/d/ro/sub"), QStringLiteral("Permission denied")); },
+        [&] { ui.confirmMakeDir(QStringLiteral("/d/new")); },
+    };
+    for (const auto& box : boxes) {
+        ui.begin(start);
+        ui.progress(QStringLiteral("/s/a"), QStringLiteral("/d"), 0, 0);
+        QWidget* modalAfterDelay = nullptr;
+        QWidget* shownBox = nullptr;
+        onModal<QMessageBox>([&](QMessageBox* b) {
+            shownBox = b;
+            QTest::qWait(150);
+            modalAfterDelay = QApplication::activeModalWidget();
+            b->close();
+        });
+        box();
+        EXPECT_NE(shownBox, nullptr);
+        EXPECT_EQ(modalAfterDelay, shownBox);
+        ui.end();
+    }
+}
+
 TEST(QtWindowService, TopmostRedrawAndUnloadingEveryForm) {
     QtWindowService service;
     EXPECT_FALSE(service.setTopmost(0, true));
