@@ -259,6 +259,16 @@ ShellFileResult Engine::run() {
 }
 
 void Engine::plan() {
+    // A name holding a null character would be cut there by the system, and the operation
+    // would reach another file or folder than the one named.
+    for (const QStringList* list : {&rq_.from, &rq_.to}) {
+        for (const QString& entry : *list) {
+            if (entry.contains(QChar(0))) {
+                planError_ = err::BadFileNameOrNumber;
+                return;
+            }
+        }
+    }
     for (const QString& entry : rq_.from) {
         // An empty name names nothing (the shell's list would end there): the operation fails
         // rather than succeed with nothing done.

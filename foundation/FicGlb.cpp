@@ -28,6 +28,12 @@ QByteArray enc(const QString& path) {
     return QFile::encodeName(path);
 }
 
+// A name holding a null character is no file name: the system would stop reading it at that
+// character and act on another file (a shorter path) than the one the text names.
+void checkName(const QString& path) {
+    if (path.contains(QChar(0))) vbRaise(err::BadFileNameOrNumber);
+}
+
 // Runs a step that raises run-time errors; 0 when it ran, else the error number.
 template <class F> int trapped(F&& step) {
     try {
@@ -299,7 +305,10 @@ void FicExi(const QString& file, int& res) {
 }
 
 void FicEli(const QString& file, int& res) {
-    res = trapped([&] { killFiles(file); });
+    res = trapped([&] {
+        checkName(file);
+        killFiles(file);
+    });
 }
 
 void FicCop(const QString& src, const QString& dst, int& res) {
@@ -308,12 +317,20 @@ void FicCop(const QString& src, const QString& dst, int& res) {
         return;
     }
     bool copied = true;
-    res = trapped([&] { copied = copyFile(src, dst); });
+    res = trapped([&] {
+        checkName(src);
+        checkName(dst);
+        copied = copyFile(src, dst);
+    });
     if (res == 0 && !copied) res = -1;
 }
 
 void FicRen(const QString& oldPath, const QString& newPath, int& res) {
-    res = trapped([&] { renamePath(oldPath, newPath); });
+    res = trapped([&] {
+        checkName(oldPath);
+        checkName(newPath);
+        renamePath(oldPath, newPath);
+    });
 }
 
 void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QString& note,

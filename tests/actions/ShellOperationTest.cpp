@@ -288,6 +288,29 @@ TEST_F(ShellCopy, CopiesIntoItselfAreRefused) {
     EXPECT_EQ(listTree(path("src/sub/in")), QStringList());
 }
 
+// A source or target with a null character in it is refused as a bad name: cut at that
+// character by the system, it would copy another folder, or into another one.
+TEST_F(ShellCopy, NamesWithANullCharacterAreRefused) {
+    makeTree(path("src"), {u"a.txt"_s});
+    makeTree(path("dst"), {u"old.txt"_s});
+    const QString cut = QString(QChar(0)) + u"/x"_s;
+    SupShf shf;
+    shf.AspExe(1, 0);
+    const struct {
+        const char* what;
+        QString from, to;
+    } rows[] = {
+        {"target", path("src"), path("dst") + cut},
+        {"source", path("src") + cut, path("dst/new")},
+    };
+    for (const auto& r : rows) {
+        ui().clear();
+        EXPECT_FALSE(yes(shf.FxCop(r.from, r.to))) << r.what;
+        EXPECT_EQ(shf.lastResult().error, err::BadFileNameOrNumber) << r.what;
+        EXPECT_EQ(listTree(path("dst")), QStringList{u"old.txt"_s}) << r.what;
+    }
+}
+
 TEST_F(ShellCopy, CancelInTheProgressWindowStopsBetweenFiles) {
     QStringList files;
     for (int i = 0; i < 6; ++i)

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -139,6 +141,34 @@ TEST_F(FileOps, DeleteByPatternTouchesOnlyMatches) {
     EXPECT_EQ(res, 53);
     FicEli(tmp.path("nofolder/*.x"), res);
     EXPECT_EQ(res, 76);
+}
+
+// A name with a null character in it: the system would read only the part before it, so the
+// operation must fail (52) rather than reach that shorter path.
+TEST_F(FileOps, ANameWithANullCharacterReachesNoOtherFile) {
+    const QString keep = tmp.write("keep.txt", "keep");
+    const QString other = tmp.write("other.txt", "other");
+    const QString cut = QString(QChar(0)) + QStringLiteral("zz");
+    const struct {
+        const char* what;
+        std::function<void(int&)> run;
+    } rows[] = {
+        {"delete", [&](int& res) { FicEli(keep + cut, res); }},
+        {"copy from", [&](int& res) { FicCop(keep + cut, tmp.path("copy.txt"), res); }},
+        {"copy onto", [&](int& res) { FicCop(other, keep + cut, res); }},
+        {"rename from", [&](int& res) { FicRen(keep + cut, tmp.path("moved.txt"), res); }},
+        {"rename to", [&](int& res) { FicRen(other, tmp.path("new.txt") + cut, res); }},
+    };
+    for (const auto& r : rows) {
+        int res = 0;
+        r.run(res);
+        EXPECT_EQ(res, 52) << r.what;
+        EXPECT_EQ(tmp.read("keep.txt"), "keep") << r.what;
+        EXPECT_EQ(tmp.read("other.txt"), "other") << r.what;
+        EXPECT_FALSE(QFileInfo::exists(tmp.path("copy.txt"))) << r.what;
+        EXPECT_FALSE(QFileInfo::exists(tmp.path("moved.txt"))) << r.what;
+        EXPECT_FALSE(QFileInfo::exists(tmp.path("new.txt"))) << r.what;
+    }
 }
 
 TEST_F(FileOps, OpenForOutputDeletesOnlyThatFile) {
