@@ -27,12 +27,12 @@ namespace fs = std::filesystem;
 // Unwinds the operation after an error or a cancel; the result already says which.
 struct Stop {};
 
-const QString kSameFile = QStringLiteral("Source and destination are the same file");
-const QString kInsideSource = QStringLiteral("The destination folder is inside the source folder");
-const QString kNameTaken = QStringLiteral("A file or folder of that name already exists");
-const QString kNotAFile = QStringLiteral("Not a file or folder");
-const QString kNoDestination = QStringLiteral("No destination given");
-const QString kListsDiffer = QStringLiteral("The sources and destinations do not pair up");
+const QString kSameFile = QStringLiteral("A origem e o destino são o mesmo ficheiro");
+const QString kInsideSource = QStringLiteral("A pasta de destino está dentro da pasta de origem");
+const QString kNameTaken = QStringLiteral("Já existe um ficheiro ou uma pasta com esse nome");
+const QString kNotAFile = QStringLiteral("Não é um ficheiro nem uma pasta");
+const QString kNoDestination = QStringLiteral("Não foi indicado o destino");
+const QString kListsDiffer = QStringLiteral("As origens e os destinos não formam pares");
 
 bool hasWildcard(const QByteArray& name) {
     return name.contains('*') || name.contains('?');
