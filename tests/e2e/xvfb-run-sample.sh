@@ -23,9 +23,9 @@ zelvyn=$1
 samples=$2
 run=$3
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xdpyinfo; do
     if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed (scripts/install-deps installs xvfb and xdotool)"
+        echo "SKIPPED: $tool is not installed (scripts/install-deps installs xvfb, xdotool and x11-utils)"
         exit 77
     fi
 done
@@ -44,19 +44,46 @@ trap cleanup EXIT
 fail() {
     echo "FAILED: $*" >&2
     if [[ -s $work/zelvyn.log ]]; then sed 's/^/  zelvyn: /' "$work/zelvyn.log" >&2; fi
+    if [[ -n $xvfb_pid ]] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "  the X server on ${DISPLAY:-its display} has ended:" >&2
+        sed 's/^/  Xvfb: /' "$work/xvfb.log" >&2
+    fi
     exit 1
 }
 
 # ---- the X server: Xvfb takes a free display number itself and writes it when it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
+# Servers started side by side (tests run in parallel) can still lose a display to each other,
+# so the display must answer a client before it is used; else a new server is started.
+start_xvfb() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [[ -s $work/display ]] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [[ -s $work/display ]] || return 1
+    DISPLAY=":$(head -n1 "$work/display")"
+    for _ in $(seq 50); do
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        DISPLAY=$DISPLAY xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+started=
+for _ in 1 2 3; do
+    if start_xvfb; then
+        started=1
+        break
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
 done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+[[ -n $started ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY
 
 # ---- the person's surroundings: a home, a runtime folder and a registry store of the test's own.
 export HOME=$work/home
