@@ -19,15 +19,6 @@ const QChar kLineBreak(0x2028); // a line break inside a paragraph
 
 enum class Dest { Text, FontTable, ColourTable, Skip };
 
-struct ParFormat {
-    Align align = Align::Left;
-    int leftIndent = 0;
-    int rightIndent = 0;
-    int firstIndent = 0;
-    int spaceBefore = 0;
-    int spaceAfter = 0;
-};
-
 // What a group carries: it is saved at "{" and restored at "}".
 struct State {
     int font = -1;      // font table number; -1 = the default font
@@ -37,7 +28,7 @@ struct State {
     bool underline = false;
     bool strike = false;
     int colour = 0; // colour table index; 0 = the default colour
-    ParFormat par;
+    ParagraphFormat par;
     Dest dest = Dest::Text;
     int uc = 1; // fallback characters after \uN
 };
@@ -312,7 +303,7 @@ private:
             st_.uc = std::clamp(n, 0, 16);
         // Paragraph formatting.
         else if (w == "pard")
-            st_.par = ParFormat{};
+            st_.par = ParagraphFormat{};
         else if (w == "ql")
             st_.par.align = Align::Left;
         else if (w == "qr")
@@ -412,13 +403,7 @@ private:
     }
 
     void endParagraph() {
-        const ParFormat& p = st_.par;
-        para_.align = p.align;
-        para_.leftIndent = p.leftIndent;
-        para_.rightIndent = p.rightIndent;
-        para_.firstIndent = p.firstIndent;
-        para_.spaceBefore = p.spaceBefore;
-        para_.spaceAfter = p.spaceAfter;
+        static_cast<ParagraphFormat&>(para_) = st_.par;
         doc_.paragraphs.push_back(std::move(para_));
         para_ = Paragraph{};
     }

@@ -47,7 +47,7 @@ struct Run {
 
 enum class Align { Left, Right, Centre, Justify };
 
-struct Paragraph {
+struct ParagraphFormat {
     Align align = Align::Left;
     // Twips.
     int leftIndent = 0;
@@ -55,6 +55,9 @@ struct Paragraph {
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
+};
+
+struct Paragraph : ParagraphFormat {
     std::vector<Run> runs;
     QString text() const;
 };
