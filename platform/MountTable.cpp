@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <libmount.h>
+
 namespace zv {
 
 namespace {
@@ -64,26 +66,6 @@ const QSet<QString>& remoteFileSystems() {
     return names;
 }
 
-// The fields of the mount table escape blanks, tabs, line feeds and backslashes as "\ooo".
-QString unescapeField(const QByteArray& field) {
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            const QByteArray digits = field.mid(i + 1, 3);
-            bool ok = digits.size() == 3;
-            for (char d : digits)
-                ok = ok && d >= '0' && d <= '7';
-            if (ok) {
-                out.append(char(digits.toInt(nullptr, 8)));
-                i += 3;
-                continue;
-            }
-        }
-        out.append(field[i]);
-    }
-    return QFile::decodeName(out);
-}
-
 bool readsOne(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return false;
@@ -130,26 +112,33 @@ DriveKind classifyMount(const QString& source, const QString& fsType, const QStr
 
 std::vector<MountedDrive> readMountTable(const QString& file, const QString& sysBlock) {
     std::vector<MountedDrive> drives;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return drives;
-    // /proc files report size 0: read until the end rather than by size.
-    const QByteArray all = f.readAll();
-    for (const QByteArray& raw : all.split('\n')) {
-        const QList<QByteArray> fields = raw.simplified().split(' ');
-        if (fields.size() < 3 || fields[0].startsWith('#')) continue;
-        MountedDrive d;
-        d.source = unescapeField(fields[0]);
-        d.mountPoint = unescapeField(fields[1]);
-        d.fsType = unescapeField(fields[2]);
-        if (!d.mountPoint.startsWith(u'/') || pseudoFileSystems().contains(d.fsType)) continue;
-        d.kind = classifyMount(d.source, d.fsType, sysBlock);
-        // A later mount on the same point hides the earlier one.
-        auto same = std::find_if(drives.begin(), drives.end(), [&](const MountedDrive& x) {
-            return x.mountPoint == d.mountPoint;
-        });
-        if (same != drives.end()) drives.erase(same);
-        drives.push_back(d);
+    // libmount reads both the mounts and the mountinfo layouts, decodes the "\ooo" escapes of
+    // blanks, tabs and backslashes, and skips comments.
+    libmnt_table* table = mnt_new_table();
+    if (!table) return drives;
+    // A line it cannot read is left out; the rest of the table still counts.
+    mnt_table_set_parser_errcb(table, [](libmnt_table*, const char*, int) { return 1; });
+    libmnt_iter* iter = mnt_new_iter(MNT_ITER_FORWARD);
+    if (iter && mnt_table_parse_file(table, QFile::encodeName(file).constData()) == 0) {
+        const auto field = [](const char* text) { return QFile::decodeName(text ? text : ""); };
+        libmnt_fs* fs = nullptr;
+        while (mnt_table_next_fs(table, iter, &fs) == 0) {
+            MountedDrive d;
+            d.source = field(mnt_fs_get_source(fs));
+            d.mountPoint = field(mnt_fs_get_target(fs));
+            d.fsType = field(mnt_fs_get_fstype(fs));
+            if (!d.mountPoint.startsWith(u'/') || pseudoFileSystems().contains(d.fsType)) continue;
+            d.kind = classifyMount(d.source, d.fsType, sysBlock);
+            // A later mount on the same point hides the earlier one.
+            auto same = std::find_if(drives.begin(), drives.end(), [&](const MountedDrive& x) {
+                return x.mountPoint == d.mountPoint;
+            });
+            if (same != drives.end()) drives.erase(same);
+            drives.push_back(d);
+        }
     }
+    mnt_free_iter(iter);
+    mnt_unref_table(table);
     std::sort(drives.begin(), drives.end(), [](const MountedDrive& a, const MountedDrive& b) {
         return a.mountPoint < b.mountPoint;
     });

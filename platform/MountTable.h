@@ -1,8 +1,9 @@
 #pragma once
 // The machine's drives: on Linux a drive is a mounted file system, named by its mount point.
-// They come from the mount table (/proc/self/mounts, or the file the process context names),
-// with the octal escapes of the table decoded and the pseudo file systems (proc, sysfs, cgroup,
-// ...) left out, one drive per mount point (the last mount wins), sorted by mount point.
+// They come from the mount table (/proc/self/mounts, or the file the process context names, in
+// the mounts or the mountinfo layout), with the octal escapes of the table decoded and the
+// pseudo file systems (proc, sysfs, cgroup, ...) left out, one drive per mount point (the last
+// mount wins), sorted by mount point. A line that cannot be read is left out.
 
 #include <QString>
 #include <vector>
