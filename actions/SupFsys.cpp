@@ -1,9 +1,11 @@
 #include "SupFsys.h"
 
+#include "Convert.h"
 #include "DbgFx.h"
 #include "FicGlb.h"
 #include "FsysAttr.h"
 #include "FsysDir.h"
+#include "NumFxd.h"
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbError.h"
@@ -261,6 +263,60 @@ void SupFsys::callBack(const QString& member, int64_t count, const QString& kind
     } catch (const VbError&) {
         // A call-back that fails (or has no such member) does not stop the walk.
     }
+}
+
+// ---- File search ----
+
+namespace {
+
+// The object the search registers as its own call-back: it hands the selection call-back to
+// the search.
+std::shared_ptr<SimpleDispatch> searchCallBack(SupFsys& fsys) {
+    auto obj = std::make_shared<SimpleDispatch>(QStringLiteral("SupFsys"));
+    obj->addMethod(QStringLiteral("cbkFsysFicSel"), [&fsys](Args a) {
+        checkArgCount(a, 4, 4);
+        fsys.cbkFsysFicSel(toText(*a[0]), toDouble(*a[1]), toText(*a[2]), toText(*a[3]));
+        return Variant();
+    });
+    return obj;
+}
+
+} // namespace
+
+void SupFsys::PsqFic(const QString& opc, const QString& dir, const QString& pattern,
+                     QStringList& names, int& n) {
+    QString before, value, after;
+    int found = 0;
+    PrmPos(opc, QStringLiteral("MP"), before, value, after, found);
+    const QString kinds = value.isEmpty() ? QStringLiteral("FR") : value;
+    PrmPos(opc, QStringLiteral("MAX"), before, value, after, found);
+    if (value.isEmpty()) {
+        PsqMax = 1000;
+    } else {
+        Variant limit;
+        NumVal(Variant(value), limit);
+        PsqMax = limit.numericValue();
+    }
+
+    psqLst_ = QStringList{QString()};
+    RegCbk(QStringLiteral("#PSQ.FIC"), Variant(DispatchPtr(searchCallBack(*this))));
+    // The call-back object refers to this one: it is unregistered whatever the walk does.
+    struct Unregister {
+        SupFsys& fsys;
+        ~Unregister() { fsys.RegCbk(QString(), Variant(QString())); }
+    } unregister{*this};
+    proFsys(QStringLiteral("CBK:SEL"), kinds, dir,
+            pattern.isEmpty() ? QStringLiteral("*.*") : pattern);
+
+    n = int(psqLst_.size()) - 1;
+    names = std::move(psqLst_);
+    psqLst_.clear();
+}
+
+void SupFsys::cbkFsysFicSel(const QString& ide, double count, const QString&, const QString& path) {
+    if (ide != QLatin1String("#PSQ.FIC")) return;
+    // At most PsqMax paths: the one numbered PsqMax is still kept.
+    if (PsqMax == 0 || count <= PsqMax) psqLst_.append(path);
 }
 
 } // namespace zv

@@ -20,12 +20,17 @@
 // before the walk goes deeper. A folder that cannot be read is skipped; a failing attribute
 // change raises its run-time error out of the walk (the totals are then not updated); errors
 // of a call-back are ignored.
+//
+// The same class searches files into a list (PsqFic) and answers for network paths: a network
+// path is "//server/share/rest" (two separators, then the server and the share; the text is
+// never normalised as a local path, which would fold the two separators into one).
 
 #include "Dispatch.h"
 #include "Variant.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace zv {
@@ -49,8 +54,10 @@ public:
     Variant CbkOb;
     QString CbkIde;
     int CbkSit = 0;
-    // The result limit of the file search (0: no limit).
+    // The result limit of the file search (0: no limit); each search sets it.
     double PsqMax = 1000;
+    // The Samba configuration that names this machine's shares.
+    QString UncSmbCnf = QStringLiteral("/etc/samba/smb.conf");
 
     void FxIni();
     // Releases the call-back object.
@@ -74,6 +81,46 @@ public:
 
     // A text up to its first null character (the whole text when it has none).
     static QString pSepNull(const QString& text);
+
+    // ---- File search ----
+
+    // The files under dir that match pattern ("" stands for "*.*"), found by a "CBK:SEL" walk
+    // that calls this object back: names(1..n) their paths in walk order, element 0 "", at most
+    // PsqMax of them (0: every one; the walk itself always goes to the end). opc is a property
+    // text: "MP" the walk's kinds ("FR" when absent or empty: files, subfolders entered; "F"
+    // the folder alone), "MAX" the limit (1000 when absent or empty), which PsqMax takes. An
+    // absent folder gives n 0. A call-back object registered before is unregistered.
+    void PsqFic(const QString& opc, const QString& dir, const QString& pattern, QStringList& names,
+                int& n);
+    // The search's own selection call-back: with ide "#PSQ.FIC" the path is added to the
+    // result list while count (the file's running number) is at most PsqMax, or PsqMax is 0.
+    // Any other ide is ignored.
+    void cbkFsysFicSel(const QString& ide, double count, const QString& kind, const QString& path);
+
+    // ---- Network paths ----
+
+    // unc: path itself when it begins with two separators; else the network path of a local
+    // absolute path, from the mount that holds it (the longest mount point): a cifs/smb3 mount
+    // gives its source "//server/share" + the rest, an nfs mount "server:/export" gives
+    // "//server/export" + the rest; on any other mount, a path in the folder of a disk share of
+    // this machine (the first in UncSmbCnf) gives "//" + computer name + "/" + share + the rest;
+    // else "". ok 1, and unc without a trailing separator, when unc is a network path; else 0.
+    void UncCnv(const QString& path, QString& unc, int& ok);
+    // ok 1 when path begins with two separators, else 0.
+    void UncOk(const QString& path, int& ok);
+    // exists 1 when the server-and-share part of the network path ("//server/share", the whole
+    // path when it ends at the share) is mounted here from a cifs/smb3 or nfs server, on a mount
+    // point that is a folder, or is a disk share of this machine (UncSmbCnf) whose folder exists;
+    // else 0 (also for a path that is no network path). isUnc as UncOk.
+    void UncExi(const QString& path, int& exists, int& isUnc);
+    // The shares of server ("" this machine): list(0..2, 0..n), row 0 empty, each row the type
+    // text ("HD" disk, "PRT" printer, "DEV" device, "IPC"), the share name and its local path.
+    // This machine's shares are the sections of UncSmbCnf that have a path (not [global],
+    // [homes] or [printers]; "PRT" when printable), then "IPC$"; no configuration gives n 0.
+    // Another server ("name", "name:port", "//name") is asked anonymously over SMB and answers
+    // within a few seconds or not at all; its shares have no local path. A server that cannot
+    // be asked gives n 0.
+    void UncShares(const QString& server, Variant& list, int& n);
 
 private:
     // One walk.
@@ -109,6 +156,10 @@ private:
     void CbkFicSel(int64_t count, const QString& path);
     void callBack(const QString& member, int64_t count, const QString& kind, const QString& path);
 
+    QString UncCnvDrv(const QString& path);
+
+    // The search's result list: element 0 "", then the paths found.
+    QStringList psqLst_;
     QString objectName_ = QStringLiteral("SupFsys");
     QString instanceId_;
 };
