@@ -117,9 +117,9 @@ public:
     // text ("HD" disk, "PRT" printer, "DEV" device, "IPC"), the share name and its local path.
     // This machine's shares are the sections of UncSmbCnf that have a path (not [global],
     // [homes] or [printers]; "PRT" when printable), then "IPC$"; no configuration gives n 0.
-    // Another server ("name", "name:port", "//name") is asked anonymously over SMB and answers
-    // within a few seconds or not at all; its shares have no local path. A server that cannot
-    // be asked gives n 0.
+    // Another server ("name", "name:port", "//name") is asked as a guest over SMB, and given
+    // 5 seconds in all to answer; its shares have no local path. A server that cannot be asked
+    // (a name with a character no host name has, no answer in time, a refusal) gives n 0.
     void UncShares(const QString& server, Variant& list, int& n);
 
 private:
