@@ -96,6 +96,16 @@ void IdxEntNom(QString& work, QString& name) {
     work = work.mid(e.next);
 }
 
+bool IdxEntLer(const QString& idx, qsizetype& pos, int& kind, int& code, QString& name) {
+    IdxEntry e;
+    if (pos < 0 || !entryAt(idx, pos, e)) return false;
+    kind = e.kind;
+    code = e.code;
+    name = e.name;
+    pos = e.next;
+    return true;
+}
+
 void IdxArrIni(QStringList& idx) {
     idx = QStringList{QString(), QString()};
 }

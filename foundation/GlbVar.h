@@ -30,6 +30,10 @@ void IdxReg(QString& idx, const QString& name, int kind, int code, int& ok);
 void IdxCon(const QString& idx, const QString& name, int& kind, int& code);
 // The name of the first entry of work; the entry is removed from work.
 void IdxEntNom(QString& work, QString& name);
+// Reads the entry that starts at character pos (0-based) of idx: its kind, code and name, and
+// pos moved to the entry after it. False (and nothing changed) when no whole entry starts there,
+// which ends a walk from pos 0.
+bool IdxEntLer(const QString& idx, qsizetype& pos, int& kind, int& code, QString& name);
 
 void IdxArrIni(QStringList& idx);
 // Stores value under name (a new name gets the next code); code 0 when the table is full.

@@ -174,6 +174,11 @@ void ArrAdi(QStringList& arr, const QString& item);
 
 // ---- Command line ----
 
+// The program's command-line words: its arguments without the program itself, one word per
+// argument as the program received it. The shell has already taken the quotes away, so a word
+// may hold blanks ("-FP" "/data/My Wizard/x.par" are two words). The start-up's word table,
+// the parameter files' command line and the application information all read this list.
+QStringList ArgPgm();
 // Fills the word table: element 0 = cmd, then the blank-separated words of cmd.
 void ArgIni(const QString& cmd, int& count);
 // Fills the word table from words already split (the program's argv without the program), so

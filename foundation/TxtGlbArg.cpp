@@ -3,9 +3,14 @@
 #include "TxtGlb.h"
 
 #include "GlbVar.h"
+#include "ProcessContext.h"
 #include "Text.h"
 
 namespace zv {
+
+QStringList ArgPgm() {
+    return ProcessContext::current().arguments().mid(1);
+}
 
 void ArgIni(const QString& cmd, int& count) {
     QStringList& words = txtGlbState().ArgLis;

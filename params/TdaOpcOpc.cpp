@@ -160,7 +160,7 @@ void TdaOpc::ZonOpcPrp(int count) {
 // ---- Command line ----
 
 void TdaOpc::LcIni(const QString& defaultName) {
-    LcPrpArg(ProcessContext::current().arguments().mid(1));
+    LcPrpArg(ArgPgm());
     LcPrpFpa(defaultName);
     LcRegVar();
 }

@@ -145,7 +145,7 @@ void FpaNom(QString& path, int& found) {
     const ProcessContext& context = ProcessContext::current();
     // The words as the program received them: a path holding blanks stays one word.
     int count = 0;
-    ArgIni(context.arguments().mid(1), count);
+    ArgIni(ArgPgm(), count);
     Variant word{QString()};
     ArgCon(QStringLiteral("M"), QStringLiteral("-FP"), word, Variant(QString()));
     path = toText(word);

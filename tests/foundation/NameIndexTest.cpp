@@ -59,6 +59,23 @@ TEST(NameIndex, RegisterAndLookUpWholeNames) {
         EXPECT_EQ(codeOf(idx, missing), 0);
 }
 
+TEST(NameIndex, WalkEntryByEntry) {
+    QString idx;
+    int ok = 0;
+    IdxReg(idx, "A", 2, 65, ok);
+    IdxReg(idx, "", 1, 512, ok);
+    IdxReg(idx, "longer name", 255, 32000, ok);
+    idx += QChar(1); // a cut-off entry ends the walk
+    QStringList seen;
+    qsizetype pos = 0;
+    int kind = 0, code = 0;
+    QString name;
+    while (IdxEntLer(idx, pos, kind, code, name))
+        seen << QStringLiteral("%1 %2 %3").arg(kind).arg(code).arg(name);
+    EXPECT_EQ(seen, QStringList({"2 65 A", "1 512 ", "255 32000 longer name"}));
+    EXPECT_EQ(pos, idx.size() - 1);
+}
+
 TEST(NameIndex, OneLetterNamesNeverMatchCodeCharacters) {
     // 70 one-letter names with codes 1..70, registered from the last: the entries of codes
     // 65.. (whose code characters are a NUL and a letter) come before those letters' entries.
