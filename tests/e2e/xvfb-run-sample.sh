@@ -5,11 +5,12 @@
 #
 #   xvfb-run-sample.sh ZELVYN SAMPLES-FOLDER SampleInstalled|MissingDefinition
 #
-# SampleInstalled: Next, Next without the licence ticked (the box refuses; Return closes it),
-# tick, Next, Next without a language (refused), English, Next, Install, Next, untick "open the
-# README", Finish; then the files installed, the serial number read from the registry store and
-# the exit status 0. MissingDefinition: -FP names no file: the error box appears, Return closes
-# it, the exit status is 1.
+# SampleInstalled (the sample copied to a folder whose name holds a blank): Next, Next without
+# the licence ticked (the box refuses; Return closes it), tick, Next, Next without a language
+# (refused), English, Next, Install, Next, untick "open the README", Finish; then the files
+# installed, the serial number read from the registry store and the exit status 0.
+# MissingDefinition: -FP names no file: the error box appears, Return closes it, the exit
+# status is 1.
 #
 # Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or no xdotool on this machine).
 # With ZV_E2E_SHOTS=folder (and ImageMagick's import), a screenshot of the screen per page.
@@ -164,8 +165,10 @@ fi
 
 [[ $run == SampleInstalled ]] || fail "unknown run $run"
 
-# ---- a copy of the sample, a serial number in the registry store, a destination with a blank.
-cp -a "$samples/instalador" "$work/amostra"
+# ---- a copy of the sample in a folder with a blank (its path is one word after -FP), a serial
+# number in the registry store, a destination with a blank.
+sample="$work/a minha amostra"
+cp -a "$samples/instalador" "$sample"
 cat >"$ZELVYN_REGISTRY" <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -173,7 +176,7 @@ Windows Registry Editor Version 5.00
 "NumeroSerie"="ZV-E2E-0001"
 REG
 dest="$work/os meus programas/Olá"
-start -FP "$work/amostra/ZelVyn.par" "DESTINO=$dest"
+start -FP "$sample/ZelVyn.par" "DESTINO=$dest"
 
 win=$(find_window '^Instalação do Olá ZelVyn$') || fail "no wizard window"
 # Places in the window (pixels of its inside), as the definition puts them.
