@@ -3,7 +3,9 @@
 // The program makes the application object, puts the desktop's services (message boxes, event
 // pump, dialogs, document opener, window operations) into its process context and runs the
 // start-up from the background form. Its exit status is that of the start routine: 1 when the
-// definition is missing or cannot be read, 0 for every other end.
+// definition is missing, cannot be read or cannot be used (no pages, a script that does not
+// compile), and when the wizard could not be started and the person declined to try again; 0
+// for every other end.
 
 #include "DateTime.h"
 #include "ProcessContext.h"

@@ -16,6 +16,8 @@ constexpr int kMaxWordLength = 32;
 constexpr int kMaxDigits = 10;
 constexpr int64_t kMaxParameter = 1000000000;
 const QChar kLineBreak(0x2028); // a line break inside a paragraph
+// The farthest a tab stop or the default tab width may reach: 22 inches, in twips.
+constexpr int kMaxTabPosition = 31680;
 
 enum class Dest { Text, FontTable, ColourTable, Skip };
 
@@ -29,6 +31,7 @@ struct State {
     bool strike = false;
     int colour = 0; // colour table index; 0 = the default colour
     ParagraphFormat par;
+    TabKind tabKind = TabKind::Left; // the kind of the next \txN
     Dest dest = Dest::Text;
     int uc = 1; // fallback characters after \uN
 };
@@ -281,7 +284,9 @@ private:
         // Document and character formatting.
         if (w == "deff")
             defaultFont_ = n;
-        else if (w == "plain")
+        else if (w == "deftab") {
+            if (n > 0) doc_.defaultTab = std::min(n, kMaxTabPosition);
+        } else if (w == "plain")
             plain();
         else if (w == "f")
             st_.font = n;
@@ -302,9 +307,10 @@ private:
         else if (w == "uc")
             st_.uc = std::clamp(n, 0, 16);
         // Paragraph formatting.
-        else if (w == "pard")
+        else if (w == "pard") {
             st_.par = ParagraphFormat{};
-        else if (w == "ql")
+            st_.tabKind = TabKind::Left;
+        } else if (w == "ql")
             st_.par.align = Align::Left;
         else if (w == "qr")
             st_.par.align = Align::Right;
@@ -322,6 +328,17 @@ private:
             st_.par.spaceBefore = std::max(n, 0);
         else if (w == "sa")
             st_.par.spaceAfter = std::max(n, 0);
+        // Tab stops: the kind comes first and holds for the next position only.
+        else if (w == "tqr")
+            st_.tabKind = TabKind::Right;
+        else if (w == "tqc")
+            st_.tabKind = TabKind::Centre;
+        else if (w == "tqdec")
+            st_.tabKind = TabKind::Decimal;
+        else if (w == "tx")
+            tabStop(n);
+        else if (w == "tb")
+            st_.tabKind = TabKind::Left; // a bar, not a stop: its kind goes with it
         // Breaks and symbols.
         else if (w == "par" || w == "page" || w == "sect" || w == "row")
             endParagraph();
@@ -343,6 +360,19 @@ private:
             put(QChar(0x201C));
         else if (w == "rdblquote")
             put(QChar(0x201D));
+    }
+
+    void tabStop(int twips) {
+        const TabStop stop{std::clamp(twips, 0, kMaxTabPosition), st_.tabKind};
+        st_.tabKind = TabKind::Left;
+        std::vector<TabStop>& tabs = st_.par.tabs;
+        const auto at = std::lower_bound(
+            tabs.begin(), tabs.end(), stop,
+            [](const TabStop& a, const TabStop& b) { return a.position < b.position; });
+        if (at != tabs.end() && at->position == stop.position)
+            *at = stop;
+        else if (int(tabs.size()) < kMaxTabStops)
+            tabs.insert(at, stop);
     }
 
     void plain() {

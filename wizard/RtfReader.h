@@ -4,9 +4,10 @@
 // from them. It never writes RTF.
 //
 // What it keeps: paragraphs (\par, and \page, \sect, \row as paragraph ends; \line and \cell as
-// a line break and a tab), their alignment, indents and spacing; runs with font (from the font
-// table), size, bold, italic, underline, strike-through and colour (from the colour table);
-// characters from \'hh (Windows-1252), \uN (with its fallback characters skipped) and the
+// a line break and a tab), their alignment, indents, spacing and tab stops (\txN, of the kind
+// \tqr, \tqc or \tqdec before it gives); the document's default tab width (\deftab); runs with font
+// (from the font table), size, bold, italic, underline, strike-through and colour (from the colour
+// table); characters from \'hh (Windows-1252), \uN (with its fallback characters skipped) and the
 // named symbols. Destinations that hold no text (style sheet, information, pictures, objects,
 // headers, footers, list tables, any group that starts with \*) are skipped; of a field only
 // the result is kept.
@@ -47,6 +48,16 @@ struct Run {
 
 enum class Align { Left, Right, Centre, Justify };
 
+// A tab stop: the text after a tab starts at it (Left), ends at it (Right), is centred on it
+// (Centre) or has its decimal point on it (Decimal).
+enum class TabKind { Left, Right, Centre, Decimal };
+
+struct TabStop {
+    int position = 0; // twips from the left margin
+    TabKind kind = TabKind::Left;
+    bool operator==(const TabStop&) const = default;
+};
+
 struct ParagraphFormat {
     Align align = Align::Left;
     // Twips.
@@ -55,6 +66,9 @@ struct ParagraphFormat {
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
+    // The paragraph's own tab stops, by position; a stop set again at a position replaces the
+    // one there. At most kMaxTabStops: further ones are dropped.
+    std::vector<TabStop> tabs;
 };
 
 struct Paragraph : ParagraphFormat {
@@ -64,12 +78,16 @@ struct Paragraph : ParagraphFormat {
 
 struct Document {
     std::vector<Paragraph> paragraphs;
+    // The distance between the default tab stops, in twips (720, half an inch, unless the file
+    // says otherwise).
+    int defaultTab = 720;
     QString text() const; // paragraphs joined with "\n", for tests and plain uses
 };
 
 // The limits that keep malformed input harmless.
 constexpr int kMaxDepth = 256;
 constexpr qsizetype kMaxFileSize = 16 * 1024 * 1024;
+constexpr int kMaxTabStops = 64;
 
 // True when the bytes start like a rich-text file ("{\rtf", blanks allowed before it).
 bool isRtf(const QByteArray& bytes);

@@ -99,6 +99,8 @@ double SupVyn::windowPixels(const QString& axis) const {
 
 void SupVyn::VynIni(const QString& file) {
     ParLer(file);
+    // Nothing to show: the definition is at fault, and the person is told so.
+    if (PagNum() == 0) FpaErr(noPagesFault(file), file);
     const ZelVynGlbState& g = zelVynGlbState();
     const DispatchPtr obj = windowObject();
     if (obj) obj->put(QStringLiteral("Caption"), Variant(g.TitVyn));
@@ -146,11 +148,12 @@ void SupVyn::VbsVarReg(const QString& name, const QString& value) {
     VbsVarDef(name, Variant(value), 1);
 }
 
-void SupVyn::VbsPgmReg(const QStringList& lines) {
+bool SupVyn::VbsPgmReg(const QStringList& lines) {
     VbsHost& host = vbs();
     host.VbsIni();
     int ok = 0;
     host.PgmRegArr(1, lines, ok);
+    return ok == 1;
 }
 
 // ---- tables ----

@@ -26,13 +26,15 @@
 // is.
 //
 // Run-time errors while the definition is read or the controls are built raise: they make the
-// start attempt fail. Script failures do not: the expressions and statements of the
-// definition that the script cannot run are passed over. While a button's work, a page change
-// or a script procedure runs, the engine is busy (the event pump's busy token): the window then
-// ignores the person's clicks on its buttons and its close box.
+// start attempt fail (an error of a control names its page, the control and the key). Script
+// failures do not: the expressions and statements of the definition that the script cannot run
+// are passed over. A definition that cannot be used at all (no pages, a script that does not
+// compile) ends the program with the definition error box and exit status 1. While a button's work,
+// a page change or a script procedure runs, the engine is busy (the event pump's busy token): the
+// window then ignores the person's clicks on its buttons and its close box.
 //
 // A transition to a page outside the page table ends the program at once (ProgramEnd), without
-// the script's "FxFim".
+// the script's "FxFim"; one line on the standard error stream names the page.
 
 #include "SupVynDef.h"
 #include "VbsHost.h"
@@ -200,7 +202,14 @@ private:
     // string literal (mode 1). A statement the script refuses is passed over (false).
     bool VbsVarDef(const QString& name, const Variant& value, int mode);
     void VbsVarReg(const QString& name, const QString& value);
-    void VbsPgmReg(const QStringList& lines);
+    // Resets the script engine and loads lines as its code; false when the engine refuses it.
+    bool VbsPgmReg(const QStringList& lines);
+    // The error box text of a script that does not load: the engine's error number and
+    // description, the line and column of the code and the line's text.
+    QString scriptFault();
+    // The error box text of a definition without pages: an empty file, one without zones, one
+    // without a "PAG" zone.
+    QString noPagesFault(const QString& file) const;
     // Sets the script host up on the window's engine, with the action object as "Vyn".
     void VbsFrmReg();
     // Ends the script host; the action object and the host go.
@@ -222,8 +231,10 @@ private:
     TraDef transition(TraIdx button) const;
     // Makes the page whose identifier is ide the current page.
     void goToPageNamed(const QString& ide);
-    // Leaves the page old and enters the current page.
-    void changePage(int16_t old);
+    // Leaves the page old and enters the current page. When that is outside the page table (the
+    // run then ends), one line on the standard error stream names it: target as the button's
+    // transition named it, or for "" the page before the first or after the last.
+    void changePage(int16_t old, TraIdx button, const QString& target);
     // Calls fx(current page); false when the call failed.
     bool callPageFx(const QString& fx, Variant& value);
     // Runs fx() and drops what it returns.
@@ -251,6 +262,9 @@ private:
     QString VbsCalcTxt(const QString& expression);
     // "a, b" of two expressions separated by the first comma, each through VbsCalcTxt.
     QString evaluatedPair(const QString& text);
+    // Where control i is, for an error: "(página p "IDE", controlo i "Ide", chave "key")" (the
+    // kind when it has no Ide; no key when key is "").
+    QString controlPlace(int i, const QString& key) const;
 
     struct ZpoRound {
         bool made = false;
@@ -282,6 +296,8 @@ private:
     std::vector<CmpDef> cmp_{CmpDef{}};
     std::vector<DispatchPtr> controls_{nullptr};
     DispatchPtr opcAtu_;
+    // The zones the last reading of the definition found.
+    int zoneCount_ = 0;
     // The options of the definition and the command line, kept from the option reader when
     // the reading ends (the reader itself goes), for the scripts' look-ups.
     OptionStore options_;

@@ -9,8 +9,6 @@
 #include "TxtGlb.h"
 #include "ZelVynGlbCnv.h"
 
-#include <cstdio>
-
 namespace zv {
 
 namespace {
@@ -53,19 +51,40 @@ void applyForeground(const DispatchPtr& obj, const CmpDef& c) {
 void SupVyn::PagCmpPrp() {
     for (int i = 1; i < int(cmp_.size()); ++i) {
         CmpDef& c = cmp_[i];
-        const QString position = evaluatedPair(c.Pos);
-        const QString size = evaluatedPair(c.Dim);
+        // A run-time error names the control and the key whose value caused it.
+        const auto at = [&](const QString& key, auto step) {
+            try {
+                step();
+            } catch (const VbError& e) {
+                throw VbError(e.number(), e.description() + u' ' + controlPlace(i, key));
+            }
+        };
         c.X = 0;
         c.Y = 0;
-        PosTwpCon(position, c.X, c.Y);
-        DimTwpCon(size, c.W, c.H);
-        CorCon(c.Cor, c.CorFg);
-        CorCon(c.Fun, c.CorBg);
-        FonTxtCon(c.Fon, c.FonNom, c.FonTam, c.FonEst);
-        AlnCon(c.Aln, c.AlnVal);
+        at(QStringLiteral("Pos"), [&] { PosTwpCon(evaluatedPair(c.Pos), c.X, c.Y); });
+        at(QStringLiteral("Dim"), [&] { DimTwpCon(evaluatedPair(c.Dim), c.W, c.H); });
+        at(QStringLiteral("Cor"), [&] { CorCon(c.Cor, c.CorFg); });
+        at(QStringLiteral("Fun"), [&] { CorCon(c.Fun, c.CorBg); });
+        at(QStringLiteral("Fon"), [&] { FonTxtCon(c.Fon, c.FonNom, c.FonTam, c.FonEst); });
+        at(QStringLiteral("Aln"), [&] { AlnCon(c.Aln, c.AlnVal); });
         c.TxtVer = c.Txt;
-        CmpVer(i);
+        at(QString(), [&] { CmpVer(i); });
     }
+}
+
+QString SupVyn::controlPlace(int i, const QString& key) const {
+    // The page whose range holds the control; page 0 for controls before the first page.
+    int page = 0;
+    for (int p = 1; p < int(pag_.size()); ++p)
+        if (pag_[p].CmpNum > 0 && pag_[p].CmpIni <= i && i <= pag_[p].CmpFim) page = p;
+    const CmpDef& c = cmp_.at(i);
+    QString place = QStringLiteral("(página %1 \"%2\", controlo %3 \"%4\"")
+                        .arg(page)
+                        .arg(pag_[page].IDE)
+                        .arg(i)
+                        .arg(c.Ide.isEmpty() ? c.Tip : c.Ide);
+    if (!key.isEmpty()) place += QStringLiteral(", chave \"%1\"").arg(key);
+    return place + u')';
 }
 
 // "a, b" of two script expressions separated by the first comma, each evaluated.
@@ -154,17 +173,10 @@ void SupVyn::CmpVer(int i) {
         put(opc, "Visible", Variant(false));
         opcAtu_ = opc;
     } else if (c.Tip == u"OPCTXT") {
-        if (!opcAtu_) {
-            // A definition mistake, not a missing component: said plainly, also on the
-            // standard error stream.
-            const QString text =
-                QStringLiteral("Definição: o controlo %1 (\"%2\") é uma opção \"OPCTXT\" sem "
-                               "lista \"OPC\" antes dela")
-                    .arg(i)
-                    .arg(c.Ide);
-            std::fprintf(stderr, "zelvyn: %s\n", text.toLocal8Bit().constData());
-            throw VbError(err::ObjectNotSet, text);
-        }
+        // A definition mistake, not a missing component: the failure of the attempt says so.
+        if (!opcAtu_)
+            throw VbError(err::ObjectNotSet,
+                          QStringLiteral("opção \"OPCTXT\" sem lista \"OPC\" antes dela"));
         opcAtu_->call(QStringLiteral("RegOpc"), {Variant(c.Txt), Variant(c.Adi)});
         opcAtu_->call(QStringLiteral("RegAsp"), {Variant(int16_t(300)), Variant(int16_t(0)),
                                                  Variant(int16_t(0)), Variant("+30")});

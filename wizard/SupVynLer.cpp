@@ -13,6 +13,8 @@
 #include "ZelVynGlb.h"
 #include "ZelVynGlbCnv.h"
 
+#include <QFileInfo>
+
 namespace zv {
 
 namespace {
@@ -78,8 +80,10 @@ void SupVyn::ParLer(const QString& file) {
     opc.ZonIni(file);
     QString name, type, description;
     int count = 0;
+    zoneCount_ = 0;
     opc.ZonSeg(name, type, count, description);
     while (!name.isEmpty()) {
+        ++zoneCount_;
         if (name == u"DEF") {
             DefLer();
         } else if (name == u"VAR" || name == u"PON" || name == u"ZON") {
@@ -95,7 +99,8 @@ void SupVyn::ParLer(const QString& file) {
         } else if (name == u"VBS") {
             QStringList lines;
             opc.ZonArr(QStringLiteral("TX"), count, lines);
-            VbsPgmReg(lines);
+            // Without its script the wizard's buttons would silently do nothing: the run ends.
+            if (!VbsPgmReg(lines)) FpaErr(scriptFault(), file);
             const ZelVynGlbState& g = zelVynGlbState();
             VbsVarReg(QStringLiteral("VynFpa"), g.VynFpa);
             VbsVarReg(QStringLiteral("LtrCd"), g.LtrCd);
@@ -110,6 +115,30 @@ void SupVyn::ParLer(const QString& file) {
     }
     options_ = opc.options();
     commandLine_ = opc.commandLine();
+}
+
+QString SupVyn::scriptFault() {
+    const vbs::ScriptErrorInfo e = vbs().lastError();
+    QString text = QStringLiteral("O código do assistente (zona \"VBS\") tem um erro e não pode "
+                                  "ser carregado.");
+    if (e.number == 0) return text;
+    text += QStringLiteral("||Erro %1: %2").arg(e.number).arg(e.description);
+    // The line of the code as the engine got it (comments and empty lines left out), shown
+    // with its text; columns are counted from 1.
+    if (e.line > 0)
+        text += QStringLiteral("|Linha %1, coluna %2 do código: %3")
+                    .arg(e.line)
+                    .arg(e.column + 1)
+                    .arg(e.text.trimmed());
+    return text;
+}
+
+QString SupVyn::noPagesFault(const QString& file) const {
+    if (QFileInfo(file).size() == 0) return QStringLiteral("O ficheiro de opções está vazio.");
+    if (zoneCount_ == 0)
+        return QStringLiteral("O ficheiro de opções não tem zonas: não é a definição de um "
+                              "assistente.");
+    return QStringLiteral("O ficheiro de opções não define nenhuma página (zona \"PAG\").");
 }
 
 void SupVyn::DefLer() {

@@ -55,6 +55,14 @@ QString kindOf(const TraDef& t) {
     return UCase(Trim(t.TRATIP));
 }
 
+// The buttons as the person knows them, for the line that ends a run.
+const QString kButtonWords[] = {QString(), QStringLiteral("Anterior"), QStringLiteral("Seguinte"),
+                                QStringLiteral("Confirmar"), QStringLiteral("Cancelar")};
+
+QString quoted(const QString& name) {
+    return u'"' + name + u'"';
+}
+
 int16_t page16(int page) {
     if (page < -32768 || page > 32767) throw VbError(err::Overflow);
     return int16_t(page);
@@ -83,8 +91,21 @@ void SupVyn::goToPageNamed(const QString& ide) {
     });
 }
 
-void SupVyn::changePage(int16_t old) {
+void SupVyn::changePage(int16_t old, TraIdx button, const QString& target) {
     step([&] { PagEsc(old); });
+    if (PagAtu < 1 || PagAtu > PagNum()) {
+        // The run ends on entering it: say which page was missing and what led there.
+        QString missing = QStringLiteral("a página %1 não existe").arg(target);
+        if (target.isEmpty())
+            missing = button == TraIdx::TraAnt ? QStringLiteral("não há página anterior")
+                                               : QStringLiteral("não há página seguinte");
+        QString from;
+        step([&] { from = quoted(pagReg(old).IDE); });
+        writeErrorLine(QStringLiteral("%1 (botão %2 da página %3 %4): o assistente termina")
+                           .arg(missing, kButtonWords[button])
+                           .arg(old)
+                           .arg(from));
+    }
     step([&] { PagVer(PagAtu); });
 }
 
@@ -104,16 +125,20 @@ void SupVyn::TraSeg() {
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraSeg);
     const QString kind = kindOf(t);
+    QString target;
     if (kind == u"PAG") {
         goToPageNamed(t.TRAPAG);
+        target = quoted(t.TRAPAG);
     } else if (kind == u"FX") {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return; // no page to go to: the page stays as it is
-        goToPageNamed(TxCnv(value));
+        target = TxCnv(value);
+        goToPageNamed(target);
+        target = quoted(target);
     } else {
         step([&] { PagAtu = page16(PagAtu + 1); });
     }
-    changePage(old);
+    changePage(old, TraIdx::TraSeg, target);
 }
 
 void SupVyn::TraAnt() {
@@ -121,18 +146,21 @@ void SupVyn::TraAnt() {
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraAnt);
     const QString kind = kindOf(t);
+    QString target;
     if (kind == u"PAG") {
         goToPageNamed(t.TRAPAG);
+        target = quoted(t.TRAPAG);
     } else if (kind == u"FX") {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return;
         // A value that is no number leaves the page number as it is: the page is left and
         // entered again.
         step([&] { PagAtu = CInt(value); });
+        target = QString::number(PagAtu);
     } else {
         step([&] { PagLstAnt(PagAtu); });
     }
-    changePage(old);
+    changePage(old, TraIdx::TraAnt, target);
 }
 
 void SupVyn::TraCnf() {
@@ -142,7 +170,7 @@ void SupVyn::TraCnf() {
     const QString kind = kindOf(t);
     if (kind == u"PAG") {
         goToPageNamed(t.TRAPAG);
-        changePage(old);
+        changePage(old, TraIdx::TraCnf, quoted(t.TRAPAG));
     } else if (kind == u"FX") {
         runFx(t.TRAFX);
     }
@@ -158,7 +186,7 @@ void SupVyn::TraCan() {
     };
     if (kind == u"PAG") {
         goToPageNamed(t.TRAPAG);
-        changePage(old);
+        changePage(old, TraIdx::TraCan, quoted(t.TRAPAG));
     } else if (kind == u"FX") {
         runFx(t.TRAFX);
     } else if (kind == u"FIM") {

@@ -20,12 +20,15 @@
 // - SupVbsFx: calls a script procedure by name: args is an array whose element 0 is the name
 //   and whose further elements are the arguments; kind "F" function, "P" sub, "?" none; the
 //   function's value, else the Integer 1 or 0; lastCallFlag tells whether the call ran
-//   without error (0 also when there is no such procedure).
+//   without error (0 also when there is no such procedure);
+// - lastError: the engine's last script error (number 0 when there is none or no engine), with
+//   the line (from 1) and column (from 0) of the code given to it, and that line's text.
 //
 // Apart from VbsRegFS, none of them raises: failures come back through ok and the flag. The engine
 // owns one host, made on first use by the factory it is given; the program's factory makes the real
 // script host, tests give their own.
 
+#include "ScriptControl.h"
 #include "Variant.h"
 #include "VbsHostForm.h"
 
@@ -49,6 +52,7 @@ public:
     virtual void ExeCalc(const QString& expression, Variant& result, int& ok) = 0;
     virtual Variant SupVbsFx(const Variant& args, QString& kind) = 0;
     virtual int lastCallFlag() const = 0;
+    virtual vbs::ScriptErrorInfo lastError() const { return {}; }
 };
 
 } // namespace zv

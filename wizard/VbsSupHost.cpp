@@ -53,4 +53,9 @@ int VbsSupHost::lastCallFlag() const {
     return host_->lastCallFlag();
 }
 
+vbs::ScriptErrorInfo VbsSupHost::lastError() const {
+    const auto& engine = host_->control();
+    return engine ? engine->error() : vbs::ScriptErrorInfo{};
+}
+
 } // namespace zv

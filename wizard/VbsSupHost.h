@@ -33,6 +33,7 @@ public:
     void ExeCalc(const QString& expression, Variant& result, int& ok) override;
     Variant SupVbsFx(const Variant& args, QString& kind) override;
     int lastCallFlag() const override;
+    vbs::ScriptErrorInfo lastError() const override;
 
 private:
     std::shared_ptr<VbsSup> host_;

@@ -3,10 +3,16 @@
 #include "ZelVynGlb.h"
 
 #include "FicGlb.h"
+#include "GlbMsg.h"
 #include "GlbReg.h"
 #include "MountTable.h"
 #include "ProcessContext.h"
 #include "TdaOpc.h"
+#include "TxtGlb.h"
+#include "VbError.h"
+
+#include <QStringList>
+#include <cstdio>
 
 namespace zv {
 
@@ -61,6 +67,21 @@ void debugFoldersApply(const QString& letter, const QString& folder) {
     s.LtrCd = letter;
     s.DirPgm = folder;
     DrvNor(s.LtrCd, s.DrvCd);
+}
+
+void writeErrorLine(const QString& text) {
+    const QStringList parts = text.split(u'|', Qt::SkipEmptyParts);
+    const QString line = QStringLiteral("zelvyn: ") + parts.join(u' ') + u'\n';
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+void FpaErr(const QString& text, const QString& path) {
+    QString message = text;
+    TxJun(message, QStringLiteral("||Ficheiro: "), Variant(path));
+    writeErrorLine(message);
+    MsgErr(QStringLiteral("Vynnard"), message);
+    throw ProgramEnd(1);
 }
 
 } // namespace zv

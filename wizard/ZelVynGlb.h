@@ -80,6 +80,16 @@ void DrvNor(const QString& letter, QString& drive);
 // file's: LtrCd := letter, DirPgm := folder, DrvCd := DrvNor(letter).
 void debugFoldersApply(const QString& letter, const QString& folder);
 
+// ---- Errors that end the wizard ----
+
+// Writes one line on the standard error stream: "zelvyn: " and text, with the box line breaks
+// ("|") of text as blanks.
+void writeErrorLine(const QString& text);
+// A definition that cannot be used (missing, unreadable, without pages, with a script that does
+// not compile): the error box titled "Vynnard" with text, "||Ficheiro: " and the definition's
+// path, the same on the standard error stream, and the end of the program with exit status 1.
+[[noreturn]] void FpaErr(const QString& text, const QString& path);
+
 // ---- Programs and the registry (ZelVynGlbSrv.cpp) ----
 
 // Starts cmd and waits for it by mode (a number; a value that is no number counts as 0), with

@@ -12,7 +12,7 @@
 #include "ZelVynGlb.h"
 
 #include <QDir>
-#include <cstdio>
+#include <QFileInfo>
 #include <exception>
 
 namespace zv {
@@ -23,11 +23,24 @@ namespace {
 constexpr int kInternalError = 51;
 
 void writeAttemptFailure(int attempt, int number, const QString& description) {
-    const QString line = QStringLiteral("zelvyn: start attempt %1 failed: error %2: %3\n")
-                             .arg(attempt)
-                             .arg(number)
-                             .arg(description);
-    std::fputs(line.toLocal8Bit().constData(), stderr);
+    writeErrorLine(QStringLiteral("a tentativa %1 de iniciar o assistente falhou: erro %2: %3")
+                       .arg(attempt)
+                       .arg(number)
+                       .arg(description));
+}
+
+// Why the definition file cannot be read, from what FicExi answered for it (0 or an error
+// number made negative).
+QString unreadableDefinition(const QString& path, int found) {
+    const int number = -found;
+    if (found == 0 || number == err::FileNotFound || number == err::PathNotFound)
+        return QStringLiteral("Não foi encontrado o ficheiro de opções.");
+    const QString cannot = QStringLiteral("Não é possível ler o ficheiro de opções: ");
+    if (number == err::PathFileAccess && QFileInfo(path).isDir())
+        return cannot + QStringLiteral("é uma pasta.");
+    if (number == err::PermissionDenied)
+        return cannot + QStringLiteral("não tem permissão para o ler.");
+    return cannot + QStringLiteral("erro %1 (%2).").arg(number).arg(vbErrorText(number));
 }
 
 std::shared_ptr<VynEngine> newSupVyn() {
@@ -93,6 +106,8 @@ void PgmIni() {
     AspFim(form);
     FunFim();
     zelVynMainState().SupVyn.reset();
+    // The person declined to try again: the wizard never ran to its end.
+    if (ok != 1) throw ProgramEnd(1);
 }
 
 void FunIni() {
@@ -120,12 +135,7 @@ void FpaLoc() {
     QString path;
     int found = 0;
     FpaNom(path, found);
-    if (found != 1) {
-        QString text = QStringLiteral("Não foi encontrado o ficheiro de opções.");
-        TxJun(text, QStringLiteral("||Ficheiro: "), Variant(path));
-        MsgErr(QStringLiteral("Vynnard"), text);
-        throw ProgramEnd(1);
-    }
+    if (found != 1) FpaErr(unreadableDefinition(path, found), path);
     // A path relative to the current folder is made whole, so that DirPgm is the definition's
     // folder (and not "", which the definition would read as the root).
     if (!path.startsWith(u'/') && QDir::isRelativePath(path))

@@ -30,9 +30,10 @@ struct ZelVynMainHooks {
     std::function<std::shared_ptr<WizardWindow>()> newWindow;
     // A new engine. The default makes a SupVyn.
     std::function<std::shared_ptr<VynEngine>()> newEngine;
-    // Told why an attempt failed (attempt number from 1, error number, description). The
-    // default writes one line to the standard error, so that a fault in a definition is not
-    // taken for a missing component.
+    // Told why an attempt failed (attempt number from 1, error number, description, which for
+    // a fault of a control names its page, the control and the key). The default writes one
+    // line to the standard error, so that a fault in a definition is not taken for a missing
+    // component.
     std::function<void(int, int, const QString&)> attemptFailed;
 };
 
@@ -49,16 +50,20 @@ ZelVynMainState& zelVynMainState();
 void zelVynMainReset();
 
 // The whole start routine; its exit status: 0 for a normal end, the code of the program's End
-// otherwise (1 when the definition is missing or cannot be read).
+// otherwise: 1 when the definition is missing, cannot be read or cannot be used (no pages, a
+// script that does not compile), and when the wizard could not be started and the person
+// declined to try again.
 int PgmRun();
 
-// The start routine. Ends through ProgramEnd when the definition is missing.
+// The start routine. Ends through ProgramEnd(1) when the definition cannot be used and when
+// the person declines to try again after a failed attempt.
 void PgmIni();
 // Shows the background and lets it paint (errors ignored) / unloads it (errors ignored).
 void FunIni();
 void FunFim();
 // Finds and checks the definition file and fills VynFpa, DirPgm, LtrCd and DrvCd; when it is
-// missing or cannot be read, shows the error box and ends the program (exit status 1).
+// missing or cannot be read, shows the error box (saying which: not found, a folder, no
+// permission, another error) and ends the program (exit status 1).
 void FpaLoc();
 // The definition file's path and whether it can be read (FicExi: 1 yes).
 void FpaNom(QString& path, int& found);

@@ -26,7 +26,8 @@ struct WalkCase {
     const char* steps;
     std::vector<int> pages; // after each step that left the run going
     RunEnd end;
-    const char* log; // the procedures that ran, in order
+    const char* log;       // the procedures that ran, in order
+    const char* said = ""; // the line on the standard error when the run ended on a page change
 };
 
 std::ostream& operator<<(std::ostream& os, const WalkCase& c) {
@@ -40,7 +41,9 @@ const WalkCase kWalks[] = {
      "SEG SEG ANT ANT ANT",
      {2, 3, 2, 1},
      RunEnd::Ended,
-     "Ent1,FxIni,Sai1,Ent2,SegDados 2,Sai2,Ent3,Sai3,Ent2,Sai2,Ent1,Sai1"},
+     "Ent1,FxIni,Sai1,Ent2,SegDados 2,Sai2,Ent3,Sai3,Ent2,Sai2,Ent1,Sai1",
+     "zelvyn: não há página anterior (botão Anterior da página 1 \"INICIO\"): o assistente "
+     "termina\n"},
     {"PageJumpThenBackReturns",
      "SEG SEG CNF ANT",
      {2, 3, 1, 3},
@@ -55,7 +58,9 @@ const WalkCase kWalks[] = {
      "SEG SEG SEG SEG",
      {2, 3, 4},
      RunEnd::Ended,
-     "Ent1,FxIni,Sai1,Ent2,SegDados 2,Sai2,Ent3,Sai3,Ent4,Sai4"},
+     "Ent1,FxIni,Sai1,Ent2,SegDados 2,Sai2,Ent3,Sai3,Ent4,Sai4",
+     "zelvyn: não há página seguinte (botão Seguinte da página 4 \"ULTIMA\"): o assistente "
+     "termina\n"},
     {"JumpToTheCurrentPageLeavesAndEntersIt",
      "SEG SEG CAN",
      {2, 3, 3},
@@ -85,7 +90,14 @@ class Navigation : public zvtest::WizardRun {};
 TEST_P(NavigationWalk, PagesAndProcedures) {
     const WalkCase& c = GetParam();
     start(QStringLiteral("navegacao.par"));
+    ::testing::internal::CaptureStderr();
     const zvtest::RunResult r = walk(QString::fromLatin1(c.steps).split(u' '));
+    // The program's own lines (the platform may add its warnings).
+    QString said;
+    for (const QString& line :
+         QString::fromStdString(::testing::internal::GetCapturedStderr()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("zelvyn: "))) said += line + u'\n';
+    EXPECT_EQ(said, QString::fromUtf8(c.said));
     EXPECT_EQ(r.pages, QList<int>(c.pages.begin(), c.pages.end()));
     EXPECT_EQ(int(r.end), int(c.end));
     EXPECT_EQ(log.join(u','), QString::fromLatin1(c.log));
@@ -220,11 +232,14 @@ TEST_F(NavigationProgram, StartRoutineRunsTheDefinition) {
     EXPECT_EQ(page, 2);
     EXPECT_EQ(failures, 0);
     EXPECT_FALSE(window->isVisible());
-    // A definition without pages ends while page 1 is entered, before "FxIni": no failed
-    // attempt, no installer, no box.
+    // A definition without pages ends once it has been read, before "FxIni": no failed attempt,
+    // no installer, the definition error box and exit status 1.
     window.reset();
-    EXPECT_EQ(run(QStringLiteral("sem-paginas.par"), false), 0);
+    EXPECT_EQ(run(QStringLiteral("sem-paginas.par"), false), 1);
     EXPECT_EQ(failures, 0);
-    EXPECT_TRUE(boxes().shown().empty());
+    ASSERT_EQ(boxes().shown().size(), 1u);
+    EXPECT_EQ(boxes().shown()[0].request.title, QStringLiteral("Vynnard"));
+    EXPECT_TRUE(boxes().shown()[0].request.text.startsWith(
+        QStringLiteral("O ficheiro de opções não define nenhuma página")));
     EXPECT_EQ(zelVynMainState().SupVyn, nullptr);
 }

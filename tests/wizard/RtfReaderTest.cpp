@@ -220,3 +220,75 @@ TEST(RtfLoader, PlainFilesAndFailures) {
     EXPECT_EQ(errorOf(zvtest::dataPath(QStringLiteral("wizard"))), 75);
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("antes"));
 }
+
+TEST(RtfLoader, TabStopsDefaultStopsAndHangingIndents) {
+    const QByteArray bytes =
+        "{\\rtf1\\ansi\\deftab360\n"
+        // explicit stops of each kind, given out of order
+        "\\pard\\tx1440\\tqr\\tx4320\\tqc\\tx2880\\tqdec\\tx5760 a\\tab b\\par\n"
+        // a hanging indent: the stop at the left indent is implied
+        "\\pard\\li360\\fi-360 \\bullet\\tab item\\par\n"
+        // an explicit stop before the indent comes first; one left
+        // of where the line starts is dropped
+        "\\pard\\li720\\fi-360\\tx180\\tx540 1.\\tab item\\par\n"
+        // one already at the indent is not doubled; \\pard clears stops
+        "\\pard\\li360\\fi-360\\tx360 \\bullet\\tab item\\par\n"
+        "\\pard plain\\par\n"
+        // stops count from where the line starts: the left indent
+        "\\pard\\li720\\tx1440 a\\tab b\\par}";
+    QTextDocument doc;
+    fillDocument(rtf::parse(bytes), doc);
+    EXPECT_EQ(doc.defaultTextOption().tabStopDistance(), 24.0); // 360 twips
+
+    using T = QTextOption::Tab;
+    const auto tabs = [&](int block) {
+        return doc.findBlockByNumber(block).blockFormat().tabPositions();
+    };
+    EXPECT_EQ(tabs(0),
+              (QList<T>{T(96, QTextOption::LeftTab), T(192, QTextOption::CenterTab),
+                        T(288, QTextOption::RightTab), T(384, QTextOption::DelimiterTab, u'.')}));
+    EXPECT_EQ(tabs(1), QList<T>{T(24, QTextOption::LeftTab)});
+    EXPECT_EQ(tabs(2), (QList<T>{T(12, QTextOption::LeftTab), T(24, QTextOption::LeftTab)}));
+    EXPECT_EQ(tabs(3), QList<T>{T(24, QTextOption::LeftTab)});
+    EXPECT_TRUE(tabs(4).isEmpty());
+    EXPECT_EQ(tabs(5), QList<T>{T(48, QTextOption::LeftTab)});
+
+    // Without \deftab the default stops are half an inch apart (720 twips).
+    QTextDocument plain;
+    fillDocument(rtf::parse("{\\rtf1 a\\tab b}"), plain);
+    EXPECT_EQ(plain.defaultTextOption().tabStopDistance(), 48.0);
+}
+
+TEST(RtfLoader, BulletTextLinesUpWithTheLinesBelowIt) {
+    // A bullet, a tab and text long enough to wrap: the text after the tab starts where the
+    // second line starts, at the left indent.
+    QTextDocument doc;
+    fillDocument(rtf::parse("{\\rtf1\\pard\\li300\\fi-180 \\bullet\\tab uma frase longa que "
+                            "continua na linha seguinte e ainda noutra mais abaixo\\par}"),
+                 doc);
+    doc.setDocumentMargin(0);
+    doc.setTextWidth(160);
+    doc.size(); // laid out
+    const QTextBlock block = doc.firstBlock();
+    const QTextLayout* layout = block.layout();
+    ASSERT_GE(layout->lineCount(), 2);
+    const int afterTab = block.text().indexOf(u'\t') + 1;
+    const QTextLine first = layout->lineAt(0);
+    const QTextLine second = layout->lineAt(1);
+    EXPECT_NEAR(first.cursorToX(afterTab), second.cursorToX(second.textStart()), 0.5);
+    EXPECT_NEAR(second.cursorToX(second.textStart()), 20.0, 0.5); // 300 twips
+}
+
+TEST(RtfReader, TabStopsStayBounded) {
+    // Stops set again at a position replace it; past the limit further ones are dropped.
+    QByteArray many = "{\\rtf1\\pard\\tqr\\tx100\\tx100";
+    for (int i = 0; i < 1000; ++i)
+        many += "\\tx" + QByteArray::number(200 + i);
+    many += " a\\par}";
+    const rtf::Document d = rtf::parse(many);
+    ASSERT_EQ(d.paragraphs.size(), 1u);
+    const auto& tabs = d.paragraphs[0].tabs;
+    ASSERT_EQ(tabs.size(), size_t(rtf::kMaxTabStops));
+    EXPECT_EQ(tabs[0], (rtf::TabStop{100, rtf::TabKind::Left}));
+    EXPECT_EQ(tabs.back().position, 200 + rtf::kMaxTabStops - 2);
+}

@@ -1,6 +1,6 @@
 // The attempt loop: a failed attempt releases its window and its engine, the first failure
 // starts the installer (quoted, from the program's folder) without a question, later ones ask,
-// No ends the program normally, and the program's End is no failure.
+// No ends the program with exit status 1, and the program's End is no failure.
 #include "WizardTestSupport.h"
 
 #include <stdexcept>
@@ -65,14 +65,20 @@ TEST_F(StartupAttempts, AttemptLoop) {
         std::vector<MsgAnswer> answers;
         int attempts, installerRuns;
         QStringList failures;
+        int status = 0;
     };
     using O = Outcome;
     const Case cases[] = {
         {{O::Runs}, {}, 1, 0, {}},
         {{O::NoWindow, O::Runs}, {}, 2, 1, {"1:429"}},
-        {{O::FailsReading}, {MsgAnswer::No}, 2, 1, {"1:429", "2:429"}},
+        {{O::FailsReading}, {MsgAnswer::No}, 2, 1, {"1:429", "2:429"}, 1},
         {{O::FailsRunning, O::NoWindow, O::Runs}, {MsgAnswer::Yes}, 3, 2, {"1:424", "2:429"}},
-        {{O::InternalError}, {MsgAnswer::Yes, MsgAnswer::Cancel}, 3, 2, {"1:51", "2:51", "3:51"}},
+        {{O::InternalError},
+         {MsgAnswer::Yes, MsgAnswer::Cancel},
+         3,
+         2,
+         {"1:51", "2:51", "3:51"},
+         1},
         {{O::Ends}, {}, 1, 0, {}},
         {{O::NoWindow, O::Ends}, {}, 2, 1, {"1:429"}},
     };
@@ -92,7 +98,7 @@ TEST_F(StartupAttempts, AttemptLoop) {
         for (MsgAnswer a : c.answers)
             boxes().queueAnswer(a);
 
-        EXPECT_EQ(run(c.outcomes), 0);
+        EXPECT_EQ(run(c.outcomes), c.status);
         EXPECT_EQ(attempts, c.attempts);
         EXPECT_EQ(temp.read(QStringLiteral("installer-runs")).count('\n'), c.installerRuns);
         EXPECT_EQ(failures, c.failures);

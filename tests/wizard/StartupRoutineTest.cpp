@@ -31,13 +31,19 @@ TEST_F(StartupRoutine, MissingDefinitionShowsTheBoxWithItsPathAndExitsOne) {
     QDir().mkpath(folder);
     const QString absent = temp.path(QStringLiteral("nada.par"));
     const QString beside = programFolder + QStringLiteral("/ZelVyn.par");
-    const std::pair<QStringList, QString> cases[] = {
-        {{}, beside},
-        {{QStringLiteral("-FP")}, beside},
-        {{QStringLiteral("-FP"), absent}, absent},
-        {{QStringLiteral("-fp"), folder}, folder}, // a folder is reported like a missing file
+    const QString notFound = QStringLiteral("Não foi encontrado o ficheiro de opções.");
+    const struct {
+        QStringList words;
+        QString shown, why;
+    } cases[] = {
+        {{}, beside, notFound},
+        {{QStringLiteral("-FP")}, beside, notFound},
+        {{QStringLiteral("-FP"), absent}, absent, notFound},
+        {{QStringLiteral("-fp"), folder},
+         folder,
+         QStringLiteral("Não é possível ler o ficheiro de opções: é uma pasta.")},
     };
-    for (const auto& [words, shown] : cases) {
+    for (const auto& [words, shown, why] : cases) {
         resetModules();
         boxes().clear();
         int attempts = 0;
@@ -50,9 +56,7 @@ TEST_F(StartupRoutine, MissingDefinitionShowsTheBoxWithItsPathAndExitsOne) {
         ASSERT_EQ(boxes().shown().size(), 1u);
         const MessageBoxRequest& box = boxes().shown()[0].request;
         EXPECT_EQ(box.title, QStringLiteral("Vynnard"));
-        EXPECT_EQ(box.text, QStringLiteral("Não foi encontrado o ficheiro de opções.\r\n\r\n"
-                                           "Ficheiro: ") +
-                                shown);
+        EXPECT_EQ(box.text, why + QStringLiteral("\r\n\r\nFicheiro: ") + shown);
         EXPECT_EQ(box.icon, MsgIcon::Critical);
         EXPECT_EQ(attempts, 0);
     }

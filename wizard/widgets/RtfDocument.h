@@ -12,7 +12,9 @@ class QTextDocument;
 namespace zv {
 
 // Fills doc (emptied first) with the paragraphs and runs of rtf. Runs without a font, size or
-// colour of their own take the document's default font and text colour.
+// colour of their own take the document's default font and text colour. The document's default
+// tab width becomes doc's tab stop distance; each paragraph's tab stops, with a stop at the
+// left indent of a paragraph whose first line hangs left of it, its block's tab positions.
 void fillDocument(const rtf::Document& rtf, QTextDocument& doc);
 
 // Loads a file into doc: a rich-text file through the reader, any other as plain text (UTF-8
