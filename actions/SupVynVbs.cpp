@@ -5,6 +5,7 @@
 #include "SupVynVbs.h"
 
 #include "ApiDec.h"
+#include "Binder.h"
 #include "Convert.h"
 #include "DbgFx.h"
 #include "GlbMsg.h"
@@ -15,9 +16,6 @@
 #include "VbError.h"
 #include "VynArgs.h"
 #include "VynEngineAccess.h"
-
-#include <type_traits>
-#include <utility>
 
 namespace zv {
 
@@ -33,40 +31,11 @@ int flagOf(const Variant& v) {
     return CInt(number);
 }
 
-// The arguments of a call: between min and max of them (450 otherwise), the first min not left
-// out (449).
-Args need(Args a, size_t min, size_t max) {
-    checkArgCount(a, min, max);
-    for (size_t i = 0; i < min; ++i)
-        if (a[i]->isMissing()) throw VbError(449);
-    return a;
-}
-
-// A member function called with the script's arguments, each the caller's Variant (so a
-// Variant& parameter writes back); exactly as many arguments as it has parameters.
-template <class R, class... P, size_t... I>
-Variant invokeMember(SupVynVbs* self, R (SupVynVbs::*f)(P...), Args a, std::index_sequence<I...>) {
-    need(a, sizeof...(P), sizeof...(P));
-    if constexpr (std::is_void_v<R>) {
-        (self->*f)(*a[I]...);
-        return Variant();
-    } else {
-        return (self->*f)(*a[I]...);
-    }
-}
-
-template <class R, class... P>
-SimpleDispatch::Method scriptMember(SupVynVbs* self, R (SupVynVbs::*f)(P...)) {
-    return [self, f](Args a) { return invokeMember(self, f, a, std::index_sequence_for<P...>{}); };
-}
-
 } // namespace
 
-SupVynVbs::SupVynVbs(VynEngineAccess* engine)
-    : SimpleDispatch(QStringLiteral("SupVynVbs")), engine_(engine) {
+SupVynVbs::SupVynVbs(VynEngineAccess* engine) : BoundDispatch(memberTable()), engine_(engine) {
     DbgObIni(objectName_, instanceId_);
     walker_ = std::make_unique<SupFsys>();
-    registerMembers();
     FxIni();
 }
 
@@ -77,46 +46,56 @@ SupVynVbs::~SupVynVbs() {
     walker_.reset();
 }
 
-void SupVynVbs::registerMembers() {
-    // In the order of the class; Subs answer Empty.
-    addMethod(QStringLiteral("FxIni"), scriptMember(this, &SupVynVbs::FxIni));
-    addMethod(QStringLiteral("FxFim"), scriptMember(this, &SupVynVbs::FxFim));
-    addMethod(QStringLiteral("OpcRegAltAttr"), scriptMember(this, &SupVynVbs::OpcRegAltAttr));
-    addMethod(QStringLiteral("DbgMsgSit"), scriptMember(this, &SupVynVbs::DbgMsgSit));
-    addMethod(QStringLiteral("DbgMsgVer"), [this](Args a) {
-        need(a, 1, 2);
-        DbgMsgVer(*a[0], a.size() > 1 ? *a[1] : Variant::missing());
-        return Variant();
-    });
-    addMethod(QStringLiteral("TxCnv"), scriptMember(this, &SupVynVbs::TxCnv));
-    addMethod(QStringLiteral("TxNum"), scriptMember(this, &SupVynVbs::TxNum));
-    addMethod(QStringLiteral("TxSep"), scriptMember(this, &SupVynVbs::TxSep));
-    addMethod(QStringLiteral("TxOpc"), scriptMember(this, &SupVynVbs::TxOpc));
-    addMethod(QStringLiteral("TxOpcNum"), scriptMember(this, &SupVynVbs::TxOpcNum));
-    addMethod(QStringLiteral("NuCnv"), scriptMember(this, &SupVynVbs::NuCnv));
-    addMethod(QStringLiteral("NuTxSep"), scriptMember(this, &SupVynVbs::NuTxSep));
-    addMethod(QStringLiteral("MsgVer"), scriptMember(this, &SupVynVbs::MsgVer));
-    addMethod(QStringLiteral("MsgTip"), scriptMember(this, &SupVynVbs::MsgTip));
-    addMethod(QStringLiteral("MsgSba"), scriptMember(this, &SupVynVbs::MsgSba));
-    addMethod(QStringLiteral("FxPgmExe"), scriptMember(this, &SupVynVbs::FxPgmExe));
-    addMethod(QStringLiteral("FxShell"), scriptMember(this, &SupVynVbs::FxShell));
-    addMethod(QStringLiteral("FxDrvUsa"), scriptMember(this, &SupVynVbs::FxDrvUsa));
-    addMethod(QStringLiteral("FxPgm"), scriptMember(this, &SupVynVbs::FxPgm));
-    addMethod(QStringLiteral("FxFicLoc"), scriptMember(this, &SupVynVbs::FxFicLoc));
-    addMethod(QStringLiteral("FxDirCop"), scriptMember(this, &SupVynVbs::FxDirCop));
-    addMethod(QStringLiteral("FxFicCop"), scriptMember(this, &SupVynVbs::FxFicCop));
-    addMethod(QStringLiteral("FxFicRen"), scriptMember(this, &SupVynVbs::FxFicRen));
-    addMethod(QStringLiteral("FxFicEli"), scriptMember(this, &SupVynVbs::FxFicEli));
-    addMethod(QStringLiteral("FxFicTip"), scriptMember(this, &SupVynVbs::FxFicTip));
-    addMethod(QStringLiteral("FxCmpRegFic"), scriptMember(this, &SupVynVbs::FxCmpRegFic));
-    addMethod(QStringLiteral("FxCmpRegDir"), scriptMember(this, &SupVynVbs::FxCmpRegDir));
-    addMethod(QStringLiteral("FxRegGrpPrp"), scriptMember(this, &SupVynVbs::FxRegGrpPrp));
-    addMethod(QStringLiteral("FxRegVarCon"), scriptMember(this, &SupVynVbs::FxRegVarCon));
-    addMethod(QStringLiteral("FxOpcCon"), scriptMember(this, &SupVynVbs::FxOpcCon));
-    addMethod(QStringLiteral("CmpVarCon"), scriptMember(this, &SupVynVbs::CmpVarCon));
-    addMethod(QStringLiteral("CmpVarAlt"), scriptMember(this, &SupVynVbs::CmpVarAlt));
-    addMethod(QStringLiteral("FxPrtPdfIns"), scriptMember(this, &SupVynVbs::FxPrtPdfIns));
-    addMethod(QStringLiteral("SopIdeCon"), scriptMember(this, &SupVynVbs::SopIdeCon));
+const MemberTable& SupVynVbs::memberTable() {
+    // In the order of the class; Subs answer Empty. Every argument is required (449 when one is
+    // left out) but DbgMsgVer's result.
+    static const MemberTable table = [] {
+        MemberTable t(QStringLiteral("SupVynVbs"));
+        Members<SupVynVbs>(t)
+            .refuseMissing()
+            .method(QStringLiteral("FxIni"), &SupVynVbs::FxIni)
+            .method(QStringLiteral("FxFim"), &SupVynVbs::FxFim)
+            .method(QStringLiteral("OpcRegAltAttr"), &SupVynVbs::OpcRegAltAttr)
+            .method(QStringLiteral("DbgMsgSit"), &SupVynVbs::DbgMsgSit)
+            .methodWithArgs(QStringLiteral("DbgMsgVer"),
+                            [](SupVynVbs& vyn, Args a) {
+                                checkArgCount(a, 1, 2);
+                                if (a[0]->isMissing()) throw VbError(binder::kArgumentNotOptional);
+                                vyn.DbgMsgVer(*a[0], a.size() > 1 ? *a[1] : Variant::missing());
+                                return Variant();
+                            })
+            .method(QStringLiteral("TxCnv"), &SupVynVbs::TxCnv)
+            .method(QStringLiteral("TxNum"), &SupVynVbs::TxNum)
+            .method(QStringLiteral("TxSep"), &SupVynVbs::TxSep)
+            .method(QStringLiteral("TxOpc"), &SupVynVbs::TxOpc)
+            .method(QStringLiteral("TxOpcNum"), &SupVynVbs::TxOpcNum)
+            .method(QStringLiteral("NuCnv"), &SupVynVbs::NuCnv)
+            .method(QStringLiteral("NuTxSep"), &SupVynVbs::NuTxSep)
+            .method(QStringLiteral("MsgVer"), &SupVynVbs::MsgVer)
+            .method(QStringLiteral("MsgTip"), &SupVynVbs::MsgTip)
+            .method(QStringLiteral("MsgSba"), &SupVynVbs::MsgSba)
+            .method(QStringLiteral("FxPgmExe"), &SupVynVbs::FxPgmExe)
+            .method(QStringLiteral("FxShell"), &SupVynVbs::FxShell)
+            .method(QStringLiteral("FxDrvUsa"), &SupVynVbs::FxDrvUsa)
+            .method(QStringLiteral("FxPgm"), &SupVynVbs::FxPgm)
+            .method(QStringLiteral("FxFicLoc"), &SupVynVbs::FxFicLoc)
+            .method(QStringLiteral("FxDirCop"), &SupVynVbs::FxDirCop)
+            .method(QStringLiteral("FxFicCop"), &SupVynVbs::FxFicCop)
+            .method(QStringLiteral("FxFicRen"), &SupVynVbs::FxFicRen)
+            .method(QStringLiteral("FxFicEli"), &SupVynVbs::FxFicEli)
+            .method(QStringLiteral("FxFicTip"), &SupVynVbs::FxFicTip)
+            .method(QStringLiteral("FxCmpRegFic"), &SupVynVbs::FxCmpRegFic)
+            .method(QStringLiteral("FxCmpRegDir"), &SupVynVbs::FxCmpRegDir)
+            .method(QStringLiteral("FxRegGrpPrp"), &SupVynVbs::FxRegGrpPrp)
+            .method(QStringLiteral("FxRegVarCon"), &SupVynVbs::FxRegVarCon)
+            .method(QStringLiteral("FxOpcCon"), &SupVynVbs::FxOpcCon)
+            .method(QStringLiteral("CmpVarCon"), &SupVynVbs::CmpVarCon)
+            .method(QStringLiteral("CmpVarAlt"), &SupVynVbs::CmpVarAlt)
+            .method(QStringLiteral("FxPrtPdfIns"), &SupVynVbs::FxPrtPdfIns)
+            .method(QStringLiteral("SopIdeCon"), &SupVynVbs::SopIdeCon);
+        return t;
+    }();
+    return table;
 }
 
 // ---- Life cycle and settings ----

@@ -28,7 +28,7 @@ namespace zv {
 class SupFsys;
 class VynEngineAccess;
 
-class SupVynVbs : public SimpleDispatch {
+class SupVynVbs : public BoundDispatch {
 public:
     // engine: the wizard engine that owns this object (may be null: the control and registry
     // members then answer 0 or "", FxShell 0). It must outlive the object or be taken back
@@ -119,7 +119,7 @@ public:
     void SopIdeCon(Variant& name, Variant& code);
 
 private:
-    void registerMembers();
+    static const MemberTable& memberTable();
     // The debug message of an action, with its result.
     void debugResult(const QString& text, const Variant& result);
     // An action from one path to another: -1 when either path is empty, otherwise what work

@@ -1,4 +1,5 @@
 #include "Collection.h"
+#include "Binder.h"
 
 #include "Convert.h"
 #include "Text.h"
@@ -29,32 +30,30 @@ bool given(Args args, size_t i) {
 
 } // namespace
 
-Collection::Collection() : SimpleDispatch(QStringLiteral("Collection")) {
-    registerMembers();
-}
+Collection::Collection() : BoundDispatch(memberTable()) {}
 
-void Collection::registerMembers() {
-    addMethod(QStringLiteral("Add"), [this](Args args) {
-        checkArgCount(args, 1, 4);
-        const Variant missing = Variant::missing();
-        add(*args[0], given(args, 1) ? *args[1] : missing, given(args, 2) ? *args[2] : missing,
-            given(args, 3) ? *args[3] : missing);
-        return Variant();
-    });
-    addMethod(QStringLiteral("Item"), [this](Args args) {
-        checkArgCount(args, 1, 1);
-        return item(*args[0]);
-    });
-    addProperty(QStringLiteral("Count"), [this](Args args) {
-        checkArgCount(args, 0, 0);
-        return Variant(int32_t(count()));
-    });
-    addMethod(QStringLiteral("Remove"), [this](Args args) {
-        checkArgCount(args, 1, 1);
-        remove(*args[0]);
-        return Variant();
-    });
-    setDefaultMember(QStringLiteral("Item"));
+const MemberTable& Collection::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t(QStringLiteral("Collection"));
+        Members<Collection>(t)
+            .methodWithArgs(QStringLiteral("Add"),
+                            [](Collection& c, Args args) {
+                                checkArgCount(args, 1, 4);
+                                const Variant missing = Variant::missing();
+                                c.add(*args[0], given(args, 1) ? *args[1] : missing,
+                                      given(args, 2) ? *args[2] : missing,
+                                      given(args, 3) ? *args[3] : missing);
+                                return Variant();
+                            })
+            .method(QStringLiteral("Item"),
+                    [](Collection& c, const Variant& indexOrKey) { return c.item(indexOrKey); })
+            .property<int32_t>(QStringLiteral("Count"), &Collection::count)
+            .method(QStringLiteral("Remove"),
+                    [](Collection& c, const Variant& indexOrKey) { c.remove(indexOrKey); })
+            .defaultMember(QStringLiteral("Item"));
+        return t;
+    }();
+    return table;
 }
 
 void Collection::add(const Variant& item, const std::optional<QString>& key) {

@@ -18,10 +18,9 @@
 
 namespace zv {
 
-class Collection : public SimpleDispatch {
+class Collection : public BoundDispatch {
 public:
     Collection();
-    // The members registered for scripts refer to this object: no copies.
     Collection(const Collection&) = delete;
     Collection& operator=(const Collection&) = delete;
     static std::shared_ptr<Collection> create() { return std::make_shared<Collection>(); }
@@ -63,7 +62,7 @@ private:
     size_t positionOf(const QString& key) const;
     size_t positionOf(const Variant& indexOrKey) const;
     void insert(size_t position, const Variant& item, const std::optional<QString>& key);
-    void registerMembers();
+    static const MemberTable& memberTable();
 
     std::vector<EntryPtr> entries_;
     QHash<QString, EntryPtr> byKey_; // by upper-cased key

@@ -2,17 +2,19 @@
 
 #include "Text.h"
 
-#include <mutex>
-
 namespace zv {
 
 DispId Dispatch::memberId(const QString& name) const {
     return name.isEmpty() ? kDispIdValue : kDispIdUnknown;
 }
 
-Variant Dispatch::invoke(DispId, Invoke, Args) { throw VbError(err::NoSuchMember); }
+Variant Dispatch::invoke(DispId, Invoke, Args) {
+    throw VbError(err::NoSuchMember);
+}
 
-std::unique_ptr<Enumerator> Dispatch::enumerate() { throw VbError(err::NotCollection); }
+std::unique_ptr<Enumerator> Dispatch::enumerate() {
+    throw VbError(err::NotCollection);
+}
 
 Variant Dispatch::invokeByName(const QString& name, Invoke kind, Args args) {
     DispId id = memberId(name);
@@ -22,7 +24,9 @@ Variant Dispatch::invokeByName(const QString& name, Invoke kind, Args args) {
     return invoke(id, kind, args);
 }
 
-Variant Dispatch::get(const QString& name) { return invokeByName(name, Invoke::Get, {}); }
+Variant Dispatch::get(const QString& name) {
+    return invokeByName(name, Invoke::Get, {});
+}
 
 Variant Dispatch::get(const QString& name, std::vector<Variant> args) {
     auto ptrs = argPointers(args);
@@ -52,8 +56,7 @@ Variant Dispatch::call(const QString& name, std::vector<Variant>&& args) {
 }
 
 Variant Dispatch::defaultValue() {
-    if (memberId(QString()) == kDispIdUnknown)
-        throw VbError(err::NoSuchMember);
+    if (memberId(QString()) == kDispIdUnknown) throw VbError(err::NoSuchMember);
     return invoke(kDispIdValue, Invoke::Get, {});
 }
 
@@ -66,34 +69,15 @@ std::vector<Variant*> argPointers(std::vector<Variant>& values) {
 }
 
 void checkArgCount(Args args, size_t min, size_t max) {
-    if (args.size() < min || args.size() > max)
-        throw VbError(err::WrongArgCount);
+    if (args.size() < min || args.size() > max) throw VbError(err::WrongArgCount);
 }
 
-// ---- SimpleDispatch ----
-
-struct MemberLayout {
-    std::vector<std::pair<QString, DispId>> registrations; // name as given, id it got
-    QHash<QString, DispId> byName;                         // upper-case name -> id
-};
+// ---- MemberTable ----
 
 namespace {
 
-std::mutex layoutsMutex;
-
-QHash<QString, std::shared_ptr<const MemberLayout>>& layouts() {
-    static QHash<QString, std::shared_ptr<const MemberLayout>> all;
-    return all;
-}
-
-std::shared_ptr<const MemberLayout> layoutFor(const QString& typeName) {
-    std::lock_guard lock(layoutsMutex);
-    return layouts().value(typeName);
-}
-
 // Calls f with the upper-case form of name; short names are folded into a buffer on the stack.
-template <class F>
-auto withKey(QStringView name, F&& f) {
+template <class F> auto withKey(QStringView name, F&& f) {
     constexpr qsizetype kShort = 64;
     if (name.size() > kShort) return f(UCase(name));
     QChar buffer[kShort];
@@ -104,135 +88,82 @@ auto withKey(QStringView name, F&& f) {
 
 } // namespace
 
-SimpleDispatch::SimpleDispatch(QString typeName) : typeName_(std::move(typeName)) {
-    layout_ = layoutFor(typeName_);
-    if (layout_)
-        members_.reserve(layout_->byName.size());
-    else
-        record_ = std::make_shared<std::vector<std::pair<QString, DispId>>>();
+MemberTable::MemberTable(QString typeName) : typeName_(std::move(typeName)) {}
+
+DispId MemberTable::find(QStringView name) const {
+    if (name.isEmpty()) return default_ == kDispIdUnknown ? kDispIdUnknown : kDispIdValue;
+    return withKey(name, [this](const QString& key) { return byName_.value(key, kDispIdUnknown); });
 }
 
-DispId SimpleDispatch::lookUp(QStringView name) const {
-    return withKey(name, [this](const QString& key) {
-        if (layout_) {
-            // The shared index may know names this object has not (yet) registered.
-            const DispId id = layout_->byName.value(key, kDispIdUnknown);
-            return id != kDispIdUnknown && size_t(id) <= members_.size() ? id : kDispIdUnknown;
-        }
-        return byName_.value(key, kDispIdUnknown);
-    });
-}
-
-void SimpleDispatch::publishLayout() const {
-    if (!record_) return;
-    auto layout = std::make_shared<MemberLayout>();
-    layout->registrations = std::move(*record_);
-    layout->byName = byName_;
-    record_.reset();
-    std::lock_guard lock(layoutsMutex);
-    if (!layouts().contains(typeName_)) layouts().insert(typeName_, std::move(layout));
-}
-
-DispId SimpleDispatch::memberId(const QString& name) const {
-    if (name.isEmpty())
-        return default_ == kDispIdUnknown ? kDispIdUnknown : kDispIdValue;
-    publishLayout();
-    return lookUp(name);
-}
-
-void SimpleDispatch::ownIndex() {
-    for (size_t i = 0; i < registered_; ++i) {
-        const auto& [name, id] = layout_->registrations[i];
-        byName_.insert(UCase(name), id);
-    }
-    layout_.reset();
-}
-
-DispId SimpleDispatch::registerName(const QString& name) {
-    if (layout_) {
-        if (registered_ < layout_->registrations.size() &&
-            layout_->registrations[registered_].first == name)
-            return layout_->registrations[registered_++].second;
-        ownIndex();
-    }
-    DispId id = withKey(name, [this](const QString& key) {
-        auto it = byName_.constFind(key);
-        return it == byName_.constEnd() ? kDispIdUnknown : it.value();
-    });
-    if (id == kDispIdUnknown) {
-        id = DispId(members_.size() + 1);
-        byName_.insert(UCase(name), id);
-    }
-    if (record_) record_->emplace_back(name, id);
-    return id;
-}
-
-const SimpleDispatch::Member* SimpleDispatch::member(DispId id) const {
-    if (id == kDispIdValue)
-        id = default_;
-    if (id < 1 || size_t(id) > members_.size())
-        return nullptr;
+const MemberTable::Member* MemberTable::member(DispId id) const {
+    if (id == kDispIdValue) id = default_;
+    if (id < 1 || size_t(id) > members_.size()) return nullptr;
     return &members_[size_t(id - 1)];
 }
 
-QString SimpleDispatch::memberName(DispId id) const {
+QString MemberTable::memberName(DispId id) const {
     const Member* m = member(id);
     return m ? m->name : QString();
 }
 
-Variant SimpleDispatch::invoke(DispId id, Invoke kind, Args args) {
+Variant MemberTable::invoke(Dispatch& self, DispId id, Invoke kind, Args args) const {
     const Member* m = member(id);
-    if (!m)
-        throw VbError(err::NoSuchMember);
+    if (!m) throw VbError(err::NoSuchMember);
     switch (kind) {
     case Invoke::Method:
-        if (m->method)
-            return m->method(args);
-        if (m->getter)
-            return m->getter(args);
+        if (m->call) return m->call(self, args);
+        if (m->get) return m->get(self, args);
         break;
     case Invoke::Get:
-        if (m->getter)
-            return m->getter(args);
-        if (m->method)
-            return m->method(args);
+        if (m->get) return m->get(self, args);
+        if (m->call) return m->call(self, args);
         break;
     case Invoke::Put:
-    case Invoke::PutRef:
-        if (m->setter) {
-            if (args.empty())
-                throw VbError(err::WrongArgCount);
-            m->setter(args);
-            return {};
-        }
-        throw VbError(err::WrongArgCount);
+    case Invoke::PutRef: {
+        const Handler& assign = kind == Invoke::Put ? m->let : m->set;
+        if (!assign || args.empty()) throw VbError(err::WrongArgCount);
+        assign(self, args);
+        return {};
+    }
     }
     throw VbError(err::NoSuchMember);
 }
 
+MemberTable::Member& MemberTable::add(const QString& name) {
+    const DispId id =
+        withKey(name, [this](const QString& key) { return byName_.value(key, kDispIdUnknown); });
+    if (id != kDispIdUnknown) return members_[size_t(id - 1)];
+    members_.push_back({name, {}, {}, {}, {}});
+    byName_.insert(UCase(name), DispId(members_.size()));
+    return members_.back();
+}
+
+void MemberTable::setDefault(const QString& name) {
+    const DispId id = find(name);
+    default_ = name.isEmpty() ? kDispIdUnknown : id;
+}
+
+// ---- SimpleDispatch ----
+
+SimpleDispatch::SimpleDispatch(QString typeName) : BoundDispatch(own_), own_(std::move(typeName)) {}
+
 void SimpleDispatch::addMethod(const QString& name, Method fn) {
-    const DispId id = registerName(name);
-    if (size_t(id) <= members_.size()) {
-        members_[size_t(id - 1)].method = std::move(fn);
-        return;
-    }
-    members_.push_back({name, std::move(fn), {}, {}});
+    own_.add(name).call = [fn = std::move(fn)](Dispatch&, Args a) { return fn(a); };
 }
 
 void SimpleDispatch::addProperty(const QString& name, Getter get, Setter set) {
-    const DispId id = registerName(name);
-    if (size_t(id) <= members_.size()) {
-        Member& m = members_[size_t(id - 1)];
-        m.getter = std::move(get);
-        m.setter = std::move(set);
-        return;
+    MemberTable::Member& m = own_.add(name);
+    m.get = get ? MemberTable::Handler([get = std::move(get)](Dispatch&, Args a) { return get(a); })
+                : MemberTable::Handler();
+    if (set) {
+        m.let = [set = std::move(set)](Dispatch&, Args a) {
+            set(a);
+            return Variant();
+        };
+        m.set = m.let;
+    } else {
+        m.let = m.set = {};
     }
-    members_.push_back({name, {}, std::move(get), std::move(set)});
-}
-
-void SimpleDispatch::setDefaultMember(const QString& name) {
-    const DispId id = lookUp(name);
-    default_ = id;
 }
 
 } // namespace zv

@@ -16,8 +16,8 @@ namespace zv {
 enum class Invoke { Method = 1, Get = 2, Put = 4, PutRef = 8 };
 
 using DispId = int32_t;
-constexpr DispId kDispIdValue = 0;     // the default member
-constexpr DispId kDispIdUnknown = -1;  // no such member
+constexpr DispId kDispIdValue = 0;    // the default member
+constexpr DispId kDispIdUnknown = -1; // no such member
 
 // Arguments of a call: pointers to the caller's Variants, so a callee can write results into
 // arguments passed by reference. For Put and PutRef the value assigned is the last element.
@@ -63,68 +63,96 @@ public:
 // Builds the argument span for a vector of Variants.
 std::vector<Variant*> argPointers(std::vector<Variant>& values);
 
-// The name index shared by the objects of one type that register the same members in the same
-// order (defined in Dispatch.cpp).
-struct MemberLayout;
-
-// A Dispatch whose members are registered as functions: the simple way to build host objects.
-// Names are matched case-blind with the Windows-1252 rules. Identifiers are given in
-// registration order from 1; the default member (if any) is also reachable as kDispIdValue.
+// The members of a class of objects: their names (matched case-blind with the Windows-1252
+// rules), what each answers to and the functions that do it. A class builds its table once (see
+// Binder.h for the typed way to fill one) and every object of the class follows it, so an
+// object costs no index of its own and a name is found by one look-up in the class's index.
 //
-// Objects of one type nearly always register the same names in the same order. The first
-// object of a type that is looked up publishes its name index; later objects of the type follow
-// it while their registrations match it, and build an index of their own only from the first
-// registration that differs. A wizard builds thousands of controls, so this saves an index (and
-// a case-folded copy of every name) per control.
-class SimpleDispatch : public Dispatch {
+// Identifiers are given in the order the names are added, from 1; a name added again keeps its
+// identifier. The default member (if any) is also reachable as kDispIdValue.
+class MemberTable {
+public:
+    // A member's function for one kind of use: it gets the object it is used on (an object of
+    // the class the table was built for) and the arguments.
+    using Handler = std::function<Variant(Dispatch& self, Args args)>;
+    struct Member {
+        QString name; // as it was added
+        Handler get;  // a property read (also a call, when there is no call)
+        Handler let;  // an assignment; the value is the last argument
+        Handler set;  // an assignment with Set
+        Handler call; // a method call (also a read, when there is no get)
+    };
+
+    explicit MemberTable(QString typeName = QStringLiteral("Object"));
+
+    // The name TypeName gives for the objects of the class.
+    const QString& typeName() const { return typeName_; }
+    // The identifier of a member, kDispIdUnknown when there is none; the empty name asks for
+    // the default member.
+    DispId find(QStringView name) const;
+    // The member an identifier names (kDispIdValue: the default member), nullptr for none.
+    const Member* member(DispId id) const;
+    // The name a member was added with ("" for an unknown id).
+    QString memberName(DispId id) const;
+    // Uses a member of self: a call runs the call, else the get; a read the get, else the call;
+    // Let and Set their handler. Unknown member: 438; an assignment to a member that takes
+    // none, or one without a value: 450.
+    Variant invoke(Dispatch& self, DispId id, Invoke kind, Args args) const;
+
+    // The member of that name, added when there is none yet (filling its handlers replaces
+    // those it had).
+    Member& add(const QString& name);
+    // Makes a member the default one (a name that is no member leaves no default).
+    void setDefault(const QString& name);
+
+private:
+    QString typeName_;
+    std::vector<Member> members_;
+    QHash<QString, DispId> byName_; // upper-case name -> id
+    DispId default_ = kDispIdUnknown;
+};
+
+// A Dispatch whose members are those of its class's table. The table must outlive the object
+// (a class's table is built once and kept for the program's life).
+class BoundDispatch : public Dispatch {
+public:
+    explicit BoundDispatch(const MemberTable& members) : members_(&members) {}
+
+    QString typeName() const override { return members_->typeName(); }
+    DispId memberId(const QString& name) const override { return members_->find(name); }
+    Variant invoke(DispId id, Invoke kind, Args args) override {
+        return members_->invoke(*this, id, kind, args);
+    }
+    // The name a member was added with ("" for an unknown id).
+    QString memberName(DispId id) const { return members_->memberName(id); }
+    const MemberTable& members() const { return *members_; }
+
+private:
+    const MemberTable* members_;
+};
+
+// An object with a table of its own, filled by the object itself with functions: the way to
+// build one-off host objects (a collection, a procedure's description, a test's host). Classes
+// with many objects build one table for the class instead (Binder.h).
+class SimpleDispatch : public BoundDispatch {
 public:
     using Getter = std::function<Variant(Args)>;
-    using Setter = std::function<void(Args)>;      // value is the last argument
+    using Setter = std::function<void(Args)>; // value is the last argument
     using Method = std::function<Variant(Args)>;
 
     explicit SimpleDispatch(QString typeName = QStringLiteral("Object"));
-
-    QString typeName() const override { return typeName_; }
-    DispId memberId(const QString& name) const override;
-    Variant invoke(DispId id, Invoke kind, Args args) override;
+    SimpleDispatch(const SimpleDispatch&) = delete;
+    SimpleDispatch& operator=(const SimpleDispatch&) = delete;
 
     // A method (also callable as a property get, as the language allows).
     void addMethod(const QString& name, Method fn);
-    // A property with a getter and an optional setter (Let); Set is accepted for objects.
+    // A property with a getter and an optional setter (Let); Set is accepted too.
     void addProperty(const QString& name, Getter get, Setter set = {});
     // Makes an already registered member the default one.
-    void setDefaultMember(const QString& name);
-    // The name a member was registered with ("" for an unknown id).
-    QString memberName(DispId id) const;
-
-protected:
-    struct Member {
-        QString name;
-        Method method;
-        Getter getter;
-        Setter setter;
-    };
-    const Member* member(DispId id) const;
+    void setDefaultMember(const QString& name) { own_.setDefault(name); }
 
 private:
-    // Registers a name: the id it has (a new one or that of the member it already names).
-    DispId registerName(const QString& name);
-    // Leaves the shared index and builds one of this object's own from the names so far.
-    void ownIndex();
-    // Publishes this object's index for its type when no other object has done so.
-    void publishLayout() const;
-    DispId lookUp(QStringView name) const;
-
-    QString typeName_;
-    std::vector<Member> members_;
-    // The shared index followed while the registrations match it, with how many were made...
-    std::shared_ptr<const MemberLayout> layout_;
-    size_t registered_ = 0;
-    // ...else this object's own index: upper-case name -> id.
-    QHash<QString, DispId> byName_;
-    // The registrations of the first object of a type, kept until it publishes them.
-    mutable std::shared_ptr<std::vector<std::pair<QString, DispId>>> record_;
-    DispId default_ = kDispIdUnknown;
+    MemberTable own_;
 };
 
 // Raises 450 unless the argument count is within [min, max].

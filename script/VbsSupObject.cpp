@@ -10,14 +10,6 @@ namespace zv {
 
 namespace {
 
-QString text(Args a, size_t i) {
-    return TxCnv(*a[i]);
-}
-
-int number(Args a, size_t i) {
-    return int(CLng(*a[i]));
-}
-
 Variant flag(int ok) {
     return Variant(int16_t(ok));
 }
@@ -41,283 +33,234 @@ Variant textArray(const QStringList& items) {
 
 } // namespace
 
-VbsSupObject::VbsSupObject(VbsSup* host) : SimpleDispatch(QStringLiteral("VbsSup")), host_(host) {
-    addLifeCycle();
-    addObjectsAndCode();
-    addCalls();
-    addVariables();
-    addCallbacks();
-}
+// A text argument, read as the host reads its texts (TxCnv: a String as it is, Empty "", any
+// other value its trimmed text).
+template <> struct ScriptValue<VbsSupObject::Text> {
+    static VbsSupObject::Text from(const Variant& v) { return {TxCnv(v)}; }
+};
+
+VbsSupObject::VbsSupObject(VbsSup* host) : BoundDispatch(memberTable()), host_(host) {}
 
 VbsSup& VbsSupObject::host() const {
     if (!host_) throw VbError(err::ObjectNotSet);
     return *host_;
 }
 
-void VbsSupObject::addLifeCycle() {
-    addMethod(QStringLiteral("FxIni"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        host().FxIni();
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxFim"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        host().FxFim();
-        return Variant();
-    });
-    addMethod(QStringLiteral("VbsIni"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        host().VbsIni();
-        return Variant();
-    });
+const MemberTable& VbsSupObject::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t(QStringLiteral("VbsSup"));
+        Members<VbsSupObject> m(t);
+        // Once the argument count is right, the host must still be there.
+        m.checkFirst([](VbsSupObject& o) { o.host(); });
+        addLifeCycle(m);
+        addObjectsAndCode(m);
+        addCalls(m);
+        addVariables(m);
+        addCallbacks(m);
+        return t;
+    }();
+    return table;
 }
 
-void VbsSupObject::addObjectsAndCode() {
-    addMethod(QStringLiteral("RegObPrp"), [this](Args a) {
-        checkArgCount(a, 4, 4);
-        int ok = 0;
-        host().RegObPrp(text(a, 0), text(a, 1), *a[2], ok);
-        *a[3] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegOb"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        int ok = 0;
-        host().RegOb(text(a, 0), *a[1], ok);
-        *a[2] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegObNum"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        return Variant(int16_t(host().RegObNum()));
-    });
-    addMethod(QStringLiteral("RegObFixPrp"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        return Variant(int16_t(host().RegObFixPrp()));
-    });
-    addMethod(QStringLiteral("RegObFixRep"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        host().RegObFixRep();
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegObLib"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        host().RegObLib(number(a, 0));
-        return Variant();
-    });
-    addMethod(QStringLiteral("RobCo"), [this](Args a) {
-        checkArgCount(a, 0, 0);
-        return Variant(host().RobCo());
-    });
-    addMethod(QStringLiteral("PgmRegArr"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        int ok = 0;
-        host().PgmRegArr(number(a, 0), lines(*a[1]), ok);
-        *a[2] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("PgmTxJun"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        QString code = text(a, 1);
-        host().PgmTxJun(number(a, 0), code, text(a, 2));
-        *a[1] = Variant(code);
-        return Variant();
-    });
-    addMethod(QStringLiteral("PgmLer"), [this](Args a) {
-        checkArgCount(a, 4, 4);
-        QString code;
-        int ok = 0;
-        host().PgmLer(text(a, 0), number(a, 1), code, ok);
-        *a[2] = Variant(code);
-        *a[3] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("PgmRegExe"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        int ok = 0;
-        host().PgmRegExe(text(a, 0), ok);
-        *a[1] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("ConFxReg"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        QStringList names;
-        int count = 0;
-        host().ConFxReg(names, count);
-        *a[0] = textArray(names);
-        *a[1] = Variant(int16_t(count));
-        return Variant();
-    });
-    addMethod(QStringLiteral("ConFxRegTx"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        QString names;
-        int count = 0;
-        host().ConFxRegTx(names, count);
-        *a[0] = Variant(names);
-        *a[1] = Variant(int16_t(count));
-        return Variant();
-    });
+void VbsSupObject::addLifeCycle(Members<VbsSupObject>& m) {
+    m.method(QStringLiteral("FxIni"), [](VbsSupObject& o) { o.host().FxIni(); })
+        .method(QStringLiteral("FxFim"), [](VbsSupObject& o) { o.host().FxFim(); })
+        .method(QStringLiteral("VbsIni"), [](VbsSupObject& o) { o.host().VbsIni(); });
 }
 
-void VbsSupObject::addCalls() {
-    addMethod(QStringLiteral("SupVbsFx"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        QString kind;
-        Variant result = host().SupVbsFx(*a[0], kind);
-        *a[1] = Variant(kind);
-        return result;
-    });
-    addMethod(QStringLiteral("PgmFxExe"), [this](Args a) {
-        if (a.empty()) throw VbError(err::WrongArgCount);
-        std::vector<Variant> arguments;
-        for (size_t i = 1; i < a.size(); ++i)
-            arguments.push_back(*a[i]);
-        return host().PgmFxExe(text(a, 0), arguments);
-    });
-    addMethod(QStringLiteral("PgmCmd"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        int ok = 0;
-        host().PgmCmd(text(a, 0), ok);
-        *a[1] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("PgmFxTip"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        return Variant(host().PgmFxTip(text(a, 0)));
-    });
+void VbsSupObject::addObjectsAndCode(Members<VbsSupObject>& m) {
+    m.method(QStringLiteral("RegObPrp"),
+             [](VbsSupObject& o, Text kind, Text name, const Variant& object, Variant& ok) {
+                 int done = 0;
+                 o.host().RegObPrp(kind.value, name.value, object, done);
+                 ok = flag(done);
+             })
+        .method(QStringLiteral("RegOb"),
+                [](VbsSupObject& o, Text name, const Variant& object, Variant& ok) {
+                    int done = 0;
+                    o.host().RegOb(name.value, object, done);
+                    ok = flag(done);
+                })
+        .method(QStringLiteral("RegObNum"),
+                [](VbsSupObject& o) { return int16_t(o.host().RegObNum()); })
+        .method(QStringLiteral("RegObFixPrp"),
+                [](VbsSupObject& o) { return int16_t(o.host().RegObFixPrp()); })
+        .method(QStringLiteral("RegObFixRep"), [](VbsSupObject& o) { o.host().RegObFixRep(); })
+        .method(QStringLiteral("RegObLib"),
+                [](VbsSupObject& o, int32_t n) { o.host().RegObLib(int(n)); })
+        .method(QStringLiteral("RobCo"), [](VbsSupObject& o) { return o.host().RobCo(); })
+        .method(QStringLiteral("PgmRegArr"),
+                [](VbsSupObject& o, int32_t cutComments, const Variant& code, Variant& ok) {
+                    int done = 0;
+                    o.host().PgmRegArr(int(cutComments), lines(code), done);
+                    ok = flag(done);
+                })
+        .method(QStringLiteral("PgmTxJun"),
+                [](VbsSupObject& o, int32_t cutComments, Variant& code, Text line) {
+                    QString joined = TxCnv(code);
+                    o.host().PgmTxJun(int(cutComments), joined, line.value);
+                    code = Variant(joined);
+                })
+        .method(QStringLiteral("PgmLer"),
+                [](VbsSupObject& o, Text file, int32_t cutComments, Variant& code, Variant& ok) {
+                    QString text;
+                    int done = 0;
+                    o.host().PgmLer(file.value, int(cutComments), text, done);
+                    code = Variant(text);
+                    ok = flag(done);
+                })
+        .method(QStringLiteral("PgmRegExe"),
+                [](VbsSupObject& o, Text code, Variant& ok) {
+                    int done = 0;
+                    o.host().PgmRegExe(code.value, done);
+                    ok = flag(done);
+                })
+        .method(QStringLiteral("ConFxReg"),
+                [](VbsSupObject& o, Variant& names, Variant& count) {
+                    QStringList found;
+                    int n = 0;
+                    o.host().ConFxReg(found, n);
+                    names = textArray(found);
+                    count = Variant(int16_t(n));
+                })
+        .method(QStringLiteral("ConFxRegTx"), [](VbsSupObject& o, Variant& names, Variant& count) {
+            QString found;
+            int n = 0;
+            o.host().ConFxRegTx(found, n);
+            names = Variant(found);
+            count = Variant(int16_t(n));
+        });
 }
 
-void VbsSupObject::addVariables() {
-    addMethod(QStringLiteral("ExeCmd"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        int ok = 0;
-        host().ExeCmd(text(a, 0), ok);
-        *a[1] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("ExeCalc"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        int ok = 0;
-        host().ExeCalc(text(a, 0), *a[1], ok);
-        *a[2] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("ExeCalcRa"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        int ok = 0;
-        host().ExeCalcRa(text(a, 0), *a[1], ok);
-        *a[2] = flag(ok);
-        return Variant();
-    });
-    addMethod(QStringLiteral("ExeCalcRes"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        return host().ExeCalcRes(text(a, 0));
-    });
-    addMethod(QStringLiteral("VarIdeAjt"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        QString identifier;
-        QString type;
-        host().VarIdeAjt(text(a, 0), identifier, type);
-        *a[1] = Variant(identifier);
-        *a[2] = Variant(type);
-        return Variant();
-    });
-    addMethod(QStringLiteral("VarReg"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        host().VarReg(text(a, 0), *a[1]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("VarCon"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        host().VarCon(text(a, 0), *a[1]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("VarTipCnv"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        host().VarTipCnv(text(a, 0), *a[1], *a[2]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("TipVL"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        QString type;
-        const QString code = host().TipVL(text(a, 0), type);
-        *a[1] = Variant(type);
-        return Variant(code);
-    });
-    addMethod(QStringLiteral("FxArgSep"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        QString list = text(a, 0);
-        QString type;
-        host().FxArgSep(list, *a[1], type);
-        *a[0] = Variant(list);
-        *a[2] = Variant(type);
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxArgReg"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        host().FxArgReg(text(a, 0), text(a, 1), *a[2]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxArgSepReg"), [this](Args a) {
-        checkArgCount(a, 4, 4);
-        QString list = text(a, 1);
-        host().FxArgSepReg(text(a, 0), list, text(a, 2), *a[3]);
-        *a[1] = Variant(list);
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxArgCon"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        host().FxArgCon(text(a, 0), text(a, 1), *a[2]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("VbsErr"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        int32_t number = 0;
-        QString description;
-        QString position;
-        host().VbsErr(number, description, position);
-        *a[0] = Variant(number);
-        *a[1] = Variant(description);
-        *a[2] = Variant(position);
-        return Variant();
-    });
+void VbsSupObject::addCalls(Members<VbsSupObject>& m) {
+    m.method(QStringLiteral("SupVbsFx"),
+             [](VbsSupObject& o, const Variant& args, Variant& kind) {
+                 QString k;
+                 Variant result = o.host().SupVbsFx(args, k);
+                 kind = Variant(k);
+                 return result;
+             })
+        // The procedure's name, then its arguments, as many as the procedure takes.
+        .methodWithArgs(QStringLiteral("PgmFxExe"),
+                        [](VbsSupObject& o, Args a) {
+                            if (a.empty()) throw VbError(err::WrongArgCount);
+                            std::vector<Variant> arguments;
+                            for (size_t i = 1; i < a.size(); ++i)
+                                arguments.push_back(*a[i]);
+                            return o.host().PgmFxExe(TxCnv(*a[0]), arguments);
+                        })
+        .method(QStringLiteral("PgmCmd"),
+                [](VbsSupObject& o, Text name, Variant& ok) {
+                    int done = 0;
+                    o.host().PgmCmd(name.value, done);
+                    ok = flag(done);
+                })
+        .method(QStringLiteral("PgmFxTip"),
+                [](VbsSupObject& o, Text name) { return o.host().PgmFxTip(name.value); });
 }
 
-void VbsSupObject::addCallbacks() {
-    addMethod(QStringLiteral("FxPgm"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        return host().FxPgm(*a[0]);
-    });
-    addMethod(QStringLiteral("FxDiv"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        host().FxDiv(*a[0]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("FxDoc"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        host().FxDoc(*a[0]);
-        return Variant();
-    });
-    const auto docQuery = [this](Variant (VbsSup::*query)(const QString&, const QString&)) {
-        return [this, query](Args a) {
-            checkArgCount(a, 2, 2);
-            return (host().*query)(text(a, 0), text(a, 1));
-        };
-    };
-    addMethod(QStringLiteral("DocConEsp"), docQuery(&VbsSup::DocConEsp));
-    addMethod(QStringLiteral("DocConVar"), docQuery(&VbsSup::DocConVar));
-    addMethod(QStringLiteral("DocConOpc"), docQuery(&VbsSup::DocConOpc));
-    addMethod(QStringLiteral("DocConOpcEsp"), docQuery(&VbsSup::DocConOpcEsp));
-    addMethod(QStringLiteral("SqlCalc"), docQuery(&VbsSup::SqlCalc));
-    addMethod(QStringLiteral("PrWin"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        host().PrWin(*a[0]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegObDoc"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        host().RegObDoc(*a[0]);
-        return Variant();
+void VbsSupObject::addVariables(Members<VbsSupObject>& m) {
+    m.method(QStringLiteral("ExeCmd"),
+             [](VbsSupObject& o, Text statement, Variant& ok) {
+                 int done = 0;
+                 o.host().ExeCmd(statement.value, done);
+                 ok = flag(done);
+             })
+        .method(QStringLiteral("ExeCalc"),
+                [](VbsSupObject& o, Text expression, Variant& result, Variant& ok) {
+                    int done = 0;
+                    o.host().ExeCalc(expression.value, result, done);
+                    ok = flag(done);
+                })
+        .method(QStringLiteral("ExeCalcRa"),
+                [](VbsSupObject& o, Text expression, Variant& result, Variant& ok) {
+                    int done = 0;
+                    o.host().ExeCalcRa(expression.value, result, done);
+                    ok = flag(done);
+                })
+        .method(
+            QStringLiteral("ExeCalcRes"),
+            [](VbsSupObject& o, Text expression) { return o.host().ExeCalcRes(expression.value); })
+        .method(QStringLiteral("VarIdeAjt"),
+                [](VbsSupObject& o, Text name, Variant& identifier, Variant& type) {
+                    QString id;
+                    QString kind;
+                    o.host().VarIdeAjt(name.value, id, kind);
+                    identifier = Variant(id);
+                    type = Variant(kind);
+                })
+        .method(QStringLiteral("VarReg"),
+                [](VbsSupObject& o, Text name, const Variant& value) {
+                    o.host().VarReg(name.value, value);
+                })
+        .method(QStringLiteral("VarCon"),
+                [](VbsSupObject& o, Text name, Variant& result) {
+                    o.host().VarCon(name.value, result);
+                })
+        .method(QStringLiteral("VarTipCnv"),
+                [](VbsSupObject& o, Text type, const Variant& value, Variant& result) {
+                    o.host().VarTipCnv(type.value, value, result);
+                })
+        .method(QStringLiteral("TipVL"),
+                [](VbsSupObject& o, Text expression, Variant& type) {
+                    QString kind;
+                    const QString code = o.host().TipVL(expression.value, kind);
+                    type = Variant(kind);
+                    return code;
+                })
+        .method(QStringLiteral("FxArgSep"),
+                [](VbsSupObject& o, Variant& list, Variant& value, Variant& type) {
+                    QString rest = TxCnv(list);
+                    QString kind;
+                    o.host().FxArgSep(rest, value, kind);
+                    list = Variant(rest);
+                    type = Variant(kind);
+                })
+        .method(QStringLiteral("FxArgReg"),
+                [](VbsSupObject& o, Text function, Text argument, const Variant& value) {
+                    o.host().FxArgReg(function.value, argument.value, value);
+                })
+        .method(QStringLiteral("FxArgSepReg"),
+                [](VbsSupObject& o, Text function, Variant& list, Text argument, Variant& value) {
+                    QString rest = TxCnv(list);
+                    o.host().FxArgSepReg(function.value, rest, argument.value, value);
+                    list = Variant(rest);
+                })
+        .method(QStringLiteral("FxArgCon"),
+                [](VbsSupObject& o, Text function, Text argument, Variant& result) {
+                    o.host().FxArgCon(function.value, argument.value, result);
+                })
+        .method(QStringLiteral("VbsErr"),
+                [](VbsSupObject& o, Variant& number, Variant& description, Variant& position) {
+                    int32_t n = 0;
+                    QString text;
+                    QString where;
+                    o.host().VbsErr(n, text, where);
+                    number = Variant(n);
+                    description = Variant(text);
+                    position = Variant(where);
+                });
+}
+
+void VbsSupObject::addCallbacks(Members<VbsSupObject>& m) {
+    m.method(QStringLiteral("FxPgm"),
+             [](VbsSupObject& o, Variant& args) { return o.host().FxPgm(args); })
+        .method(QStringLiteral("FxDiv"),
+                [](VbsSupObject& o, Variant& args) { o.host().FxDiv(args); })
+        .method(QStringLiteral("FxDoc"),
+                [](VbsSupObject& o, const Variant& args) { o.host().FxDoc(args); });
+    for (auto [name, query] : {std::pair{QStringLiteral("DocConEsp"), &VbsSup::DocConEsp},
+                               std::pair{QStringLiteral("DocConVar"), &VbsSup::DocConVar},
+                               std::pair{QStringLiteral("DocConOpc"), &VbsSup::DocConOpc},
+                               std::pair{QStringLiteral("DocConOpcEsp"), &VbsSup::DocConOpcEsp},
+                               std::pair{QStringLiteral("SqlCalc"), &VbsSup::SqlCalc}})
+        m.method(name, [query](VbsSupObject& o, Text type, Text text) {
+            return (o.host().*query)(type.value, text.value);
+        });
+    m.method(QStringLiteral("PrWin"), [](VbsSupObject& o, const Variant& args) {
+         o.host().PrWin(args);
+     }).method(QStringLiteral("RegObDoc"), [](VbsSupObject& o, const Variant& object) {
+        o.host().RegObDoc(object);
     });
 }
 

@@ -6,8 +6,8 @@
 
 namespace zv {
 
-VbButtonControl::VbButtonControl(const QString& typeName, QAbstractButton* button)
-    : VbControl(typeName, button) {
+VbButtonControl::VbButtonControl(const MemberTable& members, QAbstractButton* button)
+    : VbControl(members, button) {
     QObject::connect(button, &QAbstractButton::clicked, [this] { fireClick(codeClick_); });
 }
 
@@ -18,10 +18,9 @@ void VbButtonControl::setCaption(const QString& caption) {
     live<QAbstractButton>()->setText(caption);
 }
 
-void VbButtonControl::addCaptionMember() {
-    addStringProperty(
-        QStringLiteral("Caption"), [this] { return caption(); },
-        [this](const QString& caption) { setCaption(caption); });
+void VbButtonControl::addCaptionMember(MemberTable& t) {
+    Members<VbButtonControl>(t).property<QString>(
+        QStringLiteral("Caption"), &VbButtonControl::caption, &VbButtonControl::setCaption);
 }
 
 void VbButtonControl::clickFromCode() {
@@ -50,10 +49,9 @@ void VbButtonControl::setAlignment(int alignment) {
     w->setLayoutDirection(alignment == 1 ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
-void VbButtonControl::addAlignmentMember() {
-    addIntegerProperty(
-        QStringLiteral("Alignment"), [this] { return alignment(); },
-        [this](int a) { setAlignment(a); });
+void VbButtonControl::addAlignmentMember(MemberTable& t) {
+    Members<VbButtonControl>(t).property<int16_t>(
+        QStringLiteral("Alignment"), &VbButtonControl::alignment, &VbButtonControl::setAlignment);
 }
 
 void VbButtonControl::copyFrom(const VbControl& design) {

@@ -15,9 +15,9 @@ public:
     void setCaption(const QString& caption);
 
 protected:
-    VbButtonControl(const QString& typeName, QAbstractButton* button);
+    VbButtonControl(const MemberTable& members, QAbstractButton* button);
 
-    void addCaptionMember();
+    static void addCaptionMember(MemberTable& t);
     // Clicks the button from code: the click handler runs, also while the engine is busy.
     void clickFromCode();
 
@@ -27,7 +27,7 @@ protected:
     // - Alignment 0 puts the mark on the left of the caption, 1 on its right.
     int alignment() const;
     void setAlignment(int alignment); // 0, 1; else 380
-    void addAlignmentMember();
+    static void addAlignmentMember(MemberTable& t);
 
     void copyFrom(const VbControl& design) override;
 

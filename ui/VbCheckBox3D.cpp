@@ -4,24 +4,31 @@
 
 namespace zv {
 
-VbCheckBox3D::VbCheckBox3D(QWidget* parent)
-    : VbButtonControl(QStringLiteral("SSCheck"), new QCheckBox(parent)) {
-    useMarkLook();
+const MemberTable& VbCheckBox3D::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("SSCheck"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addForeColorMember(t);
+        addHwndMember(t);
+        addCaptionMember(t);
+        Members<VbCheckBox3D>(t)
+            .property<int16_t>(QStringLiteral("Value"), &VbCheckBox3D::value,
+                               &VbCheckBox3D::setValue)
+            .defaultMember(QStringLiteral("Value"));
+        addAlignmentMember(t);
+        Members<VbCheckBox3D>(t).property<int16_t>(
+            QStringLiteral("BackStyle"), &VbCheckBox3D::backStyle, &VbCheckBox3D::setBackStyle);
+        return t;
+    }();
+    return table;
+}
 
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addForeColorMember();
-    addHwndMember();
-    addCaptionMember();
-    addIntegerProperty(
-        QStringLiteral("Value"), [this] { return value(); }, [this](int v) { setValue(v); });
-    setDefaultMember(QStringLiteral("Value"));
-    addAlignmentMember();
-    addIntegerProperty(
-        QStringLiteral("BackStyle"), [this] { return backStyle(); },
-        [this](int style) { setBackStyle(style); });
+VbCheckBox3D::VbCheckBox3D(QWidget* parent)
+    : VbButtonControl(memberTable(), new QCheckBox(parent)) {
+    useMarkLook();
 }
 
 QCheckBox* VbCheckBox3D::checkBox() const {

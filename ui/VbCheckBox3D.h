@@ -25,6 +25,10 @@ public:
 protected:
     void applyBackColor(const QColor& color) override;
     void copyFrom(const VbControl& design) override;
+
+private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
 };
 
 } // namespace zv

@@ -6,30 +6,38 @@
 
 namespace zv {
 
+const MemberTable& VbCommandButton::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("CommandButton"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addHwndMember(t);
+        addCaptionMember(t);
+        // Value reads False; True clicks the button.
+        Members<VbCommandButton>(t)
+            .property<bool>(
+                QStringLiteral("Value"),
+                [](VbCommandButton& b) {
+                    b.liveWidget();
+                    return false;
+                },
+                [](VbCommandButton& b, bool on) {
+                    if (on) b.click();
+                })
+            .defaultMember(QStringLiteral("Value"));
+        return t;
+    }();
+    return table;
+}
+
 VbCommandButton::VbCommandButton(QWidget* parent)
-    : VbButtonControl(QStringLiteral("CommandButton"), new QPushButton(parent)) {
+    : VbButtonControl(memberTable(), new QPushButton(parent)) {
     auto* b = static_cast<QPushButton*>(widget());
     b->setAutoDefault(false);
     b->setDefault(false);
     setColorRoles(QPalette::Button, {QPalette::ButtonText});
-
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addHwndMember();
-    addCaptionMember();
-    addProperty(
-        QStringLiteral("Value"),
-        [this](Args a) {
-            noArgs(a);
-            liveWidget();
-            return Variant(false);
-        },
-        [this](Args a) {
-            if (CBool(putValue(a))) click();
-        });
-    setDefaultMember(QStringLiteral("Value"));
 }
 
 QPushButton* VbCommandButton::button() const {

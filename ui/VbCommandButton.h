@@ -16,6 +16,10 @@ public:
     QPushButton* button() const;
     // Clicks the button from code: the click handler runs, also while the engine is busy.
     void click();
+
+private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
 };
 
 } // namespace zv

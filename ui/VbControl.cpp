@@ -25,7 +25,6 @@ bool setsColour(const QPalette& p, QPalette::ColorRole role, const QColor& colou
 
 constexpr int kObjectUnloaded = 364;
 constexpr int kNotAnArray = 343;
-constexpr int kInvalidPicture = 481;
 
 double checkedLength(double twips) {
     if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
@@ -39,63 +38,42 @@ double checkedPosition(double twips) {
 
 } // namespace
 
-const Variant& putValue(Args args) {
-    if (args.size() != 1) throw VbError(err::WrongArgCount);
-    return *args[0];
-}
+VbControl::VbControl(const MemberTable& members, QWidget* widget)
+    : BoundDispatch(members), widget_(widget) {}
 
-void noArgs(Args args) {
-    if (!args.empty()) throw VbError(err::WrongArgCount);
-}
-
-VbControl::VbControl(const QString& typeName, QWidget* widget)
-    : SimpleDispatch(typeName), widget_(widget) {
-    addProperty(QStringLiteral("Name"), [this](Args a) {
-        noArgs(a);
-        return Variant(name_);
-    });
-    addProperty(QStringLiteral("Index"), [this](Args a) {
-        noArgs(a);
-        if (index_ < 0) throw VbError(kNotAnArray, QStringLiteral("Object not an array"));
-        return Variant(int16_t(index_));
-    });
-    addProperty(
-        QStringLiteral("Tag"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(tag_);
-        },
-        [this](Args a) { tag_ = CStr(putValue(a)); });
-    addProperty(
-        QStringLiteral("Visible"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(visible());
-        },
-        [this](Args a) { setVisible(CBool(putValue(a))); });
-    addProperty(QStringLiteral("Container"), [this](Args a) -> Variant {
-        noArgs(a);
-        liveWidget();
-        if (auto c = container()) return DispatchPtr(c);
-        if (VbForm* f = form()) return f->object();
-        return Variant::nothing();
-    });
-    addProperty(QStringLiteral("Parent"), [this](Args a) -> Variant {
-        noArgs(a);
-        liveWidget();
-        if (VbForm* f = form()) return f->object();
-        return Variant::nothing();
-    });
-    addMethod(QStringLiteral("Refresh"), [this](Args a) {
-        noArgs(a);
-        refresh();
-        return Variant();
-    });
-    addMethod(QStringLiteral("ZOrder"), [this](Args a) {
-        checkArgCount(a, 0, 1);
-        zOrder(a.empty() || a[0]->isMissing() ? 0 : CInt(*a[0]));
-        return Variant();
-    });
+MemberTable VbControl::controlTable(const QString& typeName) {
+    MemberTable t(typeName);
+    Members<VbControl>(t)
+        .property<QString>(QStringLiteral("Name"), &VbControl::name)
+        .propertyWithArgs(QStringLiteral("Index"),
+                          [](VbControl& c, Args a) {
+                              binder::noArguments(a);
+                              if (c.index_ < 0)
+                                  throw VbError(kNotAnArray, QStringLiteral("Object not an array"));
+                              return Variant(int16_t(c.index_));
+                          })
+        .property<QString>(QStringLiteral("Tag"), &VbControl::tag, &VbControl::setTag)
+        .property<bool>(QStringLiteral("Visible"), &VbControl::visible, &VbControl::setVisible)
+        .property<Variant>(QStringLiteral("Container"),
+                           [](VbControl& c) -> Variant {
+                               c.liveWidget();
+                               if (auto holder = c.container()) return DispatchPtr(holder);
+                               if (VbForm* f = c.form()) return f->object();
+                               return Variant::nothing();
+                           })
+        .property<Variant>(QStringLiteral("Parent"),
+                           [](VbControl& c) -> Variant {
+                               c.liveWidget();
+                               if (VbForm* f = c.form()) return f->object();
+                               return Variant::nothing();
+                           })
+        .method(QStringLiteral("Refresh"), &VbControl::refresh)
+        .methodWithArgs(QStringLiteral("ZOrder"), [](VbControl& c, Args a) {
+            checkArgCount(a, 0, 1);
+            c.zOrder(a.empty() || a[0]->isMissing() ? 0 : CInt(*a[0]));
+            return Variant();
+        });
+    return t;
 }
 
 VbControl::~VbControl() {
@@ -345,148 +323,54 @@ void VbControl::copyFrom(const VbControl& design) {
 
 // ---- member groups ----
 
-void VbControl::addPositionMembers() {
-    auto length = [this](const QString& name, double (VbControl::*get)() const,
-                         void (VbControl::*set)(double)) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant(float((this->*get)()));
-            },
-            [this, set](Args a) { (this->*set)(CDbl(putValue(a))); });
-    };
-    length(QStringLiteral("Left"), &VbControl::left, &VbControl::setLeft);
-    length(QStringLiteral("Top"), &VbControl::top, &VbControl::setTop);
-    length(QStringLiteral("Width"), &VbControl::width, &VbControl::setWidth);
-    length(QStringLiteral("Height"), &VbControl::height, &VbControl::setHeight);
-    addMethod(QStringLiteral("Move"), [this](Args a) {
-        checkArgCount(a, 1, 4);
-        auto opt = [&](size_t i) -> std::optional<double> {
-            if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
-            return CDbl(*a[i]);
-        };
-        move(CDbl(*a[0]), opt(1), opt(2), opt(3));
-        return Variant();
-    });
-}
-
-void VbControl::addEnabledMember() {
-    addProperty(
-        QStringLiteral("Enabled"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(enabled());
-        },
-        [this](Args a) { setEnabled(CBool(putValue(a))); });
-}
-
-void VbControl::addFontMembers() {
-    addProperty(
-        QStringLiteral("FontName"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(fontName());
-        },
-        [this](Args a) { setFontName(CStr(putValue(a))); });
-    addProperty(
-        QStringLiteral("FontSize"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(float(fontSize()));
-        },
-        [this](Args a) { setFontSize(CDbl(putValue(a))); });
-    auto flag = [this](const QString& name, bool (VbControl::*get)() const,
-                       void (VbControl::*set)(bool)) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant((this->*get)());
-            },
-            [this, set](Args a) { (this->*set)(CBool(putValue(a))); });
-    };
-    flag(QStringLiteral("FontBold"), &VbControl::fontBold, &VbControl::setFontBold);
-    flag(QStringLiteral("FontItalic"), &VbControl::fontItalic, &VbControl::setFontItalic);
-    flag(QStringLiteral("FontUnderline"), &VbControl::fontUnderline, &VbControl::setFontUnderline);
-}
-
-void VbControl::addBackColorMember() {
-    addProperty(
-        QStringLiteral("BackColor"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(backColor()));
-        },
-        [this](Args a) { setBackColor(CLng(putValue(a))); });
-}
-
-void VbControl::addForeColorMember() {
-    addProperty(
-        QStringLiteral("ForeColor"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(foreColor()));
-        },
-        [this](Args a) { setForeColor(CLng(putValue(a))); });
-}
-
-void VbControl::addHwndMember() {
-    addProperty(QStringLiteral("hWnd"), [this](Args a) {
-        noArgs(a);
-        return Variant(int32_t(hwnd()));
-    });
-}
-
-void VbControl::addIntegerProperty(const QString& name, std::function<int()> get,
-                                   std::function<void(int)> set) {
-    addProperty(
-        name,
-        [get = std::move(get)](Args a) {
-            noArgs(a);
-            return Variant(int16_t(get()));
-        },
-        [set = std::move(set)](Args a) { set(CInt(putValue(a))); });
-}
-
-void VbControl::addBooleanProperty(const QString& name, std::function<bool()> get,
-                                   std::function<void(bool)> set) {
-    addProperty(
-        name,
-        [get = std::move(get)](Args a) {
-            noArgs(a);
-            return Variant(get());
-        },
-        [set = std::move(set)](Args a) { set(CBool(putValue(a))); });
-}
-
-void VbControl::addStringProperty(const QString& name, std::function<QString()> get,
-                                  std::function<void(const QString&)> set) {
-    addProperty(
-        name,
-        [get = std::move(get)](Args a) {
-            noArgs(a);
-            return Variant(get());
-        },
-        [set = std::move(set)](Args a) { set(CStr(putValue(a))); });
-}
-
-void VbControl::addPictureFileProperty(const QString& name, std::function<QString()> path,
-                                       std::function<bool(const QString&)> load,
-                                       std::function<void()> clear) {
-    addProperty(
-        name,
-        [path = std::move(path)](Args a) {
-            noArgs(a);
-            return Variant(path());
-        },
-        [load = std::move(load), clear = std::move(clear)](Args a) {
-            const QString file = CStr(putValue(a));
-            if (file.isEmpty())
-                clear();
-            else if (!load(file))
-                throw VbError(kInvalidPicture);
+void VbControl::addPositionMembers(MemberTable& t) {
+    Members<VbControl>(t)
+        .property<Measure>(QStringLiteral("Left"), &VbControl::left, &VbControl::setLeft)
+        .property<Measure>(QStringLiteral("Top"), &VbControl::top, &VbControl::setTop)
+        .property<Measure>(QStringLiteral("Width"), &VbControl::width, &VbControl::setWidth)
+        .property<Measure>(QStringLiteral("Height"), &VbControl::height, &VbControl::setHeight)
+        .methodWithArgs(QStringLiteral("Move"), [](VbControl& c, Args a) {
+            checkArgCount(a, 1, 4);
+            auto opt = [&](size_t i) -> std::optional<double> {
+                if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
+                return CDbl(*a[i]);
+            };
+            c.move(CDbl(*a[0]), opt(1), opt(2), opt(3));
+            return Variant();
         });
+}
+
+void VbControl::addEnabledMember(MemberTable& t) {
+    Members<VbControl>(t).property<bool>(QStringLiteral("Enabled"), &VbControl::enabled,
+                                         &VbControl::setEnabled);
+}
+
+void VbControl::addFontMembers(MemberTable& t) {
+    Members<VbControl>(t)
+        .property<QString>(QStringLiteral("FontName"), &VbControl::fontName,
+                           &VbControl::setFontName)
+        .property<Measure>(QStringLiteral("FontSize"), &VbControl::fontSize,
+                           &VbControl::setFontSize)
+        .property<bool>(QStringLiteral("FontBold"), &VbControl::fontBold, &VbControl::setFontBold)
+        .property<bool>(QStringLiteral("FontItalic"), &VbControl::fontItalic,
+                        &VbControl::setFontItalic)
+        .property<bool>(QStringLiteral("FontUnderline"), &VbControl::fontUnderline,
+                        &VbControl::setFontUnderline);
+}
+
+void VbControl::addBackColorMember(MemberTable& t) {
+    Members<VbControl>(t).property<int32_t>(QStringLiteral("BackColor"), &VbControl::backColor,
+                                            &VbControl::setBackColor);
+}
+
+void VbControl::addForeColorMember(MemberTable& t) {
+    Members<VbControl>(t).property<int32_t>(QStringLiteral("ForeColor"), &VbControl::foreColor,
+                                            &VbControl::setForeColor);
+}
+
+void VbControl::addHwndMember(MemberTable& t) {
+    Members<VbControl>(t).property<int32_t>(QStringLiteral("hWnd"),
+                                            [](VbControl& c) { return int32_t(c.hwnd()); });
 }
 
 } // namespace zv

@@ -4,14 +4,15 @@
 // positions are in twips relative to the container, colours are the language's colour numbers,
 // Visible and Enabled are the control's own flags (a control on a hidden form is still Visible).
 //
-// Each kind registers only the members the language's control of that kind has, so asking a
-// label for Value or a line for Left raises 438, which callers turn into "step skipped".
+// Each kind's member table (built once per kind) holds only the members the language's control
+// of that kind has, so asking a label for Value or a line for Left raises 438, which callers
+// turn into "step skipped".
 //
 // Lifetime: the form keeps its controls; unloading an array element or destroying the form
 // removes the widget, after which every member raises 364 while a script may still hold the
 // object.
 
-#include "Dispatch.h"
+#include "Binder.h"
 #include "WindowHandle.h"
 
 #include <QFont>
@@ -26,7 +27,7 @@ namespace zv {
 
 class VbForm;
 
-class VbControl : public SimpleDispatch {
+class VbControl : public BoundDispatch {
 public:
     ~VbControl() override;
     VbControl(const VbControl&) = delete;
@@ -92,34 +93,38 @@ public:
     void setClickHandler(std::function<void()> handler) { click_ = std::move(handler); }
 
 protected:
+    // members: the table of the kind's class (built once, see the kinds' memberTable());
     // widget: made by the subclass, with its parent already set; the control owns it.
-    VbControl(const QString& typeName, QWidget* widget);
+    VbControl(const MemberTable& members, QWidget* widget);
 
     // The widget, or the error 364 when it is gone.
     QWidget* liveWidget() const;
     template <class W> W* live() const { return static_cast<W*>(liveWidget()); }
 
-    // Members common to every control (Name, Index, Tag, Visible, Container, Parent, Refresh,
-    // ZOrder) are registered by the constructor; these add the groups a kind has.
-    void addPositionMembers(); // Left, Top, Width, Height, Move
-    void addEnabledMember();
-    void addFontMembers(); // FontName, FontSize, FontBold, FontItalic, FontUnderline
-    void addBackColorMember();
-    void addForeColorMember();
-    void addHwndMember();
-    // A property read and written through the control's own accessors, as the language's
-    // Integer, Boolean or String: reading takes no arguments, writing exactly one (else 450).
-    void addIntegerProperty(const QString& name, std::function<int()> get,
-                            std::function<void(int)> set);
-    void addBooleanProperty(const QString& name, std::function<bool()> get,
-                            std::function<void(bool)> set);
-    void addStringProperty(const QString& name, std::function<QString()> get,
-                           std::function<void(const QString&)> set);
+    // A kind's member table starts with the members every control has (Name, Index, Tag,
+    // Visible, Container, Parent, Refresh, ZOrder) and takes the groups its kind has.
+    static MemberTable controlTable(const QString& typeName);
+    static void addPositionMembers(MemberTable& t); // Left, Top, Width, Height, Move
+    static void addEnabledMember(MemberTable& t);
+    static void
+    addFontMembers(MemberTable& t); // FontName, FontSize, FontBold, FontItalic, FontUnderline
+    static void addBackColorMember(MemberTable& t);
+    static void addForeColorMember(MemberTable& t);
+    static void addHwndMember(MemberTable& t);
     // A picture named by its file: reading gives the file; writing "" clears the picture, and a
     // file that gives no picture (load answers false) raises 481 and keeps the old one.
-    void addPictureFileProperty(const QString& name, std::function<QString()> path,
-                                std::function<bool(const QString&)> load,
-                                std::function<void()> clear);
+    template <class T>
+    static void addPictureFileProperty(MemberTable& t, const QString& name,
+                                       QString (T::*path)() const, bool (T::*load)(const QString&),
+                                       void (T::*clear)()) {
+        Members<T>(t).template property<QString>(name, path,
+                                                 [load, clear](T& control, const QString& file) {
+                                                     if (file.isEmpty())
+                                                         (control.*clear)();
+                                                     else if (!(control.*load)(file))
+                                                         throw VbError(kInvalidPicture);
+                                                 });
+    }
 
     // The palette roles that BackColor and ForeColor change (Window / WindowText unless set).
     void setColorRoles(QPalette::ColorRole back, QList<QPalette::ColorRole> fore);
@@ -135,6 +140,8 @@ protected:
     // Runs the click handler; a click of the person (fromCode false) only while the form's
     // input guard lets it through.
     void fireClick(bool fromCode = false);
+
+    static constexpr int kInvalidPicture = 481;
 
 private:
     friend class VbForm;
@@ -152,10 +159,5 @@ private:
     QList<QPalette::ColorRole> foreRoles_{QPalette::WindowText};
     std::function<void()> click_;
 };
-
-// Conveniences for member lambdas: the value of a property Put (450 unless exactly one
-// argument), and no arguments for a Get.
-const Variant& putValue(Args args);
-void noArgs(Args args);
 
 } // namespace zv

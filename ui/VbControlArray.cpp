@@ -1,5 +1,6 @@
 #include "VbControlArray.h"
 
+#include "Binder.h"
 #include "Convert.h"
 #include "VbControl.h"
 #include "VbForm.h"
@@ -26,26 +27,23 @@ private:
 
 } // namespace
 
-VbControlArray::VbControlArray(VbForm* form, QString name)
-    : SimpleDispatch(QStringLiteral("Object")), form_(form), name_(std::move(name)) {
-    addMethod(QStringLiteral("Item"), [this](Args a) -> Variant {
-        checkArgCount(a, 1, 1);
-        return DispatchPtr(item(CInt(*a[0])));
-    });
-    setDefaultMember(QStringLiteral("Item"));
-    addProperty(QStringLiteral("Count"), [this](Args a) {
-        noArgs(a);
-        return Variant(int32_t(count()));
-    });
-    addProperty(QStringLiteral("LBound"), [this](Args a) {
-        noArgs(a);
-        return Variant(int16_t(lbound()));
-    });
-    addProperty(QStringLiteral("UBound"), [this](Args a) {
-        noArgs(a);
-        return Variant(int16_t(ubound()));
-    });
+const MemberTable& VbControlArray::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t(QStringLiteral("Object"));
+        Members<VbControlArray>(t)
+            .method(QStringLiteral("Item"),
+                    [](VbControlArray& c, int16_t index) { return DispatchPtr(c.item(index)); })
+            .defaultMember(QStringLiteral("Item"))
+            .property<int32_t>(QStringLiteral("Count"), &VbControlArray::count)
+            .property<int16_t>(QStringLiteral("LBound"), &VbControlArray::lbound)
+            .property<int16_t>(QStringLiteral("UBound"), &VbControlArray::ubound);
+        return t;
+    }();
+    return table;
 }
+
+VbControlArray::VbControlArray(VbForm* form, QString name)
+    : BoundDispatch(memberTable()), form_(form), name_(std::move(name)) {}
 
 VbForm* VbControlArray::liveForm() const {
     if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));

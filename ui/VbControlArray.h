@@ -11,7 +11,7 @@ namespace zv {
 class VbControl;
 class VbForm;
 
-class VbControlArray : public SimpleDispatch {
+class VbControlArray : public BoundDispatch {
 public:
     VbControlArray(VbForm* form, QString name);
 
@@ -25,6 +25,7 @@ public:
     std::unique_ptr<Enumerator> enumerate() override;
 
 private:
+    static const MemberTable& memberTable();
     VbForm* liveForm() const;
 
     QPointer<VbForm> form_;

@@ -1,5 +1,6 @@
 #include "VbFormObject.h"
 
+#include "Binder.h"
 #include "Convert.h"
 #include "Text.h"
 #include "VbControl.h"
@@ -16,29 +17,9 @@ constexpr DispId kControlIdBase = 0x40000000;
 constexpr int kInvalidPicture = 481;
 
 // The form's Controls collection: Count, Item(number from 0 or name), For Each.
-class ControlsCollection : public SimpleDispatch {
+class ControlsCollection : public BoundDispatch {
 public:
-    explicit ControlsCollection(VbForm* form)
-        : SimpleDispatch(QStringLiteral("Object")), form_(form) {
-        addMethod(QStringLiteral("Item"), [this](Args a) -> Variant {
-            checkArgCount(a, 1, 1);
-            const auto all = list();
-            const Variant key = dereference(*a[0]);
-            if (key.isString()) {
-                for (const auto& c : all)
-                    if (equalsNoCase(c->name(), key.rawString())) return DispatchPtr(c);
-                throw VbError(err::InvalidCall);
-            }
-            const int i = CInt(key);
-            if (i < 0 || i >= int(all.size())) throw VbError(err::SubscriptOutOfRange);
-            return DispatchPtr(all[size_t(i)]);
-        });
-        setDefaultMember(QStringLiteral("Item"));
-        addProperty(QStringLiteral("Count"), [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(list().size()));
-        });
-    }
+    explicit ControlsCollection(VbForm* form) : BoundDispatch(memberTable()), form_(form) {}
 
     std::unique_ptr<Enumerator> enumerate() override {
         class Walk : public Enumerator {
@@ -58,6 +39,33 @@ public:
     }
 
 private:
+    static const MemberTable& memberTable() {
+        static const MemberTable table = [] {
+            MemberTable t(QStringLiteral("Object"));
+            Members<ControlsCollection>(t)
+                .method(QStringLiteral("Item"),
+                        [](ControlsCollection& c, const Variant& arg) -> DispatchPtr {
+                            const auto all = c.list();
+                            const Variant key = dereference(arg);
+                            if (key.isString()) {
+                                for (const auto& control : all)
+                                    if (equalsNoCase(control->name(), key.rawString()))
+                                        return control;
+                                throw VbError(err::InvalidCall);
+                            }
+                            const int i = CInt(key);
+                            if (i < 0 || i >= int(all.size()))
+                                throw VbError(err::SubscriptOutOfRange);
+                            return all[size_t(i)];
+                        })
+                .defaultMember(QStringLiteral("Item"))
+                .property<int32_t>(QStringLiteral("Count"),
+                                   [](ControlsCollection& c) { return int32_t(c.list().size()); });
+            return t;
+        }();
+        return table;
+    }
+
     std::vector<std::shared_ptr<VbControl>> list() const {
         if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));
         return form_->controls();
@@ -65,187 +73,161 @@ private:
     QPointer<VbForm> form_;
 };
 
+QFont withFamily(QFont font, const QString& family) {
+    font.setFamily(family);
+    return font;
+}
+
 } // namespace
 
-VbFormObject::VbFormObject(VbForm* form) : SimpleDispatch(QStringLiteral("Form")), form_(form) {
-    auto text = [this](const QString& name, std::function<QString(VbForm*)> get,
-                       std::function<void(VbForm*, const QString&)> set) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant(get(liveForm()));
-            },
-            set ? Setter([this, set](Args a) { set(liveForm(), CStr(putValue(a))); }) : Setter());
-    };
-    auto length = [this](const QString& name, double (VbForm::*get)() const,
-                         void (VbForm::*set)(double)) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant(float((liveForm()->*get)()));
-            },
-            set ? Setter([this, set](Args a) { (liveForm()->*set)(CDbl(putValue(a))); })
-                : Setter());
-    };
-    auto flag = [this](const QString& name, std::function<bool(VbForm*)> get,
-                       std::function<void(VbForm*, bool)> set) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant(get(liveForm()));
-            },
-            [this, set](Args a) { set(liveForm(), CBool(putValue(a))); });
-    };
-    auto color = [this](const QString& name, qint32 (VbForm::*get)() const,
-                        void (VbForm::*set)(qint32)) {
-        addProperty(
-            name,
-            [this, get](Args a) {
-                noArgs(a);
-                return Variant(int32_t((liveForm()->*get)()));
-            },
-            [this, set](Args a) { (liveForm()->*set)(CLng(putValue(a))); });
-    };
-
-    text(QStringLiteral("Name"), [](VbForm* f) { return f->name(); }, {});
-    text(
-        QStringLiteral("Caption"), [](VbForm* f) { return f->caption(); },
-        [](VbForm* f, const QString& v) { f->setCaption(v); });
-    text(
-        QStringLiteral("Tag"), [](VbForm* f) { return f->tag(); },
-        [](VbForm* f, const QString& v) { f->setTag(v); });
-    length(QStringLiteral("Left"), &VbForm::left, &VbForm::setLeft);
-    length(QStringLiteral("Top"), &VbForm::top, &VbForm::setTop);
-    length(QStringLiteral("Width"), &VbForm::width, &VbForm::setWidth);
-    length(QStringLiteral("Height"), &VbForm::height, &VbForm::setHeight);
-    length(QStringLiteral("ScaleWidth"), &VbForm::clientWidth, nullptr);
-    length(QStringLiteral("ScaleHeight"), &VbForm::clientHeight, nullptr);
-    flag(
-        QStringLiteral("Visible"), [](VbForm* f) { return !f->isHidden(); },
-        [](VbForm* f, bool on) {
-            if (on)
-                f->showForm();
+const MemberTable& VbFormObject::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t(QStringLiteral("Form"));
+        // Every member but the methods with optional arguments checks first that the form is
+        // still there.
+        Members<VbFormObject> m(t);
+        m.checkFirst([](VbFormObject& o) { o.liveForm(); });
+        auto form = [](VbFormObject& o) { return o.form_.data(); };
+        m.property<QString>(QStringLiteral("Name"),
+                            [form](VbFormObject& o) { return form(o)->name(); });
+        m.property<QString>(
+            QStringLiteral("Caption"), [form](VbFormObject& o) { return form(o)->caption(); },
+            [form](VbFormObject& o, const QString& v) { form(o)->setCaption(v); });
+        m.property<QString>(
+            QStringLiteral("Tag"), [form](VbFormObject& o) { return form(o)->tag(); },
+            [form](VbFormObject& o, const QString& v) { form(o)->setTag(v); });
+        using Length = double (VbForm::*)() const;
+        using SetLength = void (VbForm::*)(double);
+        for (auto [name, get, set] :
+             {std::tuple<QString, Length, SetLength>{QStringLiteral("Left"), &VbForm::left,
+                                                     &VbForm::setLeft},
+              {QStringLiteral("Top"), &VbForm::top, &VbForm::setTop},
+              {QStringLiteral("Width"), &VbForm::width, &VbForm::setWidth},
+              {QStringLiteral("Height"), &VbForm::height, &VbForm::setHeight},
+              {QStringLiteral("ScaleWidth"), &VbForm::clientWidth, nullptr},
+              {QStringLiteral("ScaleHeight"), &VbForm::clientHeight, nullptr}}) {
+            auto read = [form, get](VbFormObject& o) { return (form(o)->*get)(); };
+            if (set)
+                m.property<Measure>(name, read,
+                                    [form, set](VbFormObject& o, double v) { (form(o)->*set)(v); });
             else
-                f->hide();
+                m.property<Measure>(name, read);
+        }
+        m.property<bool>(
+            QStringLiteral("Visible"), [form](VbFormObject& o) { return !form(o)->isHidden(); },
+            [form](VbFormObject& o, bool on) {
+                if (on)
+                    form(o)->showForm();
+                else
+                    form(o)->hide();
+            });
+        m.property<bool>(
+            QStringLiteral("Enabled"),
+            [form](VbFormObject& o) { return !form(o)->testAttribute(Qt::WA_ForceDisabled); },
+            [form](VbFormObject& o, bool on) { form(o)->setEnabled(on); });
+        m.property<int32_t>(
+            QStringLiteral("BackColor"), [form](VbFormObject& o) { return form(o)->backColor(); },
+            [form](VbFormObject& o, int32_t c) { form(o)->setBackColor(c); });
+        m.property<int32_t>(
+            QStringLiteral("ForeColor"), [form](VbFormObject& o) { return form(o)->foreColor(); },
+            [form](VbFormObject& o, int32_t c) { form(o)->setForeColor(c); });
+        m.property<int16_t>(
+            QStringLiteral("WindowState"),
+            [form](VbFormObject& o) { return form(o)->vbWindowState(); },
+            [form](VbFormObject& o, int16_t state) { form(o)->setVbWindowState(state); });
+        m.property<QString>(
+            QStringLiteral("Picture"), [form](VbFormObject& o) { return form(o)->picturePath(); },
+            [form](VbFormObject& o, const QString& path) {
+                if (path.isEmpty())
+                    form(o)->clearPicture();
+                else if (!form(o)->setPicture(path))
+                    throw VbError(kInvalidPicture);
+            });
+        m.property<QString>(
+            QStringLiteral("Icon"), [form](VbFormObject& o) { return form(o)->iconPath(); },
+            [form](VbFormObject& o, const QString& path) {
+                if (!form(o)->setIcon(path)) throw VbError(kInvalidPicture);
+            });
+        // The drawing surface of a form is named by the same number as its window.
+        for (const QString& name : {QStringLiteral("hWnd"), QStringLiteral("hDC")})
+            m.property<int32_t>(name, [form](VbFormObject& o) { return int32_t(form(o)->hwnd()); });
+        m.property<QString>(
+            QStringLiteral("FontName"),
+            [form](VbFormObject& o) { return form(o)->font().family(); },
+            [form](VbFormObject& o, const QString& v) {
+                if (v.trimmed().isEmpty()) throw VbError(err::InvalidPropertyValue);
+                form(o)->setFont(withFamily(form(o)->font(), v));
+            });
+        m.property<Measure>(
+            QStringLiteral("FontSize"),
+            [form](VbFormObject& o) { return form(o)->font().pointSizeF(); },
+            [form](VbFormObject& o, double size) {
+                if (!(size > 0 && size <= 2048)) throw VbError(err::InvalidPropertyValue);
+                QFont font = form(o)->font();
+                font.setPointSizeF(size);
+                form(o)->setFont(font);
+            });
+        m.property<bool>(
+            QStringLiteral("FontBold"), [form](VbFormObject& o) { return form(o)->font().bold(); },
+            [form](VbFormObject& o, bool on) {
+                QFont font = form(o)->font();
+                font.setBold(on);
+                form(o)->setFont(font);
+            });
+        m.property<bool>(
+            QStringLiteral("FontItalic"),
+            [form](VbFormObject& o) { return form(o)->font().italic(); },
+            [form](VbFormObject& o, bool on) {
+                QFont font = form(o)->font();
+                font.setItalic(on);
+                form(o)->setFont(font);
+            });
+        m.property<DispatchPtr>(QStringLiteral("Controls"), [form](VbFormObject& o) {
+            return DispatchPtr(std::make_shared<ControlsCollection>(form(o)));
         });
-    flag(
-        QStringLiteral("Enabled"),
-        [](VbForm* f) { return !f->testAttribute(Qt::WA_ForceDisabled); },
-        [](VbForm* f, bool on) { f->setEnabled(on); });
-    color(QStringLiteral("BackColor"), &VbForm::backColor, &VbForm::setBackColor);
-    color(QStringLiteral("ForeColor"), &VbForm::foreColor, &VbForm::setForeColor);
-    addProperty(
-        QStringLiteral("WindowState"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(liveForm()->vbWindowState()));
-        },
-        [this](Args a) { liveForm()->setVbWindowState(CInt(putValue(a))); });
-    text(
-        QStringLiteral("Picture"), [](VbForm* f) { return f->picturePath(); },
-        [](VbForm* f, const QString& path) {
-            if (path.isEmpty())
-                f->clearPicture();
-            else if (!f->setPicture(path))
-                throw VbError(kInvalidPicture);
+        m.method(QStringLiteral("Hide"), [form](VbFormObject& o) { form(o)->hide(); });
+        m.method(QStringLiteral("Refresh"), [form](VbFormObject& o) {
+            VbForm* f = form(o);
+            if (f->isVisible())
+                f->repaint();
+            else
+                f->update();
         });
-    text(
-        QStringLiteral("Icon"), [](VbForm* f) { return f->iconPath(); },
-        [](VbForm* f, const QString& path) {
-            if (!f->setIcon(path)) throw VbError(kInvalidPicture);
+        m.methodWithArgs(QStringLiteral("Show"), [](VbFormObject& o, Args a) {
+            checkArgCount(a, 0, 2);
+            const bool modal = !a.empty() && !a[0]->isMissing() && CInt(*a[0]) == 1;
+            if (modal)
+                o.liveForm()->showModal();
+            else
+                o.liveForm()->showForm();
+            return Variant();
         });
-    // The drawing surface of a form is named by the same number as its window.
-    for (const QString& name : {QStringLiteral("hWnd"), QStringLiteral("hDC")})
-        addProperty(name, [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(liveForm()->hwnd()));
+        m.methodWithArgs(QStringLiteral("ZOrder"), [](VbFormObject& o, Args a) {
+            checkArgCount(a, 0, 1);
+            const int position = a.empty() || a[0]->isMissing() ? 0 : CInt(*a[0]);
+            if (position == 0)
+                o.liveForm()->raise();
+            else if (position == 1)
+                o.liveForm()->lower();
+            else
+                throw VbError(err::InvalidCall);
+            return Variant();
         });
-    text(
-        QStringLiteral("FontName"), [](VbForm* f) { return f->font().family(); },
-        [](VbForm* f, const QString& v) {
-            if (v.trimmed().isEmpty()) throw VbError(err::InvalidPropertyValue);
-            QFont font = f->font();
-            font.setFamily(v);
-            f->setFont(font);
+        m.methodWithArgs(QStringLiteral("Move"), [](VbFormObject& o, Args a) {
+            checkArgCount(a, 1, 4);
+            auto opt = [&](size_t i) -> std::optional<double> {
+                if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
+                return CDbl(*a[i]);
+            };
+            o.liveForm()->move(CDbl(*a[0]), opt(1), opt(2), opt(3));
+            return Variant();
         });
-    addProperty(
-        QStringLiteral("FontSize"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(float(liveForm()->font().pointSizeF()));
-        },
-        [this](Args a) {
-            const double size = CDbl(putValue(a));
-            if (!(size > 0 && size <= 2048)) throw VbError(err::InvalidPropertyValue);
-            QFont font = liveForm()->font();
-            font.setPointSizeF(size);
-            liveForm()->setFont(font);
-        });
-    flag(
-        QStringLiteral("FontBold"), [](VbForm* f) { return f->font().bold(); },
-        [](VbForm* f, bool on) {
-            QFont font = f->font();
-            font.setBold(on);
-            f->setFont(font);
-        });
-    flag(
-        QStringLiteral("FontItalic"), [](VbForm* f) { return f->font().italic(); },
-        [](VbForm* f, bool on) {
-            QFont font = f->font();
-            font.setItalic(on);
-            f->setFont(font);
-        });
-    addProperty(QStringLiteral("Controls"), [this](Args a) -> Variant {
-        noArgs(a);
-        return DispatchPtr(std::make_shared<ControlsCollection>(liveForm()));
-    });
-    addMethod(QStringLiteral("Show"), [this](Args a) {
-        checkArgCount(a, 0, 2);
-        const bool modal = !a.empty() && !a[0]->isMissing() && CInt(*a[0]) == 1;
-        if (modal)
-            liveForm()->showModal();
-        else
-            liveForm()->showForm();
-        return Variant();
-    });
-    addMethod(QStringLiteral("Hide"), [this](Args a) {
-        noArgs(a);
-        liveForm()->hide();
-        return Variant();
-    });
-    addMethod(QStringLiteral("Refresh"), [this](Args a) {
-        noArgs(a);
-        VbForm* f = liveForm();
-        if (f->isVisible())
-            f->repaint();
-        else
-            f->update();
-        return Variant();
-    });
-    addMethod(QStringLiteral("ZOrder"), [this](Args a) {
-        checkArgCount(a, 0, 1);
-        const int position = a.empty() || a[0]->isMissing() ? 0 : CInt(*a[0]);
-        if (position == 0)
-            liveForm()->raise();
-        else if (position == 1)
-            liveForm()->lower();
-        else
-            throw VbError(err::InvalidCall);
-        return Variant();
-    });
-    addMethod(QStringLiteral("Move"), [this](Args a) {
-        checkArgCount(a, 1, 4);
-        auto opt = [&](size_t i) -> std::optional<double> {
-            if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
-            return CDbl(*a[i]);
-        };
-        liveForm()->move(CDbl(*a[0]), opt(1), opt(2), opt(3));
-        return Variant();
-    });
+        return t;
+    }();
+    return table;
 }
+
+VbFormObject::VbFormObject(VbForm* form) : BoundDispatch(memberTable()), form_(form) {}
 
 VbForm* VbFormObject::liveForm() const {
     if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));
@@ -258,7 +240,7 @@ QString VbFormObject::typeName() const {
 }
 
 DispId VbFormObject::memberId(const QString& name) const {
-    const DispId id = SimpleDispatch::memberId(name);
+    const DispId id = BoundDispatch::memberId(name);
     if (id != kDispIdUnknown || name.isEmpty() || !form_) return id;
     if (!form_->control(name, form_->isArray(name) ? 0 : -1) && !form_->isArray(name))
         return kDispIdUnknown;
@@ -272,7 +254,7 @@ DispId VbFormObject::memberId(const QString& name) const {
 }
 
 Variant VbFormObject::invoke(DispId id, Invoke kind, Args args) {
-    if (id < kControlIdBase) return SimpleDispatch::invoke(id, kind, args);
+    if (id < kControlIdBase) return BoundDispatch::invoke(id, kind, args);
     const qsizetype at = id - kControlIdBase;
     if (at >= controlNames_.size()) throw VbError(err::NoSuchMember);
     if (kind == Invoke::Put || kind == Invoke::PutRef) throw VbError(err::WrongArgCount);
@@ -284,7 +266,7 @@ Variant VbFormObject::invoke(DispId id, Invoke kind, Args args) {
         checkArgCount(args, 1, 1);
         return DispatchPtr(array->item(CInt(*args[0])));
     }
-    noArgs(args);
+    binder::noArguments(args);
     auto c = f->control(name);
     if (!c) throw VbError(err::NoSuchMember);
     return DispatchPtr(c);

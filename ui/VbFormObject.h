@@ -15,7 +15,7 @@ namespace zv {
 
 class VbForm;
 
-class VbFormObject : public SimpleDispatch {
+class VbFormObject : public BoundDispatch {
 public:
     explicit VbFormObject(VbForm* form);
 
@@ -26,6 +26,7 @@ public:
     VbForm* form() const { return form_.data(); }
 
 private:
+    static const MemberTable& memberTable();
     VbForm* liveForm() const;
 
     QPointer<VbForm> form_;

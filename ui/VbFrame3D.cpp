@@ -133,38 +133,45 @@ int checkedRange(int value, int low, int high) {
 
 } // namespace
 
-VbFrame3D::VbFrame3D(QWidget* parent, Look look)
-    : VbControl(look == Look::Frame ? QStringLiteral("SSFrame") : QStringLiteral("SSPanel"),
-                new FrameWidget(parent, look)),
-      look_(look) {
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addForeColorMember();
-    addHwndMember();
-    addStringProperty(
-        QStringLiteral("Caption"), [this] { return caption(); },
-        [this](const QString& caption) { setCaption(caption); });
-    setDefaultMember(QStringLiteral("Caption"));
-    auto number = [this](const QString& name, int (VbFrame3D::*get)() const,
-                         void (VbFrame3D::*set)(int)) {
-        addIntegerProperty(
-            name, [this, get] { return (this->*get)(); }, [this, set](int v) { (this->*set)(v); });
+const MemberTable& VbFrame3D::memberTable(bool panel) {
+    auto build = [](const QString& typeName) {
+        MemberTable t = controlTable(typeName);
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addForeColorMember(t);
+        addHwndMember(t);
+        Members<VbFrame3D>(t)
+            .property<QString>(QStringLiteral("Caption"), &VbFrame3D::caption,
+                               &VbFrame3D::setCaption)
+            .defaultMember(QStringLiteral("Caption"))
+            .property<int16_t>(QStringLiteral("Alignment"), &VbFrame3D::alignment,
+                               &VbFrame3D::setAlignment)
+            .property<int16_t>(QStringLiteral("BevelInner"), &VbFrame3D::bevelInner,
+                               &VbFrame3D::setBevelInner)
+            .property<int16_t>(QStringLiteral("BevelOuter"), &VbFrame3D::bevelOuter,
+                               &VbFrame3D::setBevelOuter)
+            .property<int16_t>(QStringLiteral("BevelWidth"), &VbFrame3D::bevelWidth,
+                               &VbFrame3D::setBevelWidth)
+            .property<int16_t>(QStringLiteral("BorderWidth"), &VbFrame3D::borderWidth,
+                               &VbFrame3D::setBorderWidth)
+            .property<int16_t>(QStringLiteral("Font3D"), &VbFrame3D::font3D, &VbFrame3D::setFont3D)
+            .property<int16_t>(QStringLiteral("PictureBackgroundStyle"),
+                               &VbFrame3D::pictureBackgroundStyle,
+                               &VbFrame3D::setPictureBackgroundStyle);
+        addPictureFileProperty<VbFrame3D>(
+            t, QStringLiteral("PictureBackground"), &VbFrame3D::pictureBackgroundPath,
+            &VbFrame3D::setPictureBackground, &VbFrame3D::clearPictureBackground);
+        return t;
     };
-    number(QStringLiteral("Alignment"), &VbFrame3D::alignment, &VbFrame3D::setAlignment);
-    number(QStringLiteral("BevelInner"), &VbFrame3D::bevelInner, &VbFrame3D::setBevelInner);
-    number(QStringLiteral("BevelOuter"), &VbFrame3D::bevelOuter, &VbFrame3D::setBevelOuter);
-    number(QStringLiteral("BevelWidth"), &VbFrame3D::bevelWidth, &VbFrame3D::setBevelWidth);
-    number(QStringLiteral("BorderWidth"), &VbFrame3D::borderWidth, &VbFrame3D::setBorderWidth);
-    number(QStringLiteral("Font3D"), &VbFrame3D::font3D, &VbFrame3D::setFont3D);
-    number(QStringLiteral("PictureBackgroundStyle"), &VbFrame3D::pictureBackgroundStyle,
-           &VbFrame3D::setPictureBackgroundStyle);
-    addPictureFileProperty(
-        QStringLiteral("PictureBackground"), [this] { return pictureBackgroundPath(); },
-        [this](const QString& path) { return setPictureBackground(path); },
-        [this] { clearPictureBackground(); });
+    static const MemberTable frame = build(QStringLiteral("SSFrame"));
+    static const MemberTable panelTable = build(QStringLiteral("SSPanel"));
+    return panel ? panelTable : frame;
 }
+
+VbFrame3D::VbFrame3D(QWidget* parent, Look look)
+    : VbControl(memberTable(look == Look::Panel), new FrameWidget(parent, look)), look_(look) {}
 
 namespace {
 FrameState& stateOf(QWidget* w) {

@@ -49,6 +49,8 @@ protected:
     void copyFrom(const VbControl& design) override;
 
 private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable(bool panel);
     Look look_;
 };
 

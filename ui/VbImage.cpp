@@ -39,16 +39,21 @@ ImageWidget* imageWidget(QWidget* w) {
 
 } // namespace
 
-VbImage::VbImage(QWidget* parent)
-    : VbPictureControl(QStringLiteral("Image"), new ImageWidget(parent)) {
-    addPositionMembers();
-    addEnabledMember();
-    addPictureMember();
-    addBooleanProperty(
-        QStringLiteral("Stretch"), [this] { return stretch(); },
-        [this](bool on) { setStretch(on); });
-    addBorderStyleMember();
+const MemberTable& VbImage::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("Image"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addPictureMember(t);
+        Members<VbImage>(t).property<bool>(QStringLiteral("Stretch"), &VbImage::stretch,
+                                           &VbImage::setStretch);
+        addBorderStyleMember(t);
+        return t;
+    }();
+    return table;
 }
+
+VbImage::VbImage(QWidget* parent) : VbPictureControl(memberTable(), new ImageWidget(parent)) {}
 
 bool VbImage::stretch() const {
     return imageWidget(liveWidget())->stretch;

@@ -16,6 +16,10 @@ public:
 
 protected:
     void copyFrom(const VbControl& design) override;
+
+private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
 };
 
 } // namespace zv

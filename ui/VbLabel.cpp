@@ -24,7 +24,37 @@ protected:
 
 } // namespace
 
-VbLabel::VbLabel(QWidget* parent) : VbControl(QStringLiteral("Label"), new LabelWidget(parent)) {
+const MemberTable& VbLabel::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("Label"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addForeColorMember(t);
+        Members<VbLabel>(t)
+            .property<QString>(
+                QStringLiteral("Caption"),
+                [](VbLabel& l) {
+                    l.liveWidget();
+                    return l.caption_;
+                },
+                &VbLabel::setCaption)
+            .defaultMember(QStringLiteral("Caption"))
+            .property<int16_t>(QStringLiteral("Alignment"), &VbLabel::alignment,
+                               &VbLabel::setAlignment)
+            .property<bool>(QStringLiteral("AutoSize"), &VbLabel::autoSize, &VbLabel::setAutoSize)
+            .property<bool>(QStringLiteral("WordWrap"), &VbLabel::wordWrap, &VbLabel::setWordWrap)
+            .property<int16_t>(QStringLiteral("BackStyle"), &VbLabel::backStyle,
+                               &VbLabel::setBackStyle)
+            .property<bool>(QStringLiteral("UseMnemonic"), &VbLabel::useMnemonic,
+                            &VbLabel::setUseMnemonic);
+        return t;
+    }();
+    return table;
+}
+
+VbLabel::VbLabel(QWidget* parent) : VbControl(memberTable(), new LabelWidget(parent)) {
     auto* w = static_cast<LabelWidget*>(widget());
     w->setTextFormat(Qt::PlainText);
     w->setMargin(0);
@@ -32,56 +62,6 @@ VbLabel::VbLabel(QWidget* parent) : VbControl(QStringLiteral("Label"), new Label
     w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     w->setAutoFillBackground(true);
     w->clicked = [this] { fireClick(); };
-
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addForeColorMember();
-    addProperty(
-        QStringLiteral("Caption"),
-        [this](Args a) {
-            noArgs(a);
-            liveWidget();
-            return Variant(caption_);
-        },
-        [this](Args a) { setCaption(CStr(putValue(a))); });
-    setDefaultMember(QStringLiteral("Caption"));
-    addProperty(
-        QStringLiteral("Alignment"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(alignment_));
-        },
-        [this](Args a) { setAlignment(CInt(putValue(a))); });
-    addProperty(
-        QStringLiteral("AutoSize"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(autoSize_);
-        },
-        [this](Args a) { setAutoSize(CBool(putValue(a))); });
-    addProperty(
-        QStringLiteral("WordWrap"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(wordWrap_);
-        },
-        [this](Args a) { setWordWrap(CBool(putValue(a))); });
-    addProperty(
-        QStringLiteral("BackStyle"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(backStyle_));
-        },
-        [this](Args a) { setBackStyle(CInt(putValue(a))); });
-    addProperty(
-        QStringLiteral("UseMnemonic"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(useMnemonic_);
-        },
-        [this](Args a) { setUseMnemonic(CBool(putValue(a))); });
 }
 
 QLabel* VbLabel::label() const {

@@ -40,6 +40,8 @@ protected:
     void copyFrom(const VbControl& design) override;
 
 private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
     void fit();
     void showCaption();
 

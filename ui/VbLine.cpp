@@ -49,46 +49,39 @@ double finite(double v) {
 
 } // namespace
 
-VbLine::VbLine(QWidget* parent) : VbControl(QStringLiteral("Line"), new LineWidget(parent)) {
-    auto coordinate = [this](const QString& name, double VbLine::*field) {
-        addProperty(
-            name,
-            [this, field](Args a) {
-                noArgs(a);
-                liveWidget();
-                return Variant(float(this->*field));
-            },
-            [this, field](Args a) {
-                liveWidget();
-                this->*field = finite(CDbl(putValue(a)));
-                place();
-            });
-    };
-    coordinate(QStringLiteral("X1"), &VbLine::x1_);
-    coordinate(QStringLiteral("Y1"), &VbLine::y1_);
-    coordinate(QStringLiteral("X2"), &VbLine::x2_);
-    coordinate(QStringLiteral("Y2"), &VbLine::y2_);
-    addProperty(
-        QStringLiteral("BorderColor"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(borderColor()));
-        },
-        [this](Args a) { setBorderColor(CLng(putValue(a))); });
-    addProperty(
-        QStringLiteral("BorderWidth"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(borderWidth()));
-        },
-        [this](Args a) { setBorderWidth(CInt(putValue(a))); });
-    addProperty(
-        QStringLiteral("BorderStyle"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(borderStyle()));
-        },
-        [this](Args a) { setBorderStyle(CInt(putValue(a))); });
+const MemberTable& VbLine::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("Line"));
+        Members<VbLine> m(t);
+        for (auto [name, field] : {std::pair{QStringLiteral("X1"), &VbLine::x1_},
+                                   std::pair{QStringLiteral("Y1"), &VbLine::y1_},
+                                   std::pair{QStringLiteral("X2"), &VbLine::x2_},
+                                   std::pair{QStringLiteral("Y2"), &VbLine::y2_}})
+            // The line must still be there before its value is read.
+            m.propertyWithArgs(
+                name,
+                [field](VbLine& l, Args a) {
+                    binder::noArguments(a);
+                    l.liveWidget();
+                    return Variant(float(l.*field));
+                },
+                [field](VbLine& l, Args a) {
+                    l.liveWidget();
+                    l.*field = finite(CDbl(binder::assigned(a)));
+                    l.place();
+                });
+        m.property<int32_t>(QStringLiteral("BorderColor"), &VbLine::borderColor,
+                            &VbLine::setBorderColor)
+            .property<int16_t>(QStringLiteral("BorderWidth"), &VbLine::borderWidth,
+                               &VbLine::setBorderWidth)
+            .property<int16_t>(QStringLiteral("BorderStyle"), &VbLine::borderStyle,
+                               &VbLine::setBorderStyle);
+        return t;
+    }();
+    return table;
+}
+
+VbLine::VbLine(QWidget* parent) : VbControl(memberTable(), new LineWidget(parent)) {
     place();
 }
 

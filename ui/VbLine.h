@@ -32,6 +32,8 @@ protected:
     void copyFrom(const VbControl& design) override;
 
 private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
     void place();
 
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;

@@ -18,63 +18,56 @@ int checkedIndex(int index, int count, int error) {
 
 } // namespace
 
-VbListBox::VbListBox(QWidget* parent)
-    : VbControl(QStringLiteral("ListBox"), new QListWidget(parent)) {
+const MemberTable& VbListBox::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("ListBox"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addForeColorMember(t);
+        addHwndMember(t);
+        Members<VbListBox>(t)
+            .methodWithArgs(QStringLiteral("AddItem"),
+                            [](VbListBox& l, Args a) {
+                                checkArgCount(a, 1, 2);
+                                std::optional<int> index;
+                                if (a.size() == 2 && !a[1]->isMissing()) index = CInt(*a[1]);
+                                l.addItem(CStr(*a[0]), index);
+                                return Variant();
+                            })
+            .method(QStringLiteral("RemoveItem"),
+                    [](VbListBox& l, int16_t index) { l.removeItem(index); })
+            .method(QStringLiteral("Clear"), &VbListBox::clear)
+            .property<int16_t>(QStringLiteral("ListCount"), &VbListBox::listCount)
+            .propertyWithArgs(
+                QStringLiteral("List"),
+                [](VbListBox& l, Args a) {
+                    checkArgCount(a, 1, 1);
+                    return Variant(l.list(CInt(*a[0])));
+                },
+                [](VbListBox& l, Args a) {
+                    checkArgCount(a, 2, 2);
+                    l.setList(CInt(*a[0]), CStr(*a[1]));
+                })
+            .property<int16_t>(QStringLiteral("ListIndex"), &VbListBox::listIndex,
+                               &VbListBox::setListIndex)
+            .property<int16_t>(QStringLiteral("TopIndex"), &VbListBox::topIndex,
+                               &VbListBox::setTopIndex)
+            .property<QString>(QStringLiteral("Text"), &VbListBox::text)
+            .defaultMember(QStringLiteral("Text"));
+        return t;
+    }();
+    return table;
+}
+
+VbListBox::VbListBox(QWidget* parent) : VbControl(memberTable(), new QListWidget(parent)) {
     auto* l = static_cast<QListWidget*>(widget());
     l->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setUniformItemSizes(true);
     QObject::connect(l, &QListWidget::itemClicked, [this] { fireClick(); });
     setColorRoles(QPalette::Base, {QPalette::Text});
-
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addForeColorMember();
-    addHwndMember();
-    addMethod(QStringLiteral("AddItem"), [this](Args a) {
-        checkArgCount(a, 1, 2);
-        std::optional<int> index;
-        if (a.size() == 2 && !a[1]->isMissing()) index = CInt(*a[1]);
-        addItem(CStr(*a[0]), index);
-        return Variant();
-    });
-    addMethod(QStringLiteral("RemoveItem"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        removeItem(CInt(*a[0]));
-        return Variant();
-    });
-    addMethod(QStringLiteral("Clear"), [this](Args a) {
-        noArgs(a);
-        clear();
-        return Variant();
-    });
-    addProperty(QStringLiteral("ListCount"), [this](Args a) {
-        noArgs(a);
-        return Variant(int16_t(listCount()));
-    });
-    addProperty(
-        QStringLiteral("List"),
-        [this](Args a) {
-            checkArgCount(a, 1, 1);
-            return Variant(list(CInt(*a[0])));
-        },
-        [this](Args a) {
-            checkArgCount(a, 2, 2);
-            setList(CInt(*a[0]), CStr(*a[1]));
-        });
-    addIntegerProperty(
-        QStringLiteral("ListIndex"), [this] { return listIndex(); },
-        [this](int index) { setListIndex(index); });
-    addIntegerProperty(
-        QStringLiteral("TopIndex"), [this] { return topIndex(); },
-        [this](int index) { setTopIndex(index); });
-    addProperty(QStringLiteral("Text"), [this](Args a) {
-        noArgs(a);
-        return Variant(text());
-    });
-    setDefaultMember(QStringLiteral("Text"));
 }
 
 QListWidget* VbListBox::listWidget() const {

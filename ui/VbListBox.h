@@ -29,6 +29,10 @@ public:
 
 protected:
     void copyFrom(const VbControl& design) override;
+
+private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
 };
 
 } // namespace zv

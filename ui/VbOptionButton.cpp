@@ -4,21 +4,29 @@
 
 namespace zv {
 
-VbOptionButton::VbOptionButton(QWidget* parent)
-    : VbButtonControl(QStringLiteral("OptionButton"), new QRadioButton(parent)) {
-    useMarkLook();
+const MemberTable& VbOptionButton::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("OptionButton"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addForeColorMember(t);
+        addHwndMember(t);
+        addCaptionMember(t);
+        Members<VbOptionButton>(t)
+            .property<bool>(QStringLiteral("Value"), &VbOptionButton::value,
+                            &VbOptionButton::setValue)
+            .defaultMember(QStringLiteral("Value"));
+        addAlignmentMember(t);
+        return t;
+    }();
+    return table;
+}
 
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addForeColorMember();
-    addHwndMember();
-    addCaptionMember();
-    addBooleanProperty(
-        QStringLiteral("Value"), [this] { return value(); }, [this](bool on) { setValue(on); });
-    setDefaultMember(QStringLiteral("Value"));
-    addAlignmentMember();
+VbOptionButton::VbOptionButton(QWidget* parent)
+    : VbButtonControl(memberTable(), new QRadioButton(parent)) {
+    useMarkLook();
 }
 
 QRadioButton* VbOptionButton::radioButton() const {

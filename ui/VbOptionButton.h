@@ -21,6 +21,10 @@ public:
     QRadioButton* radioButton() const;
     bool value() const;
     void setValue(bool on);
+
+private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
 };
 
 } // namespace zv

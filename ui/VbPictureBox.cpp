@@ -56,25 +56,29 @@ PictureBoxWidget* pictureBoxWidget(QWidget* w) {
 
 } // namespace
 
-VbPictureBox::VbPictureBox(QWidget* parent)
-    : VbPictureControl(QStringLiteral("PictureBox"), new PictureBoxWidget(parent)) {
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addForeColorMember();
-    addHwndMember();
-    // The drawing surface is named by the same number as the window.
-    addProperty(QStringLiteral("hDC"), [this](Args a) {
-        noArgs(a);
-        return Variant(int32_t(hwnd()));
-    });
-    addPictureMember();
-    addBooleanProperty(
-        QStringLiteral("AutoSize"), [this] { return autoSize(); },
-        [this](bool on) { setAutoSize(on); });
-    addBorderStyleMember();
+const MemberTable& VbPictureBox::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("PictureBox"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addForeColorMember(t);
+        addHwndMember(t);
+        // The drawing surface is named by the same number as the window.
+        Members<VbPictureBox>(t).property<int32_t>(
+            QStringLiteral("hDC"), [](VbPictureBox& p) { return int32_t(p.hwnd()); });
+        addPictureMember(t);
+        Members<VbPictureBox>(t).property<bool>(QStringLiteral("AutoSize"), &VbPictureBox::autoSize,
+                                                &VbPictureBox::setAutoSize);
+        addBorderStyleMember(t);
+        return t;
+    }();
+    return table;
 }
+
+VbPictureBox::VbPictureBox(QWidget* parent)
+    : VbPictureControl(memberTable(), new PictureBoxWidget(parent)) {}
 
 bool VbPictureBox::autoSize() const {
     return pictureBoxWidget(liveWidget())->autoSize;

@@ -12,8 +12,8 @@ void PictureControlWidget::mouseReleaseEvent(QMouseEvent* e) {
         clicked();
 }
 
-VbPictureControl::VbPictureControl(const QString& typeName, PictureControlWidget* widget)
-    : VbControl(typeName, widget) {
+VbPictureControl::VbPictureControl(const MemberTable& members, PictureControlWidget* widget)
+    : VbControl(members, widget) {
     widget->clicked = [this] { fireClick(); };
 }
 
@@ -21,17 +21,17 @@ PictureControlWidget* VbPictureControl::pictureWidget() const {
     return live<PictureControlWidget>();
 }
 
-void VbPictureControl::addPictureMember() {
-    addPictureFileProperty(
-        QStringLiteral("Picture"), [this] { return picturePath(); },
-        [this](const QString& path) { return setPicture(path); }, [this] { clearPicture(); });
-    setDefaultMember(QStringLiteral("Picture"));
+void VbPictureControl::addPictureMember(MemberTable& t) {
+    addPictureFileProperty<VbPictureControl>(
+        t, QStringLiteral("Picture"), &VbPictureControl::picturePath, &VbPictureControl::setPicture,
+        &VbPictureControl::clearPicture);
+    t.setDefault(QStringLiteral("Picture"));
 }
 
-void VbPictureControl::addBorderStyleMember() {
-    addIntegerProperty(
-        QStringLiteral("BorderStyle"), [this] { return borderStyle(); },
-        [this](int style) { setBorderStyle(style); });
+void VbPictureControl::addBorderStyleMember(MemberTable& t) {
+    Members<VbPictureControl>(t).property<int16_t>(QStringLiteral("BorderStyle"),
+                                                   &VbPictureControl::borderStyle,
+                                                   &VbPictureControl::setBorderStyle);
 }
 
 bool VbPictureControl::setPicture(const QString& path) {

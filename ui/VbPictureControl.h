@@ -41,12 +41,12 @@ public:
     void setBorderStyle(int style); // 0, 1; else 380
 
 protected:
-    VbPictureControl(const QString& typeName, PictureControlWidget* widget);
+    VbPictureControl(const MemberTable& members, PictureControlWidget* widget);
 
     // The widget, or the error 364 when it is gone.
     PictureControlWidget* pictureWidget() const;
-    void addPictureMember(); // Picture, the default member
-    void addBorderStyleMember();
+    static void addPictureMember(MemberTable& t); // Picture, the default member
+    static void addBorderStyleMember(MemberTable& t);
     // Takes the picture's size when the kind asks for it.
     void fit();
 

@@ -26,40 +26,37 @@ QString lineFeeds(QString text) {
 
 } // namespace
 
-VbRichTextBox::VbRichTextBox(QWidget* parent)
-    : VbControl(QStringLiteral("RichTextBox"), new QTextEdit(parent)) {
+const MemberTable& VbRichTextBox::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("RichTextBox"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addFontMembers(t);
+        addBackColorMember(t);
+        addHwndMember(t);
+        Members<VbRichTextBox>(t)
+            .property<QString>(QStringLiteral("Text"), &VbRichTextBox::text,
+                               &VbRichTextBox::setText)
+            .defaultMember(QStringLiteral("Text"))
+            .property<bool>(QStringLiteral("Locked"), &VbRichTextBox::locked,
+                            &VbRichTextBox::setLocked)
+            .methodWithArgs(QStringLiteral("LoadFile"), [](VbRichTextBox& r, Args a) {
+                checkArgCount(a, 1, 2); // the file type argument is accepted; the loader decides
+                r.loadFile(CStr(*a[0]));
+                return Variant();
+            });
+        return t;
+    }();
+    return table;
+}
+
+VbRichTextBox::VbRichTextBox(QWidget* parent) : VbControl(memberTable(), new QTextEdit(parent)) {
     auto* e = static_cast<QTextEdit*>(widget());
     e->setAcceptRichText(false);
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     e->setLineWrapMode(QTextEdit::WidgetWidth);
     setColorRoles(QPalette::Base, {QPalette::Text});
-
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addHwndMember();
-    addProperty(
-        QStringLiteral("Text"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(text());
-        },
-        [this](Args a) { setText(CStr(putValue(a))); });
-    setDefaultMember(QStringLiteral("Text"));
-    addProperty(
-        QStringLiteral("Locked"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(locked());
-        },
-        [this](Args a) { setLocked(CBool(putValue(a))); });
-    addMethod(QStringLiteral("LoadFile"), [this](Args a) {
-        checkArgCount(a, 1, 2); // the file type argument is accepted; the loader decides
-        loadFile(CStr(*a[0]));
-        return Variant();
-    });
 }
 
 QTextEdit* VbRichTextBox::textEdit() const {

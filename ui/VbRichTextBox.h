@@ -47,6 +47,8 @@ protected:
     void copyFrom(const VbControl& design) override;
 
 private:
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
     void setTransparent(bool on);
     bool transparent_ = false;
     QPointer<QTextDocument> ownDocument_;

@@ -1,5 +1,5 @@
-#include "Convert.h"
 #include "Dispatch.h"
+#include "Convert.h"
 #include "VbError.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +28,8 @@ int errorOf(const std::function<void()>& f) {
     return 0;
 }
 
-// Objects of one type share the name index of the first one looked up; these check that every
-// object still answers exactly its own members, whatever the order its registrations take.
+// Objects of one type each fill a table of their own; these check that every object answers
+// exactly its own members, whatever the order its registrations take.
 TEST(SimpleDispatch, ObjectsOfOneTypeAnswerTheirOwnMembers) {
     const QString type = QStringLiteral("SharedIndexProbe");
     Named first(type, "a", {"Left", "Top", "Caption", "Left"});
@@ -60,7 +60,7 @@ TEST(SimpleDispatch, ObjectsOfOneTypeAnswerTheirOwnMembers) {
     EXPECT_EQ(longer.read("HEIGHT"), "e:Height");
     EXPECT_EQ(first.memberId("Height"), kDispIdUnknown);
 
-    // Registrations made after the index was published stay the object's own.
+    // Registrations made after the first look-ups stay the object's own.
     first.addProperty(QStringLiteral("Late"), [](Args) { return Variant(QStringLiteral("late")); });
     EXPECT_EQ(first.read("late"), "late");
     EXPECT_EQ(same.memberId("Late"), kDispIdUnknown);

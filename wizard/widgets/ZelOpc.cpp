@@ -57,7 +57,7 @@ qint32 colourOf(const QWidget* w, QPalette::ColorRole role) {
 
 } // namespace
 
-ZelOpc::ZelOpc(QWidget* parent) : VbControl(QStringLiteral("ZelOpc"), new OpcWidget(parent)) {
+ZelOpc::ZelOpc(QWidget* parent) : VbControl(memberTable(), new OpcWidget(parent)) {
     QWidget* w = widget();
     w->setAutoFillBackground(true);
     static_cast<OpcWidget*>(w)->resized = [this] { AspPrp(); };
@@ -77,125 +77,54 @@ ZelOpc::ZelOpc(QWidget* parent) : VbControl(QStringLiteral("ZelOpc"), new OpcWid
     frOpc_->setBackColor(formBack);
     dimBack_ = formBack;
     setCaption(QStringLiteral("ZelOpc"));
-    registerMembers();
     applyBorder();
     AspPrp();
 }
 
 ZelOpc::~ZelOpc() = default;
 
-void ZelOpc::registerMembers() {
-    addPositionMembers();
-    addEnabledMember();
-    addHwndMember();
-    addBackColorMember();
-    addProperty(
-        QStringLiteral("opcUsa"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int16_t(opcUsa()));
-        },
-        [this](Args a) {
-            const Variant& v = putValue(a);
-            ignoreErrors([&] { setOpcUsa(CInt(v)); });
-        });
-    addProperty(
-        QStringLiteral("TitAli"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(TitAli());
-        },
-        [this](Args a) { setTitAli(CStr(putValue(a))); });
-    addProperty(
-        QStringLiteral("Caption"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(caption_);
-        },
-        [this](Args a) { setCaption(CStr(putValue(a))); });
-    addProperty(
-        QStringLiteral("CapColor"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(capColor_));
-        },
-        [this](Args a) { setCapColor(CLng(putValue(a))); });
-    addProperty(
-        QStringLiteral("BorderVisible"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(borderVisible_);
-        },
-        [this](Args a) { setBorderVisible(CBool(putValue(a))); });
-    addProperty(
-        QStringLiteral("ForeColor"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(int32_t(foreColor_));
-        },
-        [this](Args a) { setOptionForeColor(CLng(putValue(a))); });
-    // Kept for whoever reads them back; the options' font is the Font member.
-    addProperty(
-        QStringLiteral("FontBold"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(fontBold_);
-        },
-        [this](Args a) { fontBold_ = CBool(putValue(a)); });
-    addProperty(
-        QStringLiteral("FontName"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(fontName_);
-        },
-        [this](Args a) { fontName_ = CStr(putValue(a)); });
-    addProperty(
-        QStringLiteral("FontSize"),
-        [this](Args a) {
-            noArgs(a);
-            return Variant(fontSize_);
-        },
-        [this](Args a) { fontSize_ = CSng(putValue(a)); });
-
-    addMethod(QStringLiteral("CorTip"), [this](Args a) {
-        checkArgCount(a, 1, 1);
-        CorTip(CStr(*a[0]));
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegIni"), [this](Args a) {
-        noArgs(a);
-        RegIni();
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegOpc"), [this](Args a) {
-        checkArgCount(a, 2, 2);
-        RegOpc(CStr(*a[0]), CStr(*a[1]));
-        return Variant();
-    });
-    addMethod(QStringLiteral("ConOpc"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        ConOpc(CInt(*a[0]), *a[1], *a[2]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegOpcPos"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        RegOpcPos(CInt(*a[0]), CDbl(*a[1]), CDbl(*a[2]));
-        return Variant();
-    });
-    addMethod(QStringLiteral("RegAsp"), [this](Args a) {
-        checkArgCount(a, 4, 4);
-        RegAsp(CDbl(*a[0]), CDbl(*a[1]), *a[2], *a[3]);
-        return Variant();
-    });
-    addMethod(QStringLiteral("AjtPosY"), [this](Args a) {
-        checkArgCount(a, 3, 3);
-        AjtPosY(CDbl(*a[0]), CDbl(*a[1]), CInt(*a[2]));
-        return Variant();
-    });
-    addMethod(QStringLiteral("OpcNum"), [this](Args a) {
-        noArgs(a);
-        return Variant(OpcNum());
-    });
+const MemberTable& ZelOpc::memberTable() {
+    static const MemberTable table = [] {
+        MemberTable t = controlTable(QStringLiteral("ZelOpc"));
+        addPositionMembers(t);
+        addEnabledMember(t);
+        addHwndMember(t);
+        addBackColorMember(t);
+        Members<ZelOpc>(t)
+            // A choice that is no number, or no option, is passed over.
+            .property<Variant>(
+                QStringLiteral("opcUsa"), [](ZelOpc& z) { return Variant(int16_t(z.opcUsa())); },
+                [](ZelOpc& z, const Variant& v) { ignoreErrors([&] { z.setOpcUsa(CInt(v)); }); })
+            .property<QString>(QStringLiteral("TitAli"), &ZelOpc::TitAli, &ZelOpc::setTitAli)
+            .property<QString>(QStringLiteral("Caption"), &ZelOpc::caption, &ZelOpc::setCaption)
+            .property<int32_t>(QStringLiteral("CapColor"), &ZelOpc::capColor, &ZelOpc::setCapColor)
+            .property<bool>(QStringLiteral("BorderVisible"), &ZelOpc::borderVisible,
+                            &ZelOpc::setBorderVisible)
+            .property<int32_t>(QStringLiteral("ForeColor"), &ZelOpc::optionForeColor,
+                               &ZelOpc::setOptionForeColor)
+            // Kept for whoever reads them back; the options' font is the Font member.
+            .property<bool>(QStringLiteral("FontBold"), &ZelOpc::FontBold,
+                            [](ZelOpc& z, bool on) { z.fontBold_ = on; })
+            .property<QString>(QStringLiteral("FontName"), &ZelOpc::FontName,
+                               [](ZelOpc& z, const QString& name) { z.fontName_ = name; })
+            .property<float>(QStringLiteral("FontSize"), &ZelOpc::FontSize,
+                             [](ZelOpc& z, float size) { z.fontSize_ = size; })
+            .method(QStringLiteral("CorTip"), &ZelOpc::CorTip)
+            .method(QStringLiteral("RegIni"), &ZelOpc::RegIni)
+            .method(QStringLiteral("RegOpc"), &ZelOpc::RegOpc)
+            .method(QStringLiteral("ConOpc"), [](ZelOpc& z, int16_t index, Variant& caption,
+                                                 Variant& text) { z.ConOpc(index, caption, text); })
+            .method(QStringLiteral("RegOpcPos"), [](ZelOpc& z, int16_t index, double left,
+                                                    double top) { z.RegOpcPos(index, left, top); })
+            .method(QStringLiteral("RegAsp"), &ZelOpc::RegAsp)
+            .method(QStringLiteral("AjtPosY"),
+                    [](ZelOpc& z, double top, double bottom, int16_t centre) {
+                        z.AjtPosY(top, bottom, centre);
+                    })
+            .method(QStringLiteral("OpcNum"), &ZelOpc::OpcNum);
+        return t;
+    }();
+    return table;
 }
 
 // ---- choosing ----

@@ -93,7 +93,8 @@ protected:
     void copyFrom(const VbControl& design) override;
 
 private:
-    void registerMembers();
+    // The members scripts see, built once for the kind.
+    static const MemberTable& memberTable();
     void optionClicked(int index);
     void OpcPos(int index, double left, double top);
     void OpcDim(int index);
