@@ -14,6 +14,14 @@ Variant flag(int ok) {
     return Variant(int16_t(ok));
 }
 
+// Runs a host operation that reports through a flag, and gives the flag to the script's
+// variable ok as an Integer.
+template <class F> void withFlag(Variant& ok, F&& operation) {
+    int done = 0;
+    operation(done);
+    ok = flag(done);
+}
+
 // A script array as host lines: index i holds element i (elements below the array's lower
 // bound are "").
 QStringList lines(const Variant& v) {
@@ -71,15 +79,13 @@ void VbsSupObject::addLifeCycle(Members<VbsSupObject>& m) {
 void VbsSupObject::addObjectsAndCode(Members<VbsSupObject>& m) {
     m.method(QStringLiteral("RegObPrp"),
              [](VbsSupObject& o, Text kind, Text name, const Variant& object, Variant& ok) {
-                 int done = 0;
-                 o.host().RegObPrp(kind.value, name.value, object, done);
-                 ok = flag(done);
+                 withFlag(ok, [&](int& done) {
+                     o.host().RegObPrp(kind.value, name.value, object, done);
+                 });
              })
         .method(QStringLiteral("RegOb"),
                 [](VbsSupObject& o, Text name, const Variant& object, Variant& ok) {
-                    int done = 0;
-                    o.host().RegOb(name.value, object, done);
-                    ok = flag(done);
+                    withFlag(ok, [&](int& done) { o.host().RegOb(name.value, object, done); });
                 })
         .method(QStringLiteral("RegObNum"),
                 [](VbsSupObject& o) { return int16_t(o.host().RegObNum()); })
@@ -91,9 +97,9 @@ void VbsSupObject::addObjectsAndCode(Members<VbsSupObject>& m) {
         .method(QStringLiteral("RobCo"), [](VbsSupObject& o) { return o.host().RobCo(); })
         .method(QStringLiteral("PgmRegArr"),
                 [](VbsSupObject& o, int32_t cutComments, const Variant& code, Variant& ok) {
-                    int done = 0;
-                    o.host().PgmRegArr(int(cutComments), lines(code), done);
-                    ok = flag(done);
+                    withFlag(ok, [&](int& done) {
+                        o.host().PgmRegArr(int(cutComments), lines(code), done);
+                    });
                 })
         .method(QStringLiteral("PgmTxJun"),
                 [](VbsSupObject& o, int32_t cutComments, Variant& code, Text line) {
@@ -111,9 +117,7 @@ void VbsSupObject::addObjectsAndCode(Members<VbsSupObject>& m) {
                 })
         .method(QStringLiteral("PgmRegExe"),
                 [](VbsSupObject& o, Text code, Variant& ok) {
-                    int done = 0;
-                    o.host().PgmRegExe(code.value, done);
-                    ok = flag(done);
+                    withFlag(ok, [&](int& done) { o.host().PgmRegExe(code.value, done); });
                 })
         .method(QStringLiteral("ConFxReg"),
                 [](VbsSupObject& o, Variant& names, Variant& count) {
@@ -151,9 +155,7 @@ void VbsSupObject::addCalls(Members<VbsSupObject>& m) {
                         })
         .method(QStringLiteral("PgmCmd"),
                 [](VbsSupObject& o, Text name, Variant& ok) {
-                    int done = 0;
-                    o.host().PgmCmd(name.value, done);
-                    ok = flag(done);
+                    withFlag(ok, [&](int& done) { o.host().PgmCmd(name.value, done); });
                 })
         .method(QStringLiteral("PgmFxTip"),
                 [](VbsSupObject& o, Text name) { return o.host().PgmFxTip(name.value); });
@@ -162,21 +164,17 @@ void VbsSupObject::addCalls(Members<VbsSupObject>& m) {
 void VbsSupObject::addVariables(Members<VbsSupObject>& m) {
     m.method(QStringLiteral("ExeCmd"),
              [](VbsSupObject& o, Text statement, Variant& ok) {
-                 int done = 0;
-                 o.host().ExeCmd(statement.value, done);
-                 ok = flag(done);
+                 withFlag(ok, [&](int& done) { o.host().ExeCmd(statement.value, done); });
              })
         .method(QStringLiteral("ExeCalc"),
                 [](VbsSupObject& o, Text expression, Variant& result, Variant& ok) {
-                    int done = 0;
-                    o.host().ExeCalc(expression.value, result, done);
-                    ok = flag(done);
+                    withFlag(ok,
+                             [&](int& done) { o.host().ExeCalc(expression.value, result, done); });
                 })
         .method(QStringLiteral("ExeCalcRa"),
                 [](VbsSupObject& o, Text expression, Variant& result, Variant& ok) {
-                    int done = 0;
-                    o.host().ExeCalcRa(expression.value, result, done);
-                    ok = flag(done);
+                    withFlag(
+                        ok, [&](int& done) { o.host().ExeCalcRa(expression.value, result, done); });
                 })
         .method(
             QStringLiteral("ExeCalcRes"),

@@ -5,24 +5,17 @@
 namespace zv {
 
 const MemberTable& VbCheckBox3D::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("SSCheck"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addForeColorMember(t);
-        addHwndMember(t);
-        addCaptionMember(t);
-        Members<VbCheckBox3D>(t)
-            .property<int16_t>(QStringLiteral("Value"), &VbCheckBox3D::value,
-                               &VbCheckBox3D::setValue)
-            .defaultMember(QStringLiteral("Value"));
-        addAlignmentMember(t);
-        Members<VbCheckBox3D>(t).property<int16_t>(
-            QStringLiteral("BackStyle"), &VbCheckBox3D::backStyle, &VbCheckBox3D::setBackStyle);
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("SSCheck"), kEveryGroup, [](MemberTable& t) {
+            addCaptionMember(t);
+            Members<VbCheckBox3D>(t)
+                .property<int16_t>(QStringLiteral("Value"), &VbCheckBox3D::value,
+                                   &VbCheckBox3D::setValue)
+                .defaultMember(QStringLiteral("Value"));
+            addAlignmentMember(t);
+            Members<VbCheckBox3D>(t).property<int16_t>(
+                QStringLiteral("BackStyle"), &VbCheckBox3D::backStyle, &VbCheckBox3D::setBackStyle);
+        });
     return table;
 }
 

@@ -7,28 +7,23 @@
 namespace zv {
 
 const MemberTable& VbCommandButton::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("CommandButton"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addHwndMember(t);
-        addCaptionMember(t);
-        // Value reads False; True clicks the button.
-        Members<VbCommandButton>(t)
-            .property<bool>(
-                QStringLiteral("Value"),
-                [](VbCommandButton& b) {
-                    b.liveWidget();
-                    return false;
-                },
-                [](VbCommandButton& b, bool on) {
-                    if (on) b.click();
-                })
-            .defaultMember(QStringLiteral("Value"));
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("CommandButton"),
+                     kPosition | kEnabled | kFont | kBackColor | kHwnd, [](MemberTable& t) {
+                         addCaptionMember(t);
+                         // Value reads False; True clicks the button.
+                         Members<VbCommandButton>(t)
+                             .property<bool>(
+                                 QStringLiteral("Value"),
+                                 [](VbCommandButton& b) {
+                                     b.liveWidget();
+                                     return false;
+                                 },
+                                 [](VbCommandButton& b, bool on) {
+                                     if (on) b.click();
+                                 })
+                             .defaultMember(QStringLiteral("Value"));
+                     });
     return table;
 }
 

@@ -38,10 +38,67 @@ double checkedPosition(double twips) {
 
 } // namespace
 
+// ---- member groups ----
+
+namespace {
+
+void addPositionMembers(MemberTable& t) {
+    Members<VbControl>(t)
+        .property<Measure>(QStringLiteral("Left"), &VbControl::left, &VbControl::setLeft)
+        .property<Measure>(QStringLiteral("Top"), &VbControl::top, &VbControl::setTop)
+        .property<Measure>(QStringLiteral("Width"), &VbControl::width, &VbControl::setWidth)
+        .property<Measure>(QStringLiteral("Height"), &VbControl::height, &VbControl::setHeight)
+        .methodWithArgs(QStringLiteral("Move"), [](VbControl& c, Args a) {
+            checkArgCount(a, 1, 4);
+            auto opt = [&](size_t i) -> std::optional<double> {
+                if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
+                return CDbl(*a[i]);
+            };
+            c.move(CDbl(*a[0]), opt(1), opt(2), opt(3));
+            return Variant();
+        });
+}
+
+void addEnabledMember(MemberTable& t) {
+    Members<VbControl>(t).property<bool>(QStringLiteral("Enabled"), &VbControl::enabled,
+                                         &VbControl::setEnabled);
+}
+
+void addFontMembers(MemberTable& t) {
+    Members<VbControl>(t)
+        .property<QString>(QStringLiteral("FontName"), &VbControl::fontName,
+                           &VbControl::setFontName)
+        .property<Measure>(QStringLiteral("FontSize"), &VbControl::fontSize,
+                           &VbControl::setFontSize)
+        .property<bool>(QStringLiteral("FontBold"), &VbControl::fontBold, &VbControl::setFontBold)
+        .property<bool>(QStringLiteral("FontItalic"), &VbControl::fontItalic,
+                        &VbControl::setFontItalic)
+        .property<bool>(QStringLiteral("FontUnderline"), &VbControl::fontUnderline,
+                        &VbControl::setFontUnderline);
+}
+
+void addBackColorMember(MemberTable& t) {
+    Members<VbControl>(t).property<int32_t>(QStringLiteral("BackColor"), &VbControl::backColor,
+                                            &VbControl::setBackColor);
+}
+
+void addForeColorMember(MemberTable& t) {
+    Members<VbControl>(t).property<int32_t>(QStringLiteral("ForeColor"), &VbControl::foreColor,
+                                            &VbControl::setForeColor);
+}
+
+void addHwndMember(MemberTable& t) {
+    Members<VbControl>(t).property<int32_t>(QStringLiteral("hWnd"),
+                                            [](VbControl& c) { return int32_t(c.hwnd()); });
+}
+
+} // namespace
+
 VbControl::VbControl(const MemberTable& members, QWidget* widget)
     : BoundDispatch(members), widget_(widget) {}
 
-MemberTable VbControl::controlTable(const QString& typeName) {
+MemberTable VbControl::controlTable(const QString& typeName, unsigned groups,
+                                    const std::function<void(MemberTable&)>& own) {
     MemberTable t(typeName);
     Members<VbControl>(t)
         .property<QString>(QStringLiteral("Name"), &VbControl::name)
@@ -73,6 +130,13 @@ MemberTable VbControl::controlTable(const QString& typeName) {
             c.zOrder(a.empty() || a[0]->isMissing() ? 0 : CInt(*a[0]));
             return Variant();
         });
+    if (groups & kPosition) addPositionMembers(t);
+    if (groups & kEnabled) addEnabledMember(t);
+    if (groups & kFont) addFontMembers(t);
+    if (groups & kBackColor) addBackColorMember(t);
+    if (groups & kForeColor) addForeColorMember(t);
+    if (groups & kHwnd) addHwndMember(t);
+    own(t);
     return t;
 }
 
@@ -319,58 +383,6 @@ void VbControl::copyFrom(const VbControl& design) {
     w->setLayoutDirection(d->layoutDirection());
     w->setEnabled(!d->testAttribute(Qt::WA_ForceDisabled));
     tag_ = design.tag_;
-}
-
-// ---- member groups ----
-
-void VbControl::addPositionMembers(MemberTable& t) {
-    Members<VbControl>(t)
-        .property<Measure>(QStringLiteral("Left"), &VbControl::left, &VbControl::setLeft)
-        .property<Measure>(QStringLiteral("Top"), &VbControl::top, &VbControl::setTop)
-        .property<Measure>(QStringLiteral("Width"), &VbControl::width, &VbControl::setWidth)
-        .property<Measure>(QStringLiteral("Height"), &VbControl::height, &VbControl::setHeight)
-        .methodWithArgs(QStringLiteral("Move"), [](VbControl& c, Args a) {
-            checkArgCount(a, 1, 4);
-            auto opt = [&](size_t i) -> std::optional<double> {
-                if (i >= a.size() || a[i]->isMissing()) return std::nullopt;
-                return CDbl(*a[i]);
-            };
-            c.move(CDbl(*a[0]), opt(1), opt(2), opt(3));
-            return Variant();
-        });
-}
-
-void VbControl::addEnabledMember(MemberTable& t) {
-    Members<VbControl>(t).property<bool>(QStringLiteral("Enabled"), &VbControl::enabled,
-                                         &VbControl::setEnabled);
-}
-
-void VbControl::addFontMembers(MemberTable& t) {
-    Members<VbControl>(t)
-        .property<QString>(QStringLiteral("FontName"), &VbControl::fontName,
-                           &VbControl::setFontName)
-        .property<Measure>(QStringLiteral("FontSize"), &VbControl::fontSize,
-                           &VbControl::setFontSize)
-        .property<bool>(QStringLiteral("FontBold"), &VbControl::fontBold, &VbControl::setFontBold)
-        .property<bool>(QStringLiteral("FontItalic"), &VbControl::fontItalic,
-                        &VbControl::setFontItalic)
-        .property<bool>(QStringLiteral("FontUnderline"), &VbControl::fontUnderline,
-                        &VbControl::setFontUnderline);
-}
-
-void VbControl::addBackColorMember(MemberTable& t) {
-    Members<VbControl>(t).property<int32_t>(QStringLiteral("BackColor"), &VbControl::backColor,
-                                            &VbControl::setBackColor);
-}
-
-void VbControl::addForeColorMember(MemberTable& t) {
-    Members<VbControl>(t).property<int32_t>(QStringLiteral("ForeColor"), &VbControl::foreColor,
-                                            &VbControl::setForeColor);
-}
-
-void VbControl::addHwndMember(MemberTable& t) {
-    Members<VbControl>(t).property<int32_t>(QStringLiteral("hWnd"),
-                                            [](VbControl& c) { return int32_t(c.hwnd()); });
 }
 
 } // namespace zv

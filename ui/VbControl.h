@@ -101,16 +101,20 @@ protected:
     QWidget* liveWidget() const;
     template <class W> W* live() const { return static_cast<W*>(liveWidget()); }
 
-    // A kind's member table starts with the members every control has (Name, Index, Tag,
-    // Visible, Container, Parent, Refresh, ZOrder) and takes the groups its kind has.
-    static MemberTable controlTable(const QString& typeName);
-    static void addPositionMembers(MemberTable& t); // Left, Top, Width, Height, Move
-    static void addEnabledMember(MemberTable& t);
-    static void
-    addFontMembers(MemberTable& t); // FontName, FontSize, FontBold, FontItalic, FontUnderline
-    static void addBackColorMember(MemberTable& t);
-    static void addForeColorMember(MemberTable& t);
-    static void addHwndMember(MemberTable& t);
+    // The member groups a kind may have.
+    enum MemberGroup : unsigned {
+        kPosition = 1,   // Left, Top, Width, Height, Move
+        kEnabled = 2,    // Enabled
+        kFont = 4,       // FontName, FontSize, FontBold, FontItalic, FontUnderline
+        kBackColor = 8,  // BackColor
+        kForeColor = 16, // ForeColor
+        kHwnd = 32,      // hWnd
+        kEveryGroup = 63,
+    };
+    // A kind's member table: the members every control has (Name, Index, Tag, Visible,
+    // Container, Parent, Refresh, ZOrder), the groups named, then what own adds.
+    static MemberTable controlTable(const QString& typeName, unsigned groups,
+                                    const std::function<void(MemberTable&)>& own);
     // A picture named by its file: reading gives the file; writing "" clears the picture, and a
     // file that gives no picture (load answers false) raises 481 and keeps the old one.
     template <class T>

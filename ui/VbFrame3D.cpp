@@ -135,35 +135,30 @@ int checkedRange(int value, int low, int high) {
 
 const MemberTable& VbFrame3D::memberTable(bool panel) {
     auto build = [](const QString& typeName) {
-        MemberTable t = controlTable(typeName);
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addForeColorMember(t);
-        addHwndMember(t);
-        Members<VbFrame3D>(t)
-            .property<QString>(QStringLiteral("Caption"), &VbFrame3D::caption,
-                               &VbFrame3D::setCaption)
-            .defaultMember(QStringLiteral("Caption"))
-            .property<int16_t>(QStringLiteral("Alignment"), &VbFrame3D::alignment,
-                               &VbFrame3D::setAlignment)
-            .property<int16_t>(QStringLiteral("BevelInner"), &VbFrame3D::bevelInner,
-                               &VbFrame3D::setBevelInner)
-            .property<int16_t>(QStringLiteral("BevelOuter"), &VbFrame3D::bevelOuter,
-                               &VbFrame3D::setBevelOuter)
-            .property<int16_t>(QStringLiteral("BevelWidth"), &VbFrame3D::bevelWidth,
-                               &VbFrame3D::setBevelWidth)
-            .property<int16_t>(QStringLiteral("BorderWidth"), &VbFrame3D::borderWidth,
-                               &VbFrame3D::setBorderWidth)
-            .property<int16_t>(QStringLiteral("Font3D"), &VbFrame3D::font3D, &VbFrame3D::setFont3D)
-            .property<int16_t>(QStringLiteral("PictureBackgroundStyle"),
-                               &VbFrame3D::pictureBackgroundStyle,
-                               &VbFrame3D::setPictureBackgroundStyle);
-        addPictureFileProperty<VbFrame3D>(
-            t, QStringLiteral("PictureBackground"), &VbFrame3D::pictureBackgroundPath,
-            &VbFrame3D::setPictureBackground, &VbFrame3D::clearPictureBackground);
-        return t;
+        return controlTable(typeName, kEveryGroup, [](MemberTable& t) {
+            Members<VbFrame3D>(t)
+                .property<QString>(QStringLiteral("Caption"), &VbFrame3D::caption,
+                                   &VbFrame3D::setCaption)
+                .defaultMember(QStringLiteral("Caption"))
+                .property<int16_t>(QStringLiteral("Alignment"), &VbFrame3D::alignment,
+                                   &VbFrame3D::setAlignment)
+                .property<int16_t>(QStringLiteral("BevelInner"), &VbFrame3D::bevelInner,
+                                   &VbFrame3D::setBevelInner)
+                .property<int16_t>(QStringLiteral("BevelOuter"), &VbFrame3D::bevelOuter,
+                                   &VbFrame3D::setBevelOuter)
+                .property<int16_t>(QStringLiteral("BevelWidth"), &VbFrame3D::bevelWidth,
+                                   &VbFrame3D::setBevelWidth)
+                .property<int16_t>(QStringLiteral("BorderWidth"), &VbFrame3D::borderWidth,
+                                   &VbFrame3D::setBorderWidth)
+                .property<int16_t>(QStringLiteral("Font3D"), &VbFrame3D::font3D,
+                                   &VbFrame3D::setFont3D)
+                .property<int16_t>(QStringLiteral("PictureBackgroundStyle"),
+                                   &VbFrame3D::pictureBackgroundStyle,
+                                   &VbFrame3D::setPictureBackgroundStyle);
+            addPictureFileProperty<VbFrame3D>(
+                t, QStringLiteral("PictureBackground"), &VbFrame3D::pictureBackgroundPath,
+                &VbFrame3D::setPictureBackground, &VbFrame3D::clearPictureBackground);
+        });
     };
     static const MemberTable frame = build(QStringLiteral("SSFrame"));
     static const MemberTable panelTable = build(QStringLiteral("SSPanel"));

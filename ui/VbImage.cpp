@@ -40,16 +40,13 @@ ImageWidget* imageWidget(QWidget* w) {
 } // namespace
 
 const MemberTable& VbImage::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("Image"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addPictureMember(t);
-        Members<VbImage>(t).property<bool>(QStringLiteral("Stretch"), &VbImage::stretch,
-                                           &VbImage::setStretch);
-        addBorderStyleMember(t);
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("Image"), kPosition | kEnabled, [](MemberTable& t) {
+            addPictureMember(t);
+            Members<VbImage>(t).property<bool>(QStringLiteral("Stretch"), &VbImage::stretch,
+                                               &VbImage::setStretch);
+            addBorderStyleMember(t);
+        });
     return table;
 }
 

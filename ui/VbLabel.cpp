@@ -25,32 +25,29 @@ protected:
 } // namespace
 
 const MemberTable& VbLabel::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("Label"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addForeColorMember(t);
-        Members<VbLabel>(t)
-            .property<QString>(
-                QStringLiteral("Caption"),
-                [](VbLabel& l) {
-                    l.liveWidget();
-                    return l.caption_;
-                },
-                &VbLabel::setCaption)
-            .defaultMember(QStringLiteral("Caption"))
-            .property<int16_t>(QStringLiteral("Alignment"), &VbLabel::alignment,
-                               &VbLabel::setAlignment)
-            .property<bool>(QStringLiteral("AutoSize"), &VbLabel::autoSize, &VbLabel::setAutoSize)
-            .property<bool>(QStringLiteral("WordWrap"), &VbLabel::wordWrap, &VbLabel::setWordWrap)
-            .property<int16_t>(QStringLiteral("BackStyle"), &VbLabel::backStyle,
-                               &VbLabel::setBackStyle)
-            .property<bool>(QStringLiteral("UseMnemonic"), &VbLabel::useMnemonic,
-                            &VbLabel::setUseMnemonic);
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("Label"),
+                     kPosition | kEnabled | kFont | kBackColor | kForeColor, [](MemberTable& t) {
+                         Members<VbLabel>(t)
+                             .property<QString>(
+                                 QStringLiteral("Caption"),
+                                 [](VbLabel& l) {
+                                     l.liveWidget();
+                                     return l.caption_;
+                                 },
+                                 &VbLabel::setCaption)
+                             .defaultMember(QStringLiteral("Caption"))
+                             .property<int16_t>(QStringLiteral("Alignment"), &VbLabel::alignment,
+                                                &VbLabel::setAlignment)
+                             .property<bool>(QStringLiteral("AutoSize"), &VbLabel::autoSize,
+                                             &VbLabel::setAutoSize)
+                             .property<bool>(QStringLiteral("WordWrap"), &VbLabel::wordWrap,
+                                             &VbLabel::setWordWrap)
+                             .property<int16_t>(QStringLiteral("BackStyle"), &VbLabel::backStyle,
+                                                &VbLabel::setBackStyle)
+                             .property<bool>(QStringLiteral("UseMnemonic"), &VbLabel::useMnemonic,
+                                             &VbLabel::setUseMnemonic);
+                     });
     return table;
 }
 

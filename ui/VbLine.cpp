@@ -50,8 +50,7 @@ double finite(double v) {
 } // namespace
 
 const MemberTable& VbLine::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("Line"));
+    static const MemberTable table = controlTable(QStringLiteral("Line"), 0, [](MemberTable& t) {
         Members<VbLine> m(t);
         for (auto [name, field] : {std::pair{QStringLiteral("X1"), &VbLine::x1_},
                                    std::pair{QStringLiteral("Y1"), &VbLine::y1_},
@@ -76,8 +75,7 @@ const MemberTable& VbLine::memberTable() {
                                &VbLine::setBorderWidth)
             .property<int16_t>(QStringLiteral("BorderStyle"), &VbLine::borderStyle,
                                &VbLine::setBorderStyle);
-        return t;
-    }();
+    });
     return table;
 }
 

@@ -19,45 +19,38 @@ int checkedIndex(int index, int count, int error) {
 } // namespace
 
 const MemberTable& VbListBox::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("ListBox"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addForeColorMember(t);
-        addHwndMember(t);
-        Members<VbListBox>(t)
-            .methodWithArgs(QStringLiteral("AddItem"),
-                            [](VbListBox& l, Args a) {
-                                checkArgCount(a, 1, 2);
-                                std::optional<int> index;
-                                if (a.size() == 2 && !a[1]->isMissing()) index = CInt(*a[1]);
-                                l.addItem(CStr(*a[0]), index);
-                                return Variant();
-                            })
-            .method(QStringLiteral("RemoveItem"),
-                    [](VbListBox& l, int16_t index) { l.removeItem(index); })
-            .method(QStringLiteral("Clear"), &VbListBox::clear)
-            .property<int16_t>(QStringLiteral("ListCount"), &VbListBox::listCount)
-            .propertyWithArgs(
-                QStringLiteral("List"),
-                [](VbListBox& l, Args a) {
-                    checkArgCount(a, 1, 1);
-                    return Variant(l.list(CInt(*a[0])));
-                },
-                [](VbListBox& l, Args a) {
-                    checkArgCount(a, 2, 2);
-                    l.setList(CInt(*a[0]), CStr(*a[1]));
-                })
-            .property<int16_t>(QStringLiteral("ListIndex"), &VbListBox::listIndex,
-                               &VbListBox::setListIndex)
-            .property<int16_t>(QStringLiteral("TopIndex"), &VbListBox::topIndex,
-                               &VbListBox::setTopIndex)
-            .property<QString>(QStringLiteral("Text"), &VbListBox::text)
-            .defaultMember(QStringLiteral("Text"));
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("ListBox"), kEveryGroup, [](MemberTable& t) {
+            Members<VbListBox>(t)
+                .methodWithArgs(QStringLiteral("AddItem"),
+                                [](VbListBox& l, Args a) {
+                                    checkArgCount(a, 1, 2);
+                                    std::optional<int> index;
+                                    if (a.size() == 2 && !a[1]->isMissing()) index = CInt(*a[1]);
+                                    l.addItem(CStr(*a[0]), index);
+                                    return Variant();
+                                })
+                .method(QStringLiteral("RemoveItem"),
+                        [](VbListBox& l, int16_t index) { l.removeItem(index); })
+                .method(QStringLiteral("Clear"), &VbListBox::clear)
+                .property<int16_t>(QStringLiteral("ListCount"), &VbListBox::listCount)
+                .propertyWithArgs(
+                    QStringLiteral("List"),
+                    [](VbListBox& l, Args a) {
+                        checkArgCount(a, 1, 1);
+                        return Variant(l.list(CInt(*a[0])));
+                    },
+                    [](VbListBox& l, Args a) {
+                        checkArgCount(a, 2, 2);
+                        l.setList(CInt(*a[0]), CStr(*a[1]));
+                    })
+                .property<int16_t>(QStringLiteral("ListIndex"), &VbListBox::listIndex,
+                                   &VbListBox::setListIndex)
+                .property<int16_t>(QStringLiteral("TopIndex"), &VbListBox::topIndex,
+                                   &VbListBox::setTopIndex)
+                .property<QString>(QStringLiteral("Text"), &VbListBox::text)
+                .defaultMember(QStringLiteral("Text"));
+        });
     return table;
 }
 

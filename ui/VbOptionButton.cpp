@@ -5,22 +5,15 @@
 namespace zv {
 
 const MemberTable& VbOptionButton::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("OptionButton"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addForeColorMember(t);
-        addHwndMember(t);
-        addCaptionMember(t);
-        Members<VbOptionButton>(t)
-            .property<bool>(QStringLiteral("Value"), &VbOptionButton::value,
-                            &VbOptionButton::setValue)
-            .defaultMember(QStringLiteral("Value"));
-        addAlignmentMember(t);
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("OptionButton"), kEveryGroup, [](MemberTable& t) {
+            addCaptionMember(t);
+            Members<VbOptionButton>(t)
+                .property<bool>(QStringLiteral("Value"), &VbOptionButton::value,
+                                &VbOptionButton::setValue)
+                .defaultMember(QStringLiteral("Value"));
+            addAlignmentMember(t);
+        });
     return table;
 }
 

@@ -57,23 +57,16 @@ PictureBoxWidget* pictureBoxWidget(QWidget* w) {
 } // namespace
 
 const MemberTable& VbPictureBox::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("PictureBox"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addForeColorMember(t);
-        addHwndMember(t);
-        // The drawing surface is named by the same number as the window.
-        Members<VbPictureBox>(t).property<int32_t>(
-            QStringLiteral("hDC"), [](VbPictureBox& p) { return int32_t(p.hwnd()); });
-        addPictureMember(t);
-        Members<VbPictureBox>(t).property<bool>(QStringLiteral("AutoSize"), &VbPictureBox::autoSize,
-                                                &VbPictureBox::setAutoSize);
-        addBorderStyleMember(t);
-        return t;
-    }();
+    static const MemberTable table =
+        controlTable(QStringLiteral("PictureBox"), kEveryGroup, [](MemberTable& t) {
+            // The drawing surface is named by the same number as the window.
+            Members<VbPictureBox>(t).property<int32_t>(
+                QStringLiteral("hDC"), [](VbPictureBox& p) { return int32_t(p.hwnd()); });
+            addPictureMember(t);
+            Members<VbPictureBox>(t).property<bool>(
+                QStringLiteral("AutoSize"), &VbPictureBox::autoSize, &VbPictureBox::setAutoSize);
+            addBorderStyleMember(t);
+        });
     return table;
 }
 

@@ -27,26 +27,22 @@ QString lineFeeds(QString text) {
 } // namespace
 
 const MemberTable& VbRichTextBox::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("RichTextBox"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addFontMembers(t);
-        addBackColorMember(t);
-        addHwndMember(t);
-        Members<VbRichTextBox>(t)
-            .property<QString>(QStringLiteral("Text"), &VbRichTextBox::text,
-                               &VbRichTextBox::setText)
-            .defaultMember(QStringLiteral("Text"))
-            .property<bool>(QStringLiteral("Locked"), &VbRichTextBox::locked,
-                            &VbRichTextBox::setLocked)
-            .methodWithArgs(QStringLiteral("LoadFile"), [](VbRichTextBox& r, Args a) {
-                checkArgCount(a, 1, 2); // the file type argument is accepted; the loader decides
-                r.loadFile(CStr(*a[0]));
-                return Variant();
-            });
-        return t;
-    }();
+    static const MemberTable table = controlTable(
+        QStringLiteral("RichTextBox"), kPosition | kEnabled | kFont | kBackColor | kHwnd,
+        [](MemberTable& t) {
+            Members<VbRichTextBox>(t)
+                .property<QString>(QStringLiteral("Text"), &VbRichTextBox::text,
+                                   &VbRichTextBox::setText)
+                .defaultMember(QStringLiteral("Text"))
+                .property<bool>(QStringLiteral("Locked"), &VbRichTextBox::locked,
+                                &VbRichTextBox::setLocked)
+                .methodWithArgs(QStringLiteral("LoadFile"), [](VbRichTextBox& r, Args a) {
+                    checkArgCount(a, 1,
+                                  2); // the file type argument is accepted; the loader decides
+                    r.loadFile(CStr(*a[0]));
+                    return Variant();
+                });
+        });
     return table;
 }
 

@@ -84,46 +84,49 @@ ZelOpc::ZelOpc(QWidget* parent) : VbControl(memberTable(), new OpcWidget(parent)
 ZelOpc::~ZelOpc() = default;
 
 const MemberTable& ZelOpc::memberTable() {
-    static const MemberTable table = [] {
-        MemberTable t = controlTable(QStringLiteral("ZelOpc"));
-        addPositionMembers(t);
-        addEnabledMember(t);
-        addHwndMember(t);
-        addBackColorMember(t);
-        Members<ZelOpc>(t)
-            // A choice that is no number, or no option, is passed over.
-            .property<Variant>(
-                QStringLiteral("opcUsa"), [](ZelOpc& z) { return Variant(int16_t(z.opcUsa())); },
-                [](ZelOpc& z, const Variant& v) { ignoreErrors([&] { z.setOpcUsa(CInt(v)); }); })
-            .property<QString>(QStringLiteral("TitAli"), &ZelOpc::TitAli, &ZelOpc::setTitAli)
-            .property<QString>(QStringLiteral("Caption"), &ZelOpc::caption, &ZelOpc::setCaption)
-            .property<int32_t>(QStringLiteral("CapColor"), &ZelOpc::capColor, &ZelOpc::setCapColor)
-            .property<bool>(QStringLiteral("BorderVisible"), &ZelOpc::borderVisible,
-                            &ZelOpc::setBorderVisible)
-            .property<int32_t>(QStringLiteral("ForeColor"), &ZelOpc::optionForeColor,
-                               &ZelOpc::setOptionForeColor)
-            // Kept for whoever reads them back; the options' font is the Font member.
-            .property<bool>(QStringLiteral("FontBold"), &ZelOpc::FontBold,
-                            [](ZelOpc& z, bool on) { z.fontBold_ = on; })
-            .property<QString>(QStringLiteral("FontName"), &ZelOpc::FontName,
-                               [](ZelOpc& z, const QString& name) { z.fontName_ = name; })
-            .property<float>(QStringLiteral("FontSize"), &ZelOpc::FontSize,
-                             [](ZelOpc& z, float size) { z.fontSize_ = size; })
-            .method(QStringLiteral("CorTip"), &ZelOpc::CorTip)
-            .method(QStringLiteral("RegIni"), &ZelOpc::RegIni)
-            .method(QStringLiteral("RegOpc"), &ZelOpc::RegOpc)
-            .method(QStringLiteral("ConOpc"), [](ZelOpc& z, int16_t index, Variant& caption,
-                                                 Variant& text) { z.ConOpc(index, caption, text); })
-            .method(QStringLiteral("RegOpcPos"), [](ZelOpc& z, int16_t index, double left,
-                                                    double top) { z.RegOpcPos(index, left, top); })
-            .method(QStringLiteral("RegAsp"), &ZelOpc::RegAsp)
-            .method(QStringLiteral("AjtPosY"),
-                    [](ZelOpc& z, double top, double bottom, int16_t centre) {
-                        z.AjtPosY(top, bottom, centre);
+    static const MemberTable table = controlTable(
+        QStringLiteral("ZelOpc"), kPosition | kEnabled | kHwnd | kBackColor, [](MemberTable& t) {
+            Members<ZelOpc>(t)
+                // A choice that is no number, or no option, is passed over.
+                .property<Variant>(
+                    QStringLiteral("opcUsa"),
+                    [](ZelOpc& z) { return Variant(int16_t(z.opcUsa())); },
+                    [](ZelOpc& z, const Variant& v) {
+                        ignoreErrors([&] { z.setOpcUsa(CInt(v)); });
                     })
-            .method(QStringLiteral("OpcNum"), &ZelOpc::OpcNum);
-        return t;
-    }();
+                .property<QString>(QStringLiteral("TitAli"), &ZelOpc::TitAli, &ZelOpc::setTitAli)
+                .property<QString>(QStringLiteral("Caption"), &ZelOpc::caption, &ZelOpc::setCaption)
+                .property<int32_t>(QStringLiteral("CapColor"), &ZelOpc::capColor,
+                                   &ZelOpc::setCapColor)
+                .property<bool>(QStringLiteral("BorderVisible"), &ZelOpc::borderVisible,
+                                &ZelOpc::setBorderVisible)
+                .property<int32_t>(QStringLiteral("ForeColor"), &ZelOpc::optionForeColor,
+                                   &ZelOpc::setOptionForeColor)
+                // Kept for whoever reads them back; the options' font is the Font member.
+                .property<bool>(QStringLiteral("FontBold"), &ZelOpc::FontBold,
+                                [](ZelOpc& z, bool on) { z.fontBold_ = on; })
+                .property<QString>(QStringLiteral("FontName"), &ZelOpc::FontName,
+                                   [](ZelOpc& z, const QString& name) { z.fontName_ = name; })
+                .property<float>(QStringLiteral("FontSize"), &ZelOpc::FontSize,
+                                 [](ZelOpc& z, float size) { z.fontSize_ = size; })
+                .method(QStringLiteral("CorTip"), &ZelOpc::CorTip)
+                .method(QStringLiteral("RegIni"), &ZelOpc::RegIni)
+                .method(QStringLiteral("RegOpc"), &ZelOpc::RegOpc)
+                .method(QStringLiteral("ConOpc"),
+                        [](ZelOpc& z, int16_t index, Variant& caption, Variant& text) {
+                            z.ConOpc(index, caption, text);
+                        })
+                .method(QStringLiteral("RegOpcPos"),
+                        [](ZelOpc& z, int16_t index, double left, double top) {
+                            z.RegOpcPos(index, left, top);
+                        })
+                .method(QStringLiteral("RegAsp"), &ZelOpc::RegAsp)
+                .method(QStringLiteral("AjtPosY"),
+                        [](ZelOpc& z, double top, double bottom, int16_t centre) {
+                            z.AjtPosY(top, bottom, centre);
+                        })
+                .method(QStringLiteral("OpcNum"), &ZelOpc::OpcNum);
+        });
     return table;
 }
 
