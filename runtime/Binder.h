@@ -102,8 +102,8 @@ template <class R, class Self, class... P> struct Signature<R (*)(Self, P...)> {
     using Result = R;
     using Params = std::tuple<P...>;
 };
-// Member functions are told apart from a lambda's call operator by being bound through a
-// pointer that is not a lambda's.
+// A member function's parameters are all the script's arguments (the object is the one it is
+// called on); a callable's first parameter is the object.
 template <class F> struct MemberSignature : Signature<F> {};
 template <class C, class R, class... P> struct MemberSignature<R (C::*)(P...)> {
     using Result = R;
