@@ -61,7 +61,11 @@ void NumFmtEntCnv(const QString& fmt, QString& value) {
 void NumTxVal(const QString& text, double& result) {
     QString t;
     NumFmtEntCnv(numFxdState().NumFmtEnt, text, t);
-    result = Val(t);
+    try {
+        result = Val(t);
+    } catch (const VbError&) {
+        // as NumVal: result keeps what it had
+    }
 }
 
 double NumTxValVar(const QString& text) {

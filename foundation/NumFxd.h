@@ -29,7 +29,8 @@ double NumDbl(const Variant& value);
 // With fmt: group separators and blanks removed, the first decimal separator made ".".
 void NumFmtEntCnv(const QString& fmt, QString& value);
 void NumFmtEntCnv(const QString& fmt, const QString& value, QString& out);
-// A text read with the input number format.
+// A text read with the input number format; the overflow of a text too large for a number
+// is trapped as NumVal does: result keeps what it had (NumTxValVar gives 0).
 void NumTxVal(const QString& text, double& result);
 double NumTxValVar(const QString& text);
 void NumTxDbl(const QString& text, double& number);

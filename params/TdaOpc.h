@@ -142,6 +142,9 @@ public:
 
     // ---- Options ----
 
+    // An option's value: the text, or the number its text reads as (Val with the input number
+    // format): 0 for an absent option, no number, a value too small to hold (1e-400) or one too
+    // large for a Double (6e401: the overflow is trapped, nothing is raised).
     void OpcCon(const QString& key, QString& value) const;
     void OpcCon(const QString& key, double& value) const;
     void OpcCon(const QString& key, Variant& value) const;

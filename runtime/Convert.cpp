@@ -14,17 +14,16 @@ namespace {
 
 RuntimeLocale g_locale;
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 // Formats |d| (finite, non-zero) with the given significant digits: fixed notation when the
 // decimal exponent lies in [-5, fixedLimit), else the language's exponent form.
 QString formatSignificant(double d, int digits, int fixedLimit) {
-    if (d == 0)
-        return QStringLiteral("0");
-    if (std::isnan(d))
-        return QStringLiteral("NaN");
-    if (std::isinf(d))
-        return d < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+    if (d == 0) return QStringLiteral("0");
+    if (std::isnan(d)) return QStringLiteral("NaN");
+    if (std::isinf(d)) return d < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific,
                              digits - 1);
@@ -33,17 +32,15 @@ QString formatSignificant(double d, int digits, int fixedLimit) {
     size_t epos = sci.find('e');
     std::string mant;
     for (char c : sci.substr(0, epos))
-        if (c != '.')
-            mant.push_back(c);
+        if (c != '.') mant.push_back(c);
     int exp = 0;
-    std::from_chars(sci.data() + epos + 1 + (sci[epos + 1] == '+' ? 1 : 0),
-                    sci.data() + sci.size(), exp);
+    std::from_chars(sci.data() + epos + 1 + (sci[epos + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
+                    exp);
     while (mant.size() > 1 && mant.back() == '0')
         mant.pop_back();
 
     std::string out;
-    if (d < 0)
-        out.push_back('-');
+    if (d < 0) out.push_back('-');
     if (exp >= -5 && exp < fixedLimit) {
         if (exp < 0) {
             out += "0.";
@@ -66,8 +63,7 @@ QString formatSignificant(double d, int digits, int fixedLimit) {
         out.push_back('E');
         out.push_back(exp < 0 ? '-' : '+');
         int a = std::abs(exp);
-        if (a < 10)
-            out.push_back('0');
+        if (a < 10) out.push_back('0');
         out += std::to_string(a);
     }
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
@@ -91,20 +87,17 @@ bool scanDecimal(QStringView t, qsizetype& i, std::string& out) {
             digits = true;
         }
     }
-    if (!digits)
-        return false;
+    if (!digits) return false;
     if (i < t.size() && (t[i] == u'e' || t[i] == u'E' || t[i] == u'd' || t[i] == u'D')) {
         qsizetype j = i + 1;
         std::string e = "e";
-        if (j < t.size() && (t[j] == u'+' || t[j] == u'-'))
-            e.push_back(char(t[j++].unicode()));
+        if (j < t.size() && (t[j] == u'+' || t[j] == u'-')) e.push_back(char(t[j++].unicode()));
         bool expDigits = false;
         while (j < t.size() && t[j].unicode() < 128 && t[j].isDigit()) {
             e.push_back(char(t[j++].unicode()));
             expDigits = true;
         }
-        if (!expDigits)
-            return false;
+        if (!expDigits) return false;
         out += e;
         i = j;
     }
@@ -114,12 +107,10 @@ bool scanDecimal(QStringView t, qsizetype& i, std::string& out) {
 // Reads "&H"/"&O" digits at i (just past the "&"), giving the value with the language's
 // typing: up to 4 hex (6 octal) digits an Integer, up to 8 hex (11 octal) a Long.
 bool scanRadix(QStringView t, qsizetype& i, Variant& out, bool lenient) {
-    if (i >= t.size())
-        return false;
+    if (i >= t.size()) return false;
     QChar kind = t[i].toUpper();
     int base = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
-    if (!base)
-        return false;
+    if (!base) return false;
     ++i;
     uint64_t value = 0;
     int count = 0;
@@ -132,17 +123,14 @@ bool scanRadix(QStringView t, qsizetype& i, Variant& out, bool lenient) {
             digit = c - u'a' + 10;
         else if (base == 16 && c >= u'A' && c <= u'F')
             digit = c - u'A' + 10;
-        if (digit < 0 || digit >= base)
-            break;
+        if (digit < 0 || digit >= base) break;
         value = value * uint64_t(base) + uint64_t(digit);
-        if (value > 0xFFFFFFFFull && !lenient)
-            return false;
+        if (value > 0xFFFFFFFFull && !lenient) return false;
         value &= 0xFFFFFFFFull;
         ++count;
         ++i;
     }
-    if (count == 0)
-        return false;
+    if (count == 0) return false;
     if (value <= 0xFFFF && (base == 16 ? count <= 4 : value <= 0xFFFF && count <= 6))
         out = Variant(int16_t(uint16_t(value)));
     else
@@ -151,22 +139,29 @@ bool scanRadix(QStringView t, qsizetype& i, Variant& out, bool lenient) {
 }
 
 double checkedDouble(double d) {
-    if (std::isinf(d) || std::isnan(d))
-        throw VbError(err::Overflow);
+    if (std::isinf(d) || std::isnan(d)) throw VbError(err::Overflow);
     return d;
 }
 
-constexpr double kDateMin = -657434.0;  // 100-01-01
+constexpr double kDateMin = -657434.0;     // 100-01-01
 constexpr double kDateMax = 2958465.99999; // 9999-12-31 23:59:59
 
 } // namespace
 
-const RuntimeLocale& runtimeLocale() { return g_locale; }
-void setRuntimeLocale(const RuntimeLocale& locale) { g_locale = locale; }
+const RuntimeLocale& runtimeLocale() {
+    return g_locale;
+}
+void setRuntimeLocale(const RuntimeLocale& locale) {
+    g_locale = locale;
+}
 
-QString doubleText(double d) { return formatSignificant(d, 15, 15); }
+QString doubleText(double d) {
+    return formatSignificant(d, 15, 15);
+}
 
-QString singleText(float f) { return formatSignificant(double(f), 7, 7); }
+QString singleText(float f) {
+    return formatSignificant(double(f), 7, 7);
+}
 
 QString currencyText(int64_t scaled) {
     bool neg = scaled < 0;
@@ -182,6 +177,60 @@ QString currencyText(int64_t scaled) {
     return neg ? u'-' + s : s;
 }
 
+namespace {
+
+// The power of ten of the first significant digit of a decimal number text (3 for 5e3, 0.05e5
+// and 5000); 0 when it has none. The exponent is read up to a bound far beyond any double.
+int64_t decimalMagnitude(std::string_view s) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
+    int64_t magnitude = 0;
+    bool found = false;
+    int64_t intDigits = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        if (!found && s[i] != '0') {
+            found = true;
+            magnitude = -intDigits;
+        }
+        ++intDigits;
+    }
+    if (found) magnitude += intDigits - 1;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        for (int64_t k = 1; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++k)
+            if (!found && s[i] != '0') {
+                found = true;
+                magnitude = -k;
+            }
+    }
+    if (!found) return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool negative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
+        int64_t e = 0;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            e = std::min<int64_t>(e * 10 + (s[i] - '0'), int64_t(1) << 40);
+        magnitude += negative ? -e : e;
+    }
+    return magnitude;
+}
+
+} // namespace
+
+DecimalRead readDecimal(std::string_view text, double& d) {
+    double value = 0;
+    auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (decimalMagnitude(text) >= 0) return DecimalRead::Overflow;
+        d = 0;
+        return DecimalRead::Ok;
+    }
+    if (res.ec != std::errc()) return DecimalRead::Invalid;
+    d = value;
+    return DecimalRead::Ok;
+}
+
 std::optional<Variant> parseNumberVariant(QStringView text) {
     qsizetype i = 0, n = text.size();
     while (i < n && isBlank(text[i]))
@@ -189,8 +238,7 @@ std::optional<Variant> parseNumberVariant(QStringView text) {
     while (n > i && isBlank(text[n - 1]))
         --n;
     QStringView t = text.mid(0, n);
-    if (i >= n)
-        return std::nullopt;
+    if (i >= n) return std::nullopt;
     bool neg = false;
     if (t[i] == u'+' || t[i] == u'-') {
         neg = t[i] == u'-';
@@ -199,41 +247,26 @@ std::optional<Variant> parseNumberVariant(QStringView text) {
     if (i < n && t[i] == u'&') {
         ++i;
         Variant v;
-        if (!scanRadix(t, i, v, false) || i != n)
-            return std::nullopt;
+        if (!scanRadix(t, i, v, false) || i != n) return std::nullopt;
         if (neg) {
             double d = -v.numericValue();
-            if (v.isInteger16() && d >= -32768 && d <= 32767)
-                return Variant(int16_t(d));
-            if (d >= -2147483648.0 && d <= 2147483647.0)
-                return Variant(int32_t(d));
+            if (v.isInteger16() && d >= -32768 && d <= 32767) return Variant(int16_t(d));
+            if (d >= -2147483648.0 && d <= 2147483647.0) return Variant(int32_t(d));
             return Variant(d);
         }
         return v;
     }
     std::string s;
-    if (neg)
-        s.push_back('-');
-    if (!scanDecimal(t, i, s) || i != n)
-        return std::nullopt;
+    if (neg) s.push_back('-');
+    if (!scanDecimal(t, i, s) || i != n) return std::nullopt;
     double d = 0;
-    auto res = std::from_chars(s.data(), s.data() + s.size(), d);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Tiny values read as 0; huge ones do not fit.
-        size_t e = s.find('e');
-        if (e != std::string::npos && s.find('-', e) != std::string::npos)
-            return Variant(0.0);
-        return std::nullopt;
-    }
-    if (res.ec != std::errc())
-        return std::nullopt;
+    if (readDecimal(s, d) != DecimalRead::Ok) return std::nullopt;
     return Variant(d);
 }
 
 std::optional<double> parseNumber(QStringView text) {
     auto v = parseNumberVariant(text);
-    if (!v)
-        return std::nullopt;
+    if (!v) return std::nullopt;
     return v->numericValue();
 }
 
@@ -298,8 +331,7 @@ double Val(QStringView text) {
         if (expDigits) s += e;
     }
     double d = 0;
-    auto res = std::from_chars(s.data(), s.data() + s.size(), d);
-    if (res.ec == std::errc::result_out_of_range) throw VbError(err::Overflow);
+    if (readDecimal(s, d) == DecimalRead::Overflow) throw VbError(err::Overflow);
     return d;
 }
 
@@ -315,20 +347,18 @@ QString dateText(double serial) {
                         .arg(p.second, 2, 10, QLatin1Char('0'));
     bool noTime = p.hour == 0 && p.minute == 0 && p.second == 0;
     bool noDate = p.year == 1899 && p.month == 12 && p.day == 30;
-    if (noDate && !noTime)
-        return ttext;
-    if (noTime)
-        return dtext;
+    if (noDate && !noTime) return ttext;
+    if (noTime) return dtext;
     return dtext + u' ' + ttext;
 }
 
-std::optional<double> parseDate(QStringView text) { return parseDateText(text); }
+std::optional<double> parseDate(QStringView text) {
+    return parseDateText(text);
+}
 
 Variant dereference(const Variant& v) {
-    if (!v.isObject())
-        return v;
-    if (!v.rawObject())
-        throw VbError(err::ObjectNotSet);
+    if (!v.isObject()) return v;
+    if (!v.rawObject()) throw VbError(err::ObjectNotSet);
     return v.rawObject()->defaultValue();
 }
 
@@ -365,19 +395,22 @@ QString toText(const Variant& v) {
     }
 }
 
-QString CStr(const Variant& v) { return toText(v); }
+QString CStr(const Variant& v) {
+    return toText(v);
+}
 
 QString Str(const Variant& v) {
     if (v.isNumber() || v.isBoolean() || v.isDate()) {
         QString s = toText(v);
-        if (!s.startsWith(u'-'))
-            s.prepend(u' ');
+        if (!s.startsWith(u'-')) s.prepend(u' ');
         return s;
     }
     return toText(v);
 }
 
-double roundHalfEven(double d) { return std::nearbyint(d); }
+double roundHalfEven(double d) {
+    return std::nearbyint(d);
+}
 
 double toDouble(const Variant& v) {
     switch (v.varType()) {
@@ -387,8 +420,7 @@ double toDouble(const Variant& v) {
         throw VbError(err::InvalidNull);
     case vbString: {
         auto d = parseNumber(v.rawString());
-        if (!d)
-            throw VbError(err::TypeMismatch);
+        if (!d) throw VbError(err::TypeMismatch);
         return *d;
     }
     case vbObject:
@@ -396,8 +428,7 @@ double toDouble(const Variant& v) {
     case vbError:
         throw VbError(err::TypeMismatch);
     default:
-        if (v.isArray())
-            throw VbError(err::TypeMismatch);
+        if (v.isArray()) throw VbError(err::TypeMismatch);
         return v.numericValue();
     }
 }
@@ -417,48 +448,43 @@ Variant toNumber(const Variant& v) {
     case vbBoolean:
         return Variant(int16_t(v.rawBoolean() ? -1 : 0));
     default:
-        if (v.isArray())
-            throw VbError(err::TypeMismatch);
+        if (v.isArray()) throw VbError(err::TypeMismatch);
         return v;
     }
 }
 
 int16_t CInt(const Variant& v) {
     double d = roundHalfEven(toDouble(v));
-    if (!(d >= -32768.0 && d <= 32767.0))
-        throw VbError(err::Overflow);
+    if (!(d >= -32768.0 && d <= 32767.0)) throw VbError(err::Overflow);
     return int16_t(d);
 }
 
 int32_t CLng(const Variant& v) {
     double d = roundHalfEven(toDouble(v));
-    if (!(d >= -2147483648.0 && d <= 2147483647.0))
-        throw VbError(err::Overflow);
+    if (!(d >= -2147483648.0 && d <= 2147483647.0)) throw VbError(err::Overflow);
     return int32_t(d);
 }
 
 uint8_t CByte(const Variant& v) {
     double d = roundHalfEven(toDouble(v));
-    if (!(d >= 0.0 && d <= 255.0))
-        throw VbError(err::Overflow);
+    if (!(d >= 0.0 && d <= 255.0)) throw VbError(err::Overflow);
     return uint8_t(d);
 }
 
 float CSng(const Variant& v) {
     double d = toDouble(v);
-    if (std::fabs(d) > double(std::numeric_limits<float>::max()))
-        throw VbError(err::Overflow);
+    if (std::fabs(d) > double(std::numeric_limits<float>::max())) throw VbError(err::Overflow);
     return float(d);
 }
 
-double CDbl(const Variant& v) { return checkedDouble(toDouble(v)); }
+double CDbl(const Variant& v) {
+    return checkedDouble(toDouble(v));
+}
 
 int64_t CCur(const Variant& v) {
-    if (v.varType() == vbCurrency)
-        return v.rawCurrency();
+    if (v.varType() == vbCurrency) return v.rawCurrency();
     double d = roundHalfEven(toDouble(v) * 10000.0);
-    if (!(std::fabs(d) <= 9.2233720368547758e18))
-        throw VbError(err::Overflow);
+    if (!(std::fabs(d) <= 9.2233720368547758e18)) throw VbError(err::Overflow);
     return int64_t(d);
 }
 
@@ -467,13 +493,10 @@ bool CBool(const Variant& v) {
     case vbString: {
         const QString& s = v.rawString();
         QString t = Trim(s);
-        if (equalsNoCase(t, u"True"))
-            return true;
-        if (equalsNoCase(t, u"False"))
-            return false;
+        if (equalsNoCase(t, u"True")) return true;
+        if (equalsNoCase(t, u"False")) return false;
         auto d = parseNumber(s);
-        if (!d)
-            throw VbError(err::TypeMismatch);
+        if (!d) throw VbError(err::TypeMismatch);
         return *d != 0;
     }
     case vbObject:
@@ -484,32 +507,36 @@ bool CBool(const Variant& v) {
 }
 
 double CDate(const Variant& v) {
-    if (v.isDate())
-        return v.rawDate();
+    if (v.isDate()) return v.rawDate();
     if (v.isString()) {
         auto d = parseDate(v.rawString());
-        if (d)
-            return *d;
+        if (d) return *d;
         auto n = parseNumber(v.rawString());
-        if (!n)
-            throw VbError(err::TypeMismatch);
-        if (*n < kDateMin || *n > kDateMax)
-            throw VbError(err::Overflow);
+        if (!n) throw VbError(err::TypeMismatch);
+        if (*n < kDateMin || *n > kDateMax) throw VbError(err::Overflow);
         return *n;
     }
-    if (v.isObject())
-        return CDate(dereference(v));
+    if (v.isObject()) return CDate(dereference(v));
     double d = toDouble(v);
-    if (d < kDateMin || d > kDateMax)
-        throw VbError(err::Overflow);
+    if (d < kDateMin || d > kDateMax) throw VbError(err::Overflow);
     return d;
 }
 
-Variant CIntV(const Variant& v) { return Variant(CInt(v)); }
-Variant CLngV(const Variant& v) { return Variant(CLng(v)); }
-Variant CDblV(const Variant& v) { return Variant(CDbl(v)); }
-Variant CBoolV(const Variant& v) { return Variant(CBool(v)); }
-Variant CDateV(const Variant& v) { return Variant::date(CDate(v)); }
+Variant CIntV(const Variant& v) {
+    return Variant(CInt(v));
+}
+Variant CLngV(const Variant& v) {
+    return Variant(CLng(v));
+}
+Variant CDblV(const Variant& v) {
+    return Variant(CDbl(v));
+}
+Variant CBoolV(const Variant& v) {
+    return Variant(CBool(v));
+}
+Variant CDateV(const Variant& v) {
+    return Variant::date(CDate(v));
+}
 
 bool IsNumeric(const Variant& v) {
     switch (v.varType()) {
@@ -534,14 +561,14 @@ bool IsNumeric(const Variant& v) {
 }
 
 bool IsDate(const Variant& v) {
-    if (v.isDate())
-        return true;
-    if (v.isString())
-        return parseDate(v.rawString()).has_value();
+    if (v.isDate()) return true;
+    if (v.isString()) return parseDate(v.rawString()).has_value();
     return false;
 }
 
-int VarTypeOf(const Variant& v) { return v.varType(); }
+int VarTypeOf(const Variant& v) {
+    return v.varType();
+}
 
 QString TypeName(const Variant& v) {
     switch (v.varType()) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <string_view>
 
 namespace zv {
 
@@ -35,6 +36,13 @@ std::optional<double> parseNumber(QStringView text);
 // "&HFFFF" is -1; Long beyond); decimal texts give a Double.
 std::optional<Variant> parseNumberVariant(QStringView text);
 
+// A decimal number text as std::from_chars reads it ("-", digits, ".", digits, "e", sign,
+// digits) into d. A value too small to hold reads as 0: an underflow is no overflow, for Val,
+// the conversions and the script's number literals alike. Overflow when it is too large,
+// Invalid when the text is no such number (d is then left alone).
+enum class DecimalRead { Ok, Overflow, Invalid };
+DecimalRead readDecimal(std::string_view text, double& d);
+
 // Date text: "dd/mm/yyyy", "hh:mm:ss", or both joined by a blank (a date with no time part
 // shows only the date; a serial below 1 with a time shows only the time).
 QString dateText(double serial);
@@ -56,10 +64,10 @@ float CSng(const Variant& v);
 double CDbl(const Variant& v);
 uint8_t CByte(const Variant& v);
 bool CBool(const Variant& v);
-double CDate(const Variant& v);     // the date serial
-int64_t CCur(const Variant& v);     // scaled by 10,000
-QString CStr(const Variant& v);     // same as toText
-Variant CIntV(const Variant& v);    // Variant-returning forms with the right subtype
+double CDate(const Variant& v);  // the date serial
+int64_t CCur(const Variant& v);  // scaled by 10,000
+QString CStr(const Variant& v);  // same as toText
+Variant CIntV(const Variant& v); // Variant-returning forms with the right subtype
 Variant CLngV(const Variant& v);
 Variant CDblV(const Variant& v);
 Variant CBoolV(const Variant& v);

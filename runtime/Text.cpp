@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include "Convert.h"
+#include "ValueLimit.h"
 
 #include <array>
 
@@ -208,6 +209,9 @@ QString Replace(const QString& s, const QString& find, const QString& with, int 
     while (count < 0 || done < count) {
         const qsizetype at = findForward(rest, find, pos, mode);
         if (at < 0) break;
+        // The text so far, this piece and the rest as it stands.
+        checkTextLength(int64_t(out.size()) + (at - pos) + with.size() +
+                        (rest.size() - at - find.size()));
         out += rest.mid(pos, at - pos);
         out += with;
         pos = at + find.size();
@@ -246,6 +250,7 @@ QString Space(int n) {
 
 QString String(int n, QChar c) {
     if (n < 0) raiseInvalidCall();
+    checkTextLength(n);
     return QString(n, c);
 }
 
@@ -272,6 +277,7 @@ QStringList Split(const QString& s, const QString& delimiter, int count, Compare
     while (count < 0 || parts.size() < count - 1) {
         const qsizetype at = findForward(s, delimiter, pos, mode);
         if (at < 0) break;
+        checkArrayLength(parts.size() + 2);
         parts.append(s.mid(pos, at - pos));
         pos = at + delimiter.size();
     }
@@ -280,6 +286,10 @@ QStringList Split(const QString& s, const QString& delimiter, int count, Compare
 }
 
 QString Join(const QStringList& parts, const QString& delimiter) {
+    int64_t total = parts.isEmpty() ? 0 : int64_t(delimiter.size()) * (parts.size() - 1);
+    for (const QString& p : parts)
+        total += p.size();
+    checkTextLength(total);
     return parts.join(delimiter);
 }
 
@@ -300,8 +310,10 @@ QString JoinV(const Variant& array, const QString& delimiter) {
     QString out;
     bool first = true;
     for (const Variant& v : a.elements()) {
+        const QString text = toText(v);
+        checkTextLength(int64_t(out.size()) + (first ? 0 : delimiter.size()) + text.size());
         if (!first) out += delimiter;
-        out += toText(v);
+        out += text;
         first = false;
     }
     return out;

@@ -1,6 +1,7 @@
 #include "Variant.h"
 
 #include "Dispatch.h"
+#include "ValueLimit.h"
 
 #include <algorithm>
 #include <utility>
@@ -25,13 +26,16 @@ Variant Variant::array(std::span<const std::pair<int32_t, int32_t>> bounds) {
     std::vector<ArrayDim> dims;
     dims.reserve(bounds.size());
     for (auto [lower, upper] : bounds) {
-        if (upper < lower - 1)
-            throw VbError(err::SubscriptOutOfRange);
-        dims.push_back({lower, upper - lower + 1});
+        const int64_t count = int64_t(upper) - lower + 1;
+        if (count < 0) throw VbError(err::SubscriptOutOfRange);
+        if (count > INT32_MAX) throw VbError(err::OutOfMemory);
+        dims.push_back({lower, int32_t(count)});
     }
+    // The storage first: a size that is refused must leave no half-made Variant behind.
+    auto storage = std::make_shared<VArray>(std::move(dims));
     Variant v;
+    new (&v.u_.a) std::shared_ptr<VArray>(std::move(storage));
     v.type_ = vbArray | vbVariant;
-    new (&v.u_.a) std::shared_ptr<VArray>(std::make_shared<VArray>(std::move(dims)));
     return v;
 }
 
@@ -46,9 +50,10 @@ Variant Variant::list(std::vector<Variant> values) {
 }
 
 Variant Variant::emptyArray() {
+    auto storage = std::make_shared<VArray>();
     Variant v;
+    new (&v.u_.a) std::shared_ptr<VArray>(std::move(storage));
     v.type_ = vbArray | vbVariant;
-    new (&v.u_.a) std::shared_ptr<VArray>(std::make_shared<VArray>());
     return v;
 }
 
@@ -121,17 +126,53 @@ void Variant::moveFrom(Variant& other) noexcept {
     other.u_.i64 = 0;
 }
 
+namespace {
+
+// Freeing a value frees what it holds, and so on down: arrays of arrays, objects whose fields
+// hold objects. Up to this many levels that happens in nested calls; the values below are set
+// aside and freed one after another by the outermost release, so that a value nested to any
+// depth cannot exhaust the native stack.
+constexpr int kMaxNestedRelease = 128;
+
+struct ReleaseState {
+    int depth = 0;
+    bool draining = false;
+    std::vector<Variant> deferred;
+};
+
+thread_local ReleaseState t_release;
+
+} // namespace
+
 void Variant::release() noexcept {
-    switch (type_) {
-    case vbString:
+    if (type_ == vbString) {
         u_.s.~QString();
-        break;
-    case vbObject:
+        return;
+    }
+    ReleaseState& st = t_release;
+    const bool last = type_ == vbObject ? u_.o.use_count() == 1 : u_.a.use_count() == 1;
+    if (last && st.depth >= kMaxNestedRelease) {
+        try {
+            st.deferred.emplace_back().moveFrom(*this);
+            return;
+        } catch (...) {
+            // No room to set it aside: freed here.
+        }
+    }
+    ++st.depth;
+    if (type_ == vbObject)
         u_.o.~DispatchPtr();
-        break;
-    default:
-        if (type_ & vbArray)
-            u_.a.~shared_ptr<VArray>();
+    else
+        u_.a.~shared_ptr<VArray>();
+    --st.depth;
+    if (st.depth == 0 && !st.draining && !st.deferred.empty()) {
+        st.draining = true;
+        while (!st.deferred.empty()) {
+            Variant next(std::move(st.deferred.back()));
+            st.deferred.pop_back();
+        }
+        st.draining = false;
+        if (st.deferred.capacity() > 4096) std::vector<Variant>().swap(st.deferred);
     }
 }
 
@@ -179,14 +220,12 @@ double Variant::numericValue() const noexcept {
 }
 
 const VArray& Variant::array() const {
-    if (!(type_ & vbArray))
-        throw VbError(err::TypeMismatch);
+    if (!(type_ & vbArray)) throw VbError(err::TypeMismatch);
     return *u_.a;
 }
 
 VArray& Variant::arrayMut() {
-    if (!(type_ & vbArray))
-        throw VbError(err::TypeMismatch);
+    if (!(type_ & vbArray)) throw VbError(err::TypeMismatch);
     // A locked array is never shared with another Variant (copies of it are made at once);
     // its other holders are the locks' owners, which must see the writes.
     if (u_.a.use_count() > 1 && u_.a->locks == 0) {
@@ -198,8 +237,7 @@ VArray& Variant::arrayMut() {
 }
 
 bool Variant::sameAs(const Variant& other) const {
-    if (type_ != other.type_)
-        return false;
+    if (type_ != other.type_) return false;
     switch (type_) {
     case vbEmpty:
     case vbNull:
@@ -226,18 +264,14 @@ bool Variant::sameAs(const Variant& other) const {
         return u_.i64 == other.u_.i64;
     default:
         if (type_ & vbArray) {
-            if (u_.a == other.u_.a)
-                return true;
+            if (u_.a == other.u_.a) return true;
             const VArray& x = *u_.a;
             const VArray& y = *other.u_.a;
-            if (x.dimensions() != y.dimensions() || x.size() != y.size())
-                return false;
+            if (x.dimensions() != y.dimensions() || x.size() != y.size()) return false;
             for (int d = 1; d <= x.dimensions(); ++d)
-                if (x.lbound(d) != y.lbound(d) || x.ubound(d) != y.ubound(d))
-                    return false;
+                if (x.lbound(d) != y.lbound(d) || x.ubound(d) != y.ubound(d)) return false;
             for (size_t i = 0; i < x.size(); ++i)
-                if (!x.elements()[i].sameAs(y.elements()[i]))
-                    return false;
+                if (!x.elements()[i].sameAs(y.elements()[i])) return false;
             return true;
         }
         return false;
@@ -246,69 +280,80 @@ bool Variant::sameAs(const Variant& other) const {
 
 // ---- VArray ----
 
+namespace {
+
+// The number of elements of an array with these dimensions; 7 when it passes the size limit
+// (also when the product of the counts would not even fit in a number).
+size_t elementCount(const std::vector<ArrayDim>& dims) {
+    int64_t n = dims.empty() ? 0 : 1;
+    for (const auto& d : dims) {
+        if (__builtin_mul_overflow(n, int64_t(std::max(d.count, 0)), &n))
+            throw VbError(err::OutOfMemory);
+        checkArrayLength(n);
+    }
+    return size_t(n);
+}
+
+} // namespace
+
 VArray::VArray(std::vector<ArrayDim> dims) : dims_(std::move(dims)) {
-    size_t n = dims_.empty() ? 0 : 1;
-    for (const auto& d : dims_)
-        n *= size_t(std::max(d.count, 0));
-    data_.resize(n);
+    data_.resize(elementCount(dims_));
 }
 
 const ArrayDim& VArray::dim(int d) const {
-    if (d < 1 || d > int(dims_.size()))
-        throw VbError(err::SubscriptOutOfRange);
+    if (d < 1 || d > int(dims_.size())) throw VbError(err::SubscriptOutOfRange);
     return dims_[size_t(d - 1)];
 }
 
 size_t VArray::offset(std::span<const int32_t> idx) const {
-    if (idx.size() != dims_.size())
-        throw VbError(err::SubscriptOutOfRange);
+    if (idx.size() != dims_.size()) throw VbError(err::SubscriptOutOfRange);
     size_t off = 0;
     size_t stride = 1;
     for (size_t k = 0; k < dims_.size(); ++k) {
         int64_t rel = int64_t(idx[k]) - dims_[k].lower;
-        if (rel < 0 || rel >= dims_[k].count)
-            throw VbError(err::SubscriptOutOfRange);
+        if (rel < 0 || rel >= dims_[k].count) throw VbError(err::SubscriptOutOfRange);
         off += size_t(rel) * stride;
         stride *= size_t(dims_[k].count);
     }
     return off;
 }
 
-const Variant& VArray::at(std::span<const int32_t> idx) const { return data_[offset(idx)]; }
+const Variant& VArray::at(std::span<const int32_t> idx) const {
+    return data_[offset(idx)];
+}
 
-Variant& VArray::at(std::span<const int32_t> idx) { return data_[offset(idx)]; }
+Variant& VArray::at(std::span<const int32_t> idx) {
+    return data_[offset(idx)];
+}
 
-const Variant& VArray::at1(int32_t i) const { return at(std::span<const int32_t>(&i, 1)); }
+const Variant& VArray::at1(int32_t i) const {
+    return at(std::span<const int32_t>(&i, 1));
+}
 
-Variant& VArray::at1(int32_t i) { return at(std::span<const int32_t>(&i, 1)); }
+Variant& VArray::at1(int32_t i) {
+    return at(std::span<const int32_t>(&i, 1));
+}
 
 void VArray::redim(std::vector<ArrayDim> dims, bool preserve) {
-    if (fixedSize || locks > 0)
-        throw VbError(err::ArrayFixed);
+    if (fixedSize || locks > 0) throw VbError(err::ArrayFixed);
     for (const auto& d : dims)
-        if (d.count < 0)
-            throw VbError(err::SubscriptOutOfRange);
+        if (d.count < 0) throw VbError(err::SubscriptOutOfRange);
     if (!preserve || dims_.empty()) {
         *this = VArray(std::move(dims));
         return;
     }
-    if (dims.size() != dims_.size())
-        throw VbError(err::SubscriptOutOfRange);
+    if (dims.size() != dims_.size()) throw VbError(err::SubscriptOutOfRange);
     for (size_t k = 0; k + 1 < dims.size(); ++k)
         if (dims[k].lower != dims_[k].lower || dims[k].count != dims_[k].count)
             throw VbError(err::SubscriptOutOfRange);
     // The first index varies fastest, so the elements of the old last-dimension slices keep
     // their offsets; only the count of slices changes. A new lower bound shifts the indexes.
-    size_t slice = 1;
-    for (size_t k = 0; k + 1 < dims.size(); ++k)
-        slice *= size_t(dims[k].count);
-    data_.resize(slice * size_t(dims.back().count));
+    data_.resize(elementCount(dims));
     dims_ = std::move(dims);
 }
 
 void VArray::resetElements() {
-    if (locks > 0)
-        throw VbError(err::ArrayFixed);
+    if (locks > 0) throw VbError(err::ArrayFixed);
     for (auto& v : data_)
         v.clear();
 }

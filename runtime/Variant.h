@@ -44,11 +44,26 @@ constexpr int32_t kMissingArgument = int32_t(0x80020004u);
 class Variant {
 public:
     Variant() noexcept : type_(vbEmpty) { u_.i64 = 0; }
-    Variant(bool b) noexcept : type_(vbBoolean) { u_.i64 = 0; u_.b = b; }
-    Variant(int16_t v) noexcept : type_(vbInteger) { u_.i64 = 0; u_.i16 = v; }
-    Variant(int32_t v) noexcept : type_(vbLong) { u_.i64 = 0; u_.i32 = v; }
-    Variant(uint8_t v) noexcept : type_(vbByte) { u_.i64 = 0; u_.u8 = v; }
-    Variant(float v) noexcept : type_(vbSingle) { u_.i64 = 0; u_.f = v; }
+    Variant(bool b) noexcept : type_(vbBoolean) {
+        u_.i64 = 0;
+        u_.b = b;
+    }
+    Variant(int16_t v) noexcept : type_(vbInteger) {
+        u_.i64 = 0;
+        u_.i16 = v;
+    }
+    Variant(int32_t v) noexcept : type_(vbLong) {
+        u_.i64 = 0;
+        u_.i32 = v;
+    }
+    Variant(uint8_t v) noexcept : type_(vbByte) {
+        u_.i64 = 0;
+        u_.u8 = v;
+    }
+    Variant(float v) noexcept : type_(vbSingle) {
+        u_.i64 = 0;
+        u_.f = v;
+    }
     Variant(double v) noexcept : type_(vbDouble) { u_.d = v; }
     Variant(const QString& s) : type_(vbString) { new (&u_.s) QString(s); }
     Variant(QString&& s) noexcept : type_(vbString) { new (&u_.s) QString(std::move(s)); }
@@ -58,8 +73,16 @@ public:
     Variant(std::nullptr_t) noexcept : Variant(DispatchPtr()) {}
 
     // Named makers for the subtypes that have no C++ type of their own.
-    static Variant null() noexcept { Variant v; v.type_ = vbNull; return v; }
-    static Variant date(double serial) noexcept { Variant v(serial); v.type_ = vbDate; return v; }
+    static Variant null() noexcept {
+        Variant v;
+        v.type_ = vbNull;
+        return v;
+    }
+    static Variant date(double serial) noexcept {
+        Variant v(serial);
+        v.type_ = vbDate;
+        return v;
+    }
     // Currency is held scaled by 10,000, as the language does.
     static Variant currencyScaled(int64_t scaled) noexcept;
     static Variant error(int32_t code) noexcept;
@@ -113,8 +136,7 @@ public:
         return moveAssignSlow(other);
     }
     ~Variant() {
-        if (!plain(type_))
-            release();
+        if (!plain(type_)) release();
     }
 
     // The VarType code; arrays give vbArray + vbVariant.
@@ -160,8 +182,7 @@ public:
     double numericValue() const noexcept;
 
     void clear() noexcept {
-        if (!plain(type_))
-            release();
+        if (!plain(type_)) release();
         type_ = vbEmpty;
         u_.i64 = 0;
     }
@@ -204,7 +225,7 @@ private:
 struct ArrayDim {
     int32_t lower = 0;
     int32_t count = 0;
-    int32_t upper() const { return lower + count - 1; }
+    int32_t upper() const { return int32_t(int64_t(lower) + count - 1); }
 };
 
 // The storage of an array: dimensions and elements, the first index varying fastest, so that

@@ -1,11 +1,11 @@
 #include "Lexer.h"
 
+#include "Convert.h"
 #include "DateTime.h"
 #include "SyntaxError.h"
 #include "Text.h"
 
 #include <QHash>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -430,15 +430,7 @@ Token Lexer::lexNumber() {
         raiseSyntax(cerr::ExpectedEndOfStatement, line_, column());
     Q_UNUSED(start);
     double d = 0;
-    auto res = std::from_chars(digits.data(), digits.data() + digits.size(), d);
-    if (res.ec == std::errc::result_out_of_range) {
-        size_t e = digits.find('e');
-        if (e == std::string::npos || digits.find('-', e) == std::string::npos)
-            raiseSyntax(cerr::InvalidNumber, line_, col);
-        d = 0;
-    } else if (res.ec != std::errc()) {
-        raiseSyntax(cerr::InvalidNumber, line_, col);
-    }
+    if (readDecimal(digits, d) != DecimalRead::Ok) raiseSyntax(cerr::InvalidNumber, line_, col);
     Token t = make(Tok::Number, col);
     if (!isReal && d <= 32767)
         t.value = Variant(int16_t(d));

@@ -173,3 +173,28 @@ TEST(OptionLookup, UserTableStaysUsableAfterAnyReset) {
     EXPECT_EQ(flag.numericValue(), 1);
     EXPECT_EQ(letter.rawString(), QStringLiteral("N"));
 }
+
+// A number target reads the option's text as the language's conversion does: a value too
+// small to hold is 0; the overflow of one too large for a Double is trapped (0); nothing
+// escapes.
+TEST(OptionLookup, NumberTargetsTakeTinyAndHugeValues) {
+    zvtest::TempDir dir;
+    zvtest::ParamsContext context;
+    const QString file = dir.write(
+        "n.par", zvtest::parFile({"#DEF:IDE - d", "Grande [G]=6e401", "Pequeno [P]=1e-400",
+                                  "Negativo [N]=-1e-400", "Meio [M]=2.5e3x", "##"}));
+    TdaOpc par;
+    walk(par, file);
+    const struct {
+        const char* key;
+        double value;
+    } cases[] = {{"G", 0}, {"P", 0}, {"N", 0}, {"M", 2500}, {"ABSENT", 0}};
+    for (const auto& c : cases) {
+        double number = -7;
+        EXPECT_NO_THROW(par.OpcCon(QString::fromLatin1(c.key), number));
+        EXPECT_EQ(number, c.value) << c.key;
+        Variant v(-7.0);
+        par.OpcCon(QString::fromLatin1(c.key), v);
+        EXPECT_EQ(v.numericValue(), c.value) << c.key;
+    }
+}

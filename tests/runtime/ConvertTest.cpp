@@ -69,6 +69,32 @@ TEST(Conversions, LenientLeadingNumber) {
         EXPECT_EQ(Val(text), value) << QString::fromUtf16(text).toStdString();
 }
 
+// A value too small for a Double reads as 0 in Val and in the strict conversions alike (an
+// underflow is no overflow), however its digits are written; one too large overflows.
+TEST(Conversions, UnderflowReadsAsZeroOverflowRaises) {
+    const char16_t* tiny[] = {u"1e-400", u"-1e-400", u"0.0000001e-320", u"1000e-330",
+                              u"1e-99999999999999999999"};
+    for (const char16_t* text : tiny) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        EXPECT_EQ(Val(text), 0);
+        EXPECT_EQ(CDbl(Variant(QString::fromUtf16(text))), 0);
+        EXPECT_TRUE(IsNumeric(Variant(QString::fromUtf16(text))));
+    }
+    EXPECT_EQ(Val(u"1e-310"), 1e-310); // a subnormal is kept
+    for (const char16_t* text : {u"1e400", u"6e401", u"0.01e311", u"1000000e303"})
+        EXPECT_EQ(errorOf([&] { Val(text); }), err::Overflow)
+            << QString::fromUtf16(text).toStdString();
+    double d = 5;
+    EXPECT_EQ(readDecimal("0.000001e+300", d), DecimalRead::Ok);
+    EXPECT_EQ(d, 1e294);
+    EXPECT_EQ(readDecimal(std::string(400, '0') + "1e-10", d), DecimalRead::Ok);
+    EXPECT_EQ(d, 1e-10);
+    EXPECT_EQ(readDecimal("0." + std::string(400, '0') + "1e+50", d), DecimalRead::Ok);
+    EXPECT_EQ(d, 0);
+    EXPECT_EQ(readDecimal("1" + std::string(400, '0'), d), DecimalRead::Overflow);
+    EXPECT_EQ(readDecimal("x", d), DecimalRead::Invalid);
+}
+
 TEST(Conversions, IsNumericFollowsTheStrictReader) {
     EXPECT_FALSE(IsNumeric(Variant("")));
     EXPECT_TRUE(IsNumeric(Variant()));

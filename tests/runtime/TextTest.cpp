@@ -1,6 +1,7 @@
 // Text functions: Windows-1252 case and code tables, positions, argument errors, Split/Join.
 #include "Text.h"
 #include "RuntimeTestSupport.h"
+#include "ValueLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,32 @@ TEST(Text, ReplaceDropsThePartBeforeStart) {
               err::InvalidCall);
     EXPECT_EQ(errorOf([] { Replace(QStringLiteral("a"), QStringLiteral("a"), {}, 1, -2); }),
               err::InvalidCall);
+}
+
+// Texts built from a count or grown by a function stop at the size limit with 7.
+TEST(Text, TextsPastTheSizeLimitRaise7) {
+    EXPECT_EQ(errorOf([] { String(1073741824, QChar(u'a')); }), err::OutOfMemory);
+    EXPECT_EQ(errorOf([] { Space(2000000000); }), err::OutOfMemory);
+    setValueSizeLimit(2000); // 1000 characters
+    EXPECT_EQ(Space(1000).size(), 1000);
+    EXPECT_EQ(errorOf([] { Space(1001); }), err::OutOfMemory);
+    const QString half(500, u'a');
+    EXPECT_EQ(opConcat(Variant(half), Variant(half)).rawString().size(), 1000);
+    EXPECT_EQ(errorOf([&] { opConcat(Variant(half + u'b'), Variant(half)); }), err::OutOfMemory);
+    EXPECT_EQ(errorOf([&] { opAdd(Variant(half + u'b'), Variant(half)); }), err::OutOfMemory);
+    EXPECT_EQ(errorOf([&] { opConcat(Variant(half), Variant(501)); }), 0);
+    EXPECT_EQ(errorOf([&] { Replace(half, QStringLiteral("a"), QStringLiteral("aaa")); }),
+              err::OutOfMemory);
+    EXPECT_EQ(Replace(half, QStringLiteral("a"), QStringLiteral("bb"), 1, 500).size(), 1000);
+    EXPECT_EQ(errorOf([&] {
+                  Join(QStringList{half, half}, QStringLiteral(","));
+              }),
+              err::OutOfMemory);
+    EXPECT_EQ(errorOf([&] {
+                  JoinV(Variant::list({Variant(half), Variant(half)}), QStringLiteral("-"));
+              }),
+              err::OutOfMemory);
+    setValueSizeLimit(0);
 }
 
 TEST(Text, SplitAndJoin) {

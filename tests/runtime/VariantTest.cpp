@@ -3,6 +3,7 @@
 #include "Convert.h"
 #include "Dispatch.h"
 #include "RuntimeTestSupport.h"
+#include "ValueLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,53 @@ TEST(Variants, LockedArraysAreCopiedAtOnce) {
     arr.at1(0) = Variant(2);
     EXPECT_EQ(b.array().at1(0).rawLong(), 1);
     EXPECT_EQ(errorOf([&] { arr.redim({{0, 3}}, true); }), err::ArrayFixed);
+}
+
+// An array whose element count passes the size limit (or does not even fit in a number,
+// which once wrapped round to a small array indexed past its end) raises 7.
+TEST(Variants, ArraysPastTheSizeLimitRaise7) {
+    EXPECT_EQ(errorOf([] { Variant::array({{0, INT32_MAX}}); }), err::OutOfMemory);
+    EXPECT_EQ(errorOf([] { Variant::array({{INT32_MIN, INT32_MAX}}); }), err::OutOfMemory);
+    EXPECT_EQ(errorOf([] {
+                  Variant::array({{0, 65535}, {0, 65535}, {0, 65535}, {0, 65535}});
+              }),
+              err::OutOfMemory);
+    Variant a = Variant::array({{0, 1}, {0, 1}});
+    EXPECT_EQ(errorOf([&] { a.arrayMut().redim({{0, 2}, {0, 1 << 30}}, true); }), err::OutOfMemory);
+    EXPECT_EQ(a.array().size(), 4u); // left as it was
+    setValueSizeLimit(1000 * sizeof(Variant));
+    EXPECT_EQ(errorOf([] { Variant::array({{0, 999}}); }), 0);
+    EXPECT_EQ(errorOf([] { Variant::array({{0, 1000}}); }), err::OutOfMemory);
+    EXPECT_EQ(errorOf([] { Variant::list(std::vector<Variant>(1001)); }), err::OutOfMemory);
+    setValueSizeLimit(0);
+    EXPECT_EQ(valueSizeLimit(), kDefaultValueSizeLimit);
+}
+
+// Arrays nested far deeper than the native stack could free recursively, and a chain of
+// objects whose members hold the next, are freed; what is still referred to elsewhere stays.
+TEST(Variants, DeeplyNestedValuesAreFreed) {
+    Variant inner = Variant::list({Variant(QStringLiteral("kept"))});
+    Variant a = inner;
+    for (int i = 0; i < 1000000; ++i)
+        a = Variant::list({std::move(a)});
+    a.clear();
+    EXPECT_EQ(inner.array().at1(0).rawString(), u"kept");
+
+    int freed = 0;
+    struct Node : SimpleDispatch {
+        Variant next;
+        int* freed;
+        explicit Node(int* f) : SimpleDispatch(QStringLiteral("Node")), freed(f) {}
+        ~Node() override { ++*freed; }
+    };
+    Variant head;
+    for (int i = 0; i < 300000; ++i) {
+        auto n = std::make_shared<Node>(&freed);
+        n->next = std::move(head);
+        head = Variant(DispatchPtr(n));
+    }
+    head.clear();
+    EXPECT_EQ(freed, 300000);
 }
 
 TEST(Dispatching, SimpleDispatchMembersAreCaseBlind) {
