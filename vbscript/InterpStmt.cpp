@@ -5,6 +5,8 @@
 #include "FastOps.h"
 #include "Interpreter.h"
 #include "LiteralCompare.h"
+#include "ScriptControl.h"
+#include "ValueLimit.h"
 
 namespace zv::vbs {
 
@@ -119,17 +121,25 @@ void Interpreter::execAppend(const AssignStmt* s, Frame& f) {
         const Variant* p = simpleOperand(top->right.get(), f);
         if (p && p != var) {
             QString& text = var->rawStringMut();
-            if (p->isString())
+            if (p->isString()) {
+                checkTextLength(int64_t(text.size()) + p->rawString().size());
                 text.append(p->rawString().constData(), p->rawString().size());
-            else
-                text.append(concatText(*p));
+            } else {
+                const QString piece = concatText(*p);
+                checkTextLength(int64_t(text.size()) + piece.size());
+                text.append(piece);
+            }
             return;
         }
     }
     QString before = var->rawString();
     QString piece;
+    const auto add = [&](const QString& text) {
+        checkTextLength(int64_t(before.size()) + piece.size() + text.size());
+        piece += text;
+    };
     if (top->left->kind != ExprKind::Binary) {
-        piece = concatText(eval(top->right.get(), f));
+        add(concatText(eval(top->right.get(), f)));
     } else {
         // Walk down the left spine, then evaluate the right operands in source order.
         const BinaryExpr* chain[64];
@@ -145,7 +155,7 @@ void Interpreter::execAppend(const AssignStmt* s, Frame& f) {
             return;
         }
         for (int i = count - 1; i >= 0; --i)
-            piece += concatText(eval(chain[i]->right.get(), f));
+            add(concatText(eval(chain[i]->right.get(), f)));
     }
     if (var->isString() && var->rawString().constData() == before.constData() &&
         var->rawString().size() == before.size()) {
@@ -309,6 +319,7 @@ void Interpreter::execReDim(const ReDimStmt* s, Frame& f) {
         for (const auto& b : item.bounds) {
             int32_t upper = CLng(eval(b.get(), f));
             if (upper < -1) raise(err::SubscriptOutOfRange);
+            if (upper == INT32_MAX) raise(err::OutOfMemory);
             dims.push_back({0, upper + 1});
             bounds.emplace_back(0, upper);
         }
@@ -338,9 +349,11 @@ void Interpreter::execErase(const EraseStmt* s, Frame& f) {
 // (the innermost one) and is taken by On Error Resume Next of this frame, if active, which
 // goes on with the next statement of this block.
 Flow Interpreter::execBlock(const Block& block, Frame& f) {
+    step(); // also for an empty block: the body of a loop
     for (const auto& sp : block.stmts) {
         const Stmt* s = sp.get();
         try {
+            step();
             // The commonest statements are dispatched here without a further call.
             if (s->kind == StmtKind::Assign && !static_cast<const AssignStmt*>(s)->appendInPlace) {
                 execAssign(static_cast<const AssignStmt*>(s), f);
@@ -368,6 +381,13 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
         }
     }
     return Flow::Normal;
+}
+
+// Past the step limit the code stops (see onErrorResumed); a native stack that runs low raises
+// 28 (nested blocks deep inside recursion).
+void Interpreter::stepRefused() {
+    if (belowStackLimit(stackLimit_)) raise(err::OutOfStack);
+    raise(kStepLimitError, QStringLiteral("step limit"));
 }
 
 } // namespace zv::vbs

@@ -204,7 +204,9 @@ Variant Interpreter::evalUnit(const CodeUnit& unit) {
     }
 }
 
+// Called by the handlers of On Error Resume Next; past the step limit the error goes on up.
 void Interpreter::onErrorResumed(const VbError& e, Frame&) {
+    if (pastStepLimit()) throw;
     err_->set(e);
 }
 

@@ -30,13 +30,15 @@ constexpr int ElementNotFound = 32811;
 } // namespace rterr
 
 // What the host gives the engine: the objects CreateObject can make, the message box service
-// of MsgBox and InputBox (null: the process context's), the window that owns those boxes, and
-// the time limit (stored only: -1 and 0 mean none).
+// of MsgBox and InputBox (null: the process context's), the window that owns those boxes, the
+// time limit (stored only: -1 and 0 mean none) and the step limit (0: none; see
+// ScriptControl::setStepLimit).
 struct EngineHost {
     std::shared_ptr<ObjectRegistry> objects = std::make_shared<ObjectRegistry>();
     std::shared_ptr<MessageBoxService> messageBox;
     WindowHandle siteWindow = 0;
     int timeout = 10000;
+    uint64_t stepLimit = 0;
 };
 
 inline const Variant* simpleOperand(const Expr* e, const Frame& f);
@@ -58,6 +60,7 @@ public:
 // Calls nested deeper than this raise 28 "Out of stack space" (as does a native stack that
 // runs low first, see StackGuard.h).
 constexpr int kMaxCallDepth = 1000;
+
 
 class Interpreter {
 public:
@@ -171,6 +174,16 @@ private:
     void execReDim(const ReDimStmt* s, Frame& f);
     void execErase(const EraseStmt* s, Frame& f);
     void onErrorResumed(const VbError& e, Frame& f);
+    // One more statement or block: past the host's step limit, or with the native stack low,
+    // an error. Past the step limit no error trap takes errors any more, so the host call ends
+    // with it.
+    void step() {
+        if ((host_.stepLimit && ++steps_ > host_.stepLimit) || belowStackLimit(stackLimit_))
+            [[unlikely]]
+            stepRefused();
+    }
+    bool pastStepLimit() const { return host_.stepLimit && steps_ > host_.stepLimit; }
+    [[noreturn]] void stepRefused();
     void setupDeclarations(const std::vector<Declaration>& decls, Frame& f, bool global);
 
     // expressions
@@ -226,6 +239,7 @@ private:
     int entered_ = 0;
     int depth_ = 0;
     int running_ = 0;
+    uint64_t steps_ = 0;       // statements and blocks run since the outermost run began
     uintptr_t stackLimit_ = 0; // see StackGuard.h; set by every entry
     uint32_t randomState_ = 0x50000;
 };
@@ -240,7 +254,7 @@ struct DepthGuard {
 // Marks the interpreter as running for the lifetime of the guard.
 struct RunningGuard {
     explicit RunningGuard(Interpreter& in) : in(in) {
-        ++in.running_;
+        if (in.running_++ == 0) in.steps_ = 0; // each outermost run has the whole step budget
         in.stackLimit_ = nativeStackLimit();
     }
     ~RunningGuard() {

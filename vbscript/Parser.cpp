@@ -1,6 +1,7 @@
 #include "Parser.h"
 
 #include "Operators.h"
+#include "StackGuard.h"
 #include "SyntaxError.h"
 
 namespace zv::vbs {
@@ -12,12 +13,14 @@ constexpr int kMaxNesting = 200;
 } // namespace
 
 Parser::Parser(std::vector<Token> tokens, SourcePtr source)
-    : tokens_(std::move(tokens)), source_(std::move(source)) {
+    : tokens_(std::move(tokens)), source_(std::move(source)), stackLimit_(nativeStackLimit()) {
     if (tokens_.empty() || tokens_.back().kind != Tok::End) tokens_.push_back(Token{});
 }
 
+// One level deeper: refused past the fixed limit, and also when the native stack runs low
+// first (code compiled by Execute deep inside recursion, or on a thread with a small stack).
 void Parser::enterNesting() {
-    if (++nesting_ > kMaxNesting) {
+    if (++nesting_ > kMaxNesting || belowStackLimit(stackLimit_)) {
         --nesting_;
         throw SyntaxErrorException{
             SyntaxError{err::OutOfStack, vbErrorText(err::OutOfStack), tok().line, tok().column}};
@@ -343,8 +346,10 @@ StmtPtr Parser::parseStatement() {
     return s;
 }
 
-// Statements of a one-line If part: up to the line end or (for the Then part) the Else.
+// Statements of a one-line If part: up to the line end or (for the Then part) the Else. They
+// nest like a block: "If a Then If b Then ..." is one level deeper at each If.
 void Parser::parseSingleLineBody(Block& block) {
+    NestingGuard guard(*this);
     for (;;) {
         if (accept(Tok::Colon)) continue;
         if (at(Tok::Newline) || at(Tok::End) || at(Tok::KwElse)) return;

@@ -6,6 +6,7 @@
 #include "Ast.h"
 #include "Token.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -131,6 +132,7 @@ private:
     std::vector<int> withStack_; // hidden indexes of the enclosing With blocks
     int withCount_ = 0;          // With blocks of the current scope
     int nesting_ = 0;            // nesting of expressions and blocks (stack guard)
+    uintptr_t stackLimit_ = 0;   // see StackGuard.h
     bool sawStatement_ = false;  // for Option Explicit, which must come first
     ExprPtr pendingPrimary_;     // a parenthesised first argument, re-read as a primary
 

@@ -123,6 +123,7 @@ ExprPtr Parser::parseNot() {
         ExprPtr operand = parseNot();
         auto u = node<UnaryExpr>(t);
         u->op = Op::Not;
+        setDepth(u.get(), {operand.get()});
         u->operand = std::move(operand);
         return u;
     }
@@ -268,6 +269,7 @@ ExprPtr Parser::parsePrimary() {
         ++pos_;
         auto p = node<ParenExpr>(t);
         p->inner = parseExpression();
+        setDepth(p.get(), {p->inner.get()});
         expect(Tok::RParen, cerr::ExpectedRParen);
         return p;
     }
@@ -277,6 +279,7 @@ ExprPtr Parser::parsePrimary() {
         auto u = node<UnaryExpr>(t);
         u->op = Op::Not;
         u->operand = parseExpression();
+        setDepth(u.get(), {u->operand.get()});
         return u;
     }
     case Tok::KwNew: {

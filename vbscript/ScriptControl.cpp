@@ -219,6 +219,14 @@ void ScriptControl::setTimeout(int ms) {
     state_->in.host().timeout = ms;
 }
 
+uint64_t ScriptControl::stepLimit() const {
+    return state_->in.host().stepLimit;
+}
+
+void ScriptControl::setStepLimit(uint64_t steps) {
+    state_->in.host().stepLimit = steps;
+}
+
 WindowHandle ScriptControl::siteWindow() const {
     return state_->in.host().siteWindow;
 }

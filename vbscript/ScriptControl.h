@@ -14,6 +14,7 @@
 #include "WindowHandle.h"
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -21,6 +22,10 @@
 namespace zv::vbs {
 
 struct EngineState;
+
+// The error of code stopped by the step limit (see setStepLimit): 17 "Can't perform requested
+// operation", with ": 'step limit'" after it.
+constexpr int kStepLimitError = 17;
 
 // The last script error that reached the host.
 struct ScriptErrorInfo {
@@ -85,6 +90,11 @@ public:
     // Below -1: 380.
     int timeout() const;
     void setTimeout(int ms);
+    // The most statements (and loop rounds) one call of the host into the engine may run:
+    // 0 (the default) none. Past it the code stops with kStepLimitError, which no On Error
+    // Resume Next takes, so the call ends with that error.
+    uint64_t stepLimit() const;
+    void setStepLimit(uint64_t steps);
     // The window that owns the message boxes of scripts (MsgBox, InputBox).
     WindowHandle siteWindow() const;
     void setSiteWindow(WindowHandle w);

@@ -111,4 +111,22 @@ TEST(Variables, ErrorText) {
     EXPECT_EQ(position, QStringLiteral("LIN:0  COL:0"));
 }
 
+// A definition's script nested too deep (30,000 one-line Ifs) does not compile: the host gets
+// 28 with its line and nothing runs; the engine works on.
+TEST(Variables, CodeNestedTooDeepIsAnErrorWithItsLine) {
+    shtest::Bound b;
+    int ok = -1;
+    b.sup.PgmRegExe(QStringLiteral("x = 1\r\n") + QStringLiteral("If 1 Then ").repeated(30000) +
+                        QStringLiteral("x = 2"),
+                    ok);
+    EXPECT_EQ(ok, 0);
+    int32_t number = -1;
+    QString description, position;
+    b.sup.VbsErr(number, description, position);
+    EXPECT_EQ(number, 28);
+    EXPECT_EQ(description, QStringLiteral("Out of stack space"));
+    EXPECT_TRUE(position.startsWith(QStringLiteral("LIN:2 "))) << position.toStdString();
+    b.code(QStringLiteral("y = 3"));
+}
+
 } // namespace
