@@ -1,0 +1,5 @@
+On Error Resume Next
+Do
+    x = x + 1
+    Err.Raise 5
+Loop
