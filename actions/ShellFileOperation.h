@@ -68,6 +68,13 @@ struct ShellFileResult {
 
 ShellFileResult runShellFileOperation(const ShellFileRequest& request, ShellOperationUi& ui);
 
+// Refuses, before anything is created, a copy of the folder source into target when target is
+// that folder or lies inside it (links, "." and ".." resolved as far as they exist): the result
+// carries error 75 and the reason, reported through ui unless flags hold Silent. A result that
+// is ok() when the copy may go on.
+ShellFileResult refuseCopyIntoItself(const QString& source, const QString& target, int flags,
+                                     ShellOperationUi& ui);
+
 // The name a copy gets in folder when name is taken: "base - Copy.ext", then
 // "base - Copy (2).ext", ... (a folder or a name without extension has no ".ext").
 QString collisionName(const QString& folder, const QString& name, bool isFolder);
