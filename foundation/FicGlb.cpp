@@ -74,7 +74,6 @@ void copyContent(int in, const struct stat& st, const QString& dst, bool newOnly
     file::Replacement out(dst, options);
     int e = file::copyInto(in, st, out);
     if (e == 0) e = out.commit();
-    if (e == EEXIST && newOnly) vbRaise(err::FileAlreadyExists);
     if (e != 0) raiseErrno(e, dst);
 }
 

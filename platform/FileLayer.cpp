@@ -56,16 +56,6 @@ QByteArray followLinks(const QByteArray& path) {
     return p; // a loop of links: the open fails with ELOOP
 }
 
-int syncFolderOf(const QByteArray& path) {
-    const QByteArray dir = parentOf(path);
-    const int fd =
-        ::open(dir.isEmpty() ? "." : dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    const int r = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return r == EINVAL ? 0 : r; // a file system that cannot sync folders has nothing to sync
-}
-
 } // namespace
 
 // ---- Names and errors ----
@@ -280,33 +270,57 @@ void Replacement::setTimes(const struct timespec& accessed, const struct timespe
     times_[1] = modified;
 }
 
-int Replacement::commit() {
-    if (!out_.isOpen()) return EBADF;
-    const int fd = out_.get();
-    int e = 0;
-    if (inPlace_) {
+int Replacement::finish(int fd, bool inPlace) {
+    if (inPlace) {
         // The new content may be shorter than the old one.
         const off_t end = ::lseek(fd, 0, SEEK_CUR);
-        if (end < 0 || ::ftruncate(fd, end) != 0) e = errno;
+        if (end < 0 || ::ftruncate(fd, end) != 0) return errno;
     } else if (keepsMode_ && (old_.st_uid != ::geteuid() || old_.st_gid != ::getegid())) {
         // The replaced file's owner, where this process may give it (root); before the
         // permissions, which a change of owner would cut.
         [[maybe_unused]] const int ignored = ::fchown(fd, old_.st_uid, old_.st_gid);
     }
-    if (e == 0 && (hasMode_ || (keepsMode_ && !inPlace_))) {
-        if (::fchmod(fd, hasMode_ ? mode_ : old_.st_mode & 07777) != 0) e = errno;
+    // A file written in place may belong to another user: its permissions and times change as
+    // far as the system lets this process change them.
+    if (hasMode_ || (keepsMode_ && !inPlace)) {
+        if (::fchmod(fd, hasMode_ ? mode_ : old_.st_mode & 07777) != 0 && !inPlace) return errno;
     }
-    if (e == 0 && hasTimes_ && ::futimens(fd, times_) != 0) e = errno;
-    if (e == 0 && (replacing_ || options_.durable) && ::fsync(fd) != 0) e = errno;
+    if (hasTimes_ && ::futimens(fd, times_) != 0 && !inPlace) return errno;
+    // The data on the disk before the rename can show the new file: a crash then leaves the old
+    // file or the whole new one, never an empty one. (Its permissions and times are journalled
+    // before the rename that follows them.)
+    if ((replacing_ || options_.durable) && ::fdatasync(fd) != 0) return errno;
+    return 0;
+}
+
+int Replacement::writeOverTarget() {
+    Fd in;
+    if (const int e = openRead(temp_, in, false)) return e;
+    const Fd out(::open(target_.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!out.isOpen()) return errno;
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0) return errno;
+    if (const int e = copyData(in.get(), out.get(), st.st_size)) return e;
+    return finish(out.get(), true);
+}
+
+int Replacement::commit() {
+    if (!out_.isOpen()) return EBADF;
+    int e = finish(out_.get(), inPlace_);
     if (const int c = out_.reset(); e == 0) e = c;
     if (e == 0 && !inPlace_) {
         if (options_.noReplace)
             e = renameNoReplace(temp_, target_);
         else if (::rename(temp_.constData(), target_.constData()) != 0)
             e = errno;
-        if (e == 0) temp_.clear();
+        // A folder that lets no one replace another user's file (the sticky bit of /tmp) may
+        // still let the file itself be written.
+        if ((e == EPERM || e == EACCES) && options_.inPlaceIfFolderRefuses && keepsMode_) {
+            if (writeOverTarget() == 0) e = 0;
+        } else if (e == 0) {
+            temp_.clear();
+        }
     }
-    if (e == 0 && options_.durable) e = syncFolderOf(target_);
     abandon();
     inPlace_ = false;
     return e;

@@ -9,8 +9,10 @@
 // - A whole file that is written anew (a copy over an existing file, the registry store, a
 //   parameter file, a table, a log rewritten) goes through Replacement: the new content is
 //   written to a temporary file in the target's own folder, given its permissions and times,
-//   synced to the disk and only then renamed over the target. A failure at any step leaves the
-//   old file as it was, byte for byte, and no temporary file behind.
+//   its data synced to the disk and only then renamed over the target. A failure at any step
+//   leaves the old file as it was, byte for byte, and no temporary file behind; a crash leaves
+//   the old file or the whole new one (the rename reaches the disk with the file system's next
+//   commit of its journal).
 // - Writers of a file that other processes may write too take its FileLock first.
 
 #include <QByteArray>
@@ -88,14 +90,16 @@ struct ReplaceOptions {
     // A target that is a symbolic link: the file it points to is replaced (false: the link
     // itself is replaced by the new file).
     bool followLinks = true;
-    // When the target's folder refuses a new file (no write permission) but the target itself
-    // is a writable file, the target is written in place: a failure then may leave it partly
-    // written, since there is nowhere else to put the new content.
+    // When the target's folder refuses a new file (no write permission), or refuses to replace
+    // the target (a sticky folder and another user's file), but the target itself is a
+    // writable file, the target is written in place: a failure then may leave it partly
+    // written, since there is nowhere else to put the new content. Its permissions and times
+    // change as far as this process may change them.
     bool inPlaceIfFolderRefuses = false;
     // commit refuses an existing target (EEXIST) instead of replacing it.
     bool noReplace = false;
-    // Also a new file (a replaced one always is), and the folder after the rename, are synced
-    // to the disk: for stores whose reported success must survive a crash.
+    // Also a new file's data is synced to the disk before it is put in place (a replaced
+    // file's always is): for stores whose first content must survive a crash too.
     bool durable = false;
 };
 
@@ -137,6 +141,12 @@ public:
     void abandon();
 
 private:
+    // Truncates (in place), gives owner, permissions and times, and syncs the written file.
+    int finish(int fd, bool inPlace);
+    // Writes the complete temporary file over the target itself, for a folder that refuses the
+    // rename.
+    int writeOverTarget();
+
     QByteArray target_;
     QByteArray temp_;
     ReplaceOptions options_;

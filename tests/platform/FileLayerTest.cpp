@@ -118,6 +118,24 @@ TEST_F(FileLayer, AFolderThatTakesNoNewFileIsWrittenInPlaceOnlyWhenAllowed) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(tmp.read("locked/data.txt"), "new"); // the longer old content is cut
     EXPECT_EQ(zvtest::namesIn(folder), QStringList{"data.txt"});
+    if (!root) return;
+
+    // A sticky folder lets no one replace another user's file, but that file may be writable.
+    const QString sticky = tmp.path("sticky");
+    const QString shared = tmp.write("sticky/shared.txt", "old and long content");
+    ::chmod(QFile::encodeName(sticky).constData(), 01777);
+    ASSERT_EQ(::chown(QFile::encodeName(shared).constData(), 65533, 65533), 0);
+    ::chmod(QFile::encodeName(shared).constData(), 0666);
+    const int stickyCode = zvtest::runInChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 3;
+        if (replaceFile(shared, "refused") != EPERM) return 1;
+        ReplaceOptions inPlace;
+        inPlace.inPlaceIfFolderRefuses = true;
+        return replaceFile(shared, "new", inPlace) == 0 ? 0 : 2;
+    });
+    EXPECT_EQ(stickyCode, 0);
+    EXPECT_EQ(tmp.read("sticky/shared.txt"), "new");
+    EXPECT_EQ(zvtest::namesIn(sticky), QStringList{"shared.txt"});
 }
 
 TEST_F(FileLayer, WritersQueueForTheLockAndAWaitIsBounded) {
