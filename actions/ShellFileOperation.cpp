@@ -127,6 +127,7 @@ private:
     void writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st);
     void writeLink(const QByteArray& from, const QByteArray& to);
     void moveEntry(const QByteArray& from, QByteArray to);
+    void moveByCopy(const QByteArray& from, const QByteArray& to, const struct stat& s);
     void removeTree(const QByteArray& path, bool report);
 
     Clash resolveClash(const QByteArray& from, QByteArray& to, bool isFolder);
@@ -484,14 +485,7 @@ void Engine::moveEntry(const QByteArray& from, QByteArray to) {
                 return;
             }
             if (errno != EXDEV) failErrno(errno, from);
-            if (S_ISLNK(s.st_mode))
-                writeLink(from, to);
-            else if (S_ISREG(s.st_mode))
-                writeCopy(from, to, s);
-            else
-                fail(err::PathFileAccess, from, kNotAFile);
-            if (::unlink(from.constData()) != 0) failErrno(errno, from);
-            done(S_ISREG(s.st_mode) ? s.st_size : 0);
+            moveByCopy(from, to, s);
             return;
         }
     }
@@ -512,6 +506,11 @@ void Engine::moveEntry(const QByteArray& from, QByteArray to) {
     } else if (e != EXDEV) {
         failErrno(e, e == EEXIST ? to : from);
     }
+    moveByCopy(from, to, s);
+}
+
+// A file or link moved to another file system: written at to, then the source deleted.
+void Engine::moveByCopy(const QByteArray& from, const QByteArray& to, const struct stat& s) {
     if (S_ISLNK(s.st_mode))
         writeLink(from, to);
     else if (S_ISREG(s.st_mode))
