@@ -135,7 +135,8 @@ public:
     void setTimes(const struct timespec& accessed, const struct timespec& modified);
 
     // Applies owner, permissions and times, syncs the file and renames it over the target.
-    // 0 or errno; after a failure the target is as it was and the temporary file is gone.
+    // 0 or errno; after a failure the target is as it was (unless written in place) and the
+    // temporary file is gone.
     int commit();
     // Removes the temporary file; the target stays as it was.
     void abandon();
@@ -175,7 +176,9 @@ constexpr int kLockWaitMs = 30000;
 // An exclusive lock on the companion file "<file>.lock" (created when missing). It is an
 // open-file-description lock: it excludes other processes and other threads of this one alike,
 // and goes with the object (or with the process, however it ends). Waiting writers queue in the
-// kernel; a wait is bounded so that a process that keeps the lock cannot hang this one.
+// kernel; a wait is bounded so that a process that keeps the lock cannot hang this one (its end
+// is told to the waiting thread by the real-time signal SIGRTMIN+4, whose handler this layer
+// installs: the signal must not be used for anything else).
 class FileLock {
 public:
     FileLock() = default;
