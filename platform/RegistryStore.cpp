@@ -161,6 +161,7 @@ struct Parsed {
 
 Parsed parse(const QStringList& lines) {
     Parsed p;
+    p.entries.reserve(size_t(lines.size()));
     int current = -1;
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
