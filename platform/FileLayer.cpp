@@ -9,7 +9,6 @@
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
-#include <mutex>
 #include <unistd.h>
 #include <vector>
 
@@ -53,7 +52,7 @@ QByteArray followLinks(const QByteArray& path) {
             p = dir.isEmpty() ? link : (dir == "/" ? "/" + link : dir + '/' + link);
         }
     }
-    return p; // a loop of links: the open fails with ELOOP
+    return p; // a loop of links: still a link, which open refuses (ELOOP)
 }
 
 } // namespace
@@ -176,8 +175,7 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
 }
 
 int copyData(int in, int out, off_t sizeHint) {
-    bool inKernel = sizeHint > 0;
-    for (off_t copied = 0; inKernel;) {
+    for (off_t copied = 0; sizeHint > 0;) {
         const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
         if (n > 0) {
             copied += n;
@@ -225,6 +223,7 @@ int Replacement::open() {
     inPlace_ = false;
     replacing_ = ::lstat(target_.constData(), &old_) == 0;
     if (replacing_ && S_ISDIR(old_.st_mode)) return EISDIR;
+    if (replacing_ && S_ISLNK(old_.st_mode) && options_.followLinks) return ELOOP;
     keepsMode_ = replacing_ && S_ISREG(old_.st_mode);
 
     const QByteArray dir = parentOf(target_);
@@ -247,8 +246,7 @@ int Replacement::open() {
     }
     temp_.clear();
     // The folder takes no new file: an existing file that may be written is written in place.
-    if ((err == EACCES || err == EPERM) && options_.inPlaceIfFolderRefuses && replacing_ &&
-        S_ISREG(old_.st_mode)) {
+    if ((err == EACCES || err == EPERM) && options_.inPlaceIfFolderRefuses && keepsMode_) {
         const int f = ::open(target_.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
         if (f >= 0) {
             out_ = Fd(f);
