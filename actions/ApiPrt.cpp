@@ -1,6 +1,7 @@
 #include "ApiPrt.h"
 
 #include "Convert.h"
+#include "FileLayer.h"
 #include "NumFxd.h"
 #include "ProcessContext.h"
 #include "Text.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QUrl>
 
 #include <cerrno>
@@ -144,9 +144,9 @@ bool listQueues(std::vector<Queue>& queues) {
 // The ports recorded by PorIns, in the order they were added.
 QStringList recordedPorts() {
     QStringList ports;
-    QFile f(prtPortListFile());
-    if (!f.open(QIODevice::ReadOnly)) return ports;
-    for (const QByteArray& line : f.readAll().split('\n')) {
+    QByteArray bytes;
+    if (file::readFile(prtPortListFile(), bytes) != 0) return ports;
+    for (const QByteArray& line : bytes.split('\n')) {
         const QString p = QString::fromUtf8(line).trimmed();
         if (!p.isEmpty()) ports << p;
     }
@@ -314,16 +314,24 @@ void PorIns(const QString& port, int& ok) {
         return;
     }
     const QString name = Trim(port);
+    // Read, added to and written back under the list's lock, so that two processes adding ports
+    // at once keep both; written whole or not at all (a full disk keeps the old list).
+    const QString listFile = prtPortListFile();
+    file::FileLock lock;
+    if (const int e = lock.lock(listFile)) {
+        setError(e);
+        return;
+    }
     QStringList ports = recordedPorts();
     if (containsName(ports, name)) {
         ok = 1;
         return;
     }
     ports << name;
-    QSaveFile f(prtPortListFile());
-    if (!f.open(QIODevice::WriteOnly) || f.write(ports.join(u'\n').toUtf8() + '\n') < 0 ||
-        !f.commit()) {
-        setError(EIO);
+    file::ReplaceOptions options;
+    options.durable = true;
+    if (const int e = file::replaceFile(listFile, ports.join(u'\n').toUtf8() + '\n', options)) {
+        setError(e);
         return;
     }
     ok = 1;

@@ -8,8 +8,9 @@
 //   must allow file devices, "FileDevice Yes"), "NUL" the null device, a text "scheme:/..." a
 //   device URI as it stands. Other names (LPT1:, COM1:, relative paths) name no device and
 //   are refused. CUPS keeps no ports of its own: the ports added are recorded in the file
-//   "printer-ports.lst" of the data folder, and the port list is those plus the ports of the
-//   queues.
+//   "printer-ports.lst" of the data folder (rewritten whole under its lock, so that a full disk
+//   or a second process adding a port loses none), and the port list is those plus the ports of
+//   the queues.
 // - A driver is a CUPS model: "raw" (a queue that passes data through), the path of a .ppd
 //   file (sent to the server), or a model name the server knows.
 // - Names CUPS refuses (blanks, control characters, "/", "\", "?", "'", '"', "#", 128 bytes or

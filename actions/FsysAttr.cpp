@@ -1,6 +1,7 @@
 #include "FsysAttr.h"
 
 #include "FileAttributes.h"
+#include "FileLayer.h"
 #include "VbError.h"
 
 #include <QFile>
@@ -49,7 +50,7 @@ unsigned currentUmask() {
 }
 
 [[noreturn]] void raiseFor(int e, const QByteArray& p, bool folder) {
-    vbRaise(fileErrorNumber(e, QFile::decodeName(p), folder));
+    vbRaise(file::errorNumber(e, QFile::decodeName(p), folder));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "FsysTrash.h"
 
 #include "FileAttributes.h"
+#include "FileLayer.h"
 #include "ProcessContext.h"
 #include "VbError.h"
 
@@ -141,7 +142,7 @@ int moveToTrash(const QByteArray& path, QByteArray* trashedAs) {
     if (path.isEmpty()) return err::FileNotFound;
     const QByteArray abs = absolutePath(path);
     struct stat st {};
-    if (::lstat(abs.constData(), &st) != 0) return fileErrorNumber(errno, QFile::decodeName(abs));
+    if (::lstat(abs.constData(), &st) != 0) return file::errorNumber(errno, QFile::decodeName(abs));
     const QByteArray parent = parentOf(abs);
     if (abs == "/") return err::PermissionDenied;
 
@@ -183,7 +184,7 @@ int moveToTrash(const QByteArray& path, QByteArray* trashedAs) {
         if (::rename(abs.constData(), target.constData()) != 0) {
             const int e = errno;
             ::unlink(infoPath.constData());
-            return fileErrorNumber(e, QFile::decodeName(abs), S_ISDIR(st.st_mode));
+            return file::errorNumber(e, QFile::decodeName(abs), S_ISDIR(st.st_mode));
         }
         if (trashedAs) *trashedAs = target;
         return 0;

@@ -1,7 +1,7 @@
 #include "ShellFileOperation.h"
 
 #include "FicGlb.h"
-#include "FileAttributes.h"
+#include "FileLayer.h"
 #include "FsysAttr.h"
 #include "FsysDir.h"
 #include "FsysTrash.h"
@@ -78,17 +78,6 @@ bool sameEntry(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// rename that never replaces an existing target: renameat2 where the file system has it, else a
-// check right before.
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    struct stat st {};
-    if (::lstat(to.constData(), &st) == 0) return EEXIST;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
-}
-
 QByteArray freeName(const QByteArray& dir, const QByteArray& name, bool isFolder) {
     QByteArray base = name, ext;
     const qsizetype dot = name.lastIndexOf('.');
@@ -101,49 +90,6 @@ QByteArray freeName(const QByteArray& dir, const QByteArray& name, bool isFolder
             base + " - Copy" + (n == 1 ? QByteArray() : " (" + QByteArray::number(n) + ")") + ext;
         struct stat st {};
         if (::lstat(fsys::join(dir, candidate).constData(), &st) != 0) return candidate;
-    }
-}
-
-// Copies what is left to read of in (a file of size bytes when it was looked at) into out: in
-// the kernel where the file systems allow it (copy_file_range), else through a buffer. 0, or
-// the errno of the failure.
-int copyBytes(int in, int out, off_t size) {
-    // A file that says it is empty may still have content, made as it is read (/proc): only
-    // reading finds it.
-    bool inKernel = size > 0;
-    for (off_t copied = 0; inKernel;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
-        if (n > 0) {
-            copied += n;
-            continue;
-        }
-        if (n == 0) {
-            // Nothing at all from a file that has bytes: such a file system again (/sys).
-            if (copied == 0) break;
-            return 0;
-        }
-        if (errno == EINTR) continue;
-        // Not between these files (other file systems, no support): the plain way, from where
-        // the copy stands.
-        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) break;
-        return errno;
-    }
-    std::vector<char> buffer(size_t(1) << 17);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n == 0) return 0;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buffer.data() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            done += w;
-        }
     }
 }
 
@@ -181,6 +127,7 @@ private:
     void writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st);
     void writeLink(const QByteArray& from, const QByteArray& to);
     void moveEntry(const QByteArray& from, QByteArray to);
+    void moveByCopy(const QByteArray& from, const QByteArray& to, const struct stat& s);
     void removeTree(const QByteArray& path, bool report);
 
     Clash resolveClash(const QByteArray& from, QByteArray& to, bool isFolder);
@@ -192,7 +139,7 @@ private:
     }
     [[noreturn]] void fail(int number, const QByteArray& path, const QString& text = {});
     [[noreturn]] void failErrno(int e, const QByteArray& path, bool folder = false) {
-        fail(fileErrorNumber(e, fsys::text(path), folder), path);
+        fail(file::errorNumber(e, fsys::text(path), folder), path);
     }
     [[noreturn]] void cancel() {
         res_.aborted = true;
@@ -263,7 +210,7 @@ void Engine::plan() {
     // would reach another file or folder than the one named.
     for (const QStringList* list : {&rq_.from, &rq_.to}) {
         for (const QString& entry : *list) {
-            if (entry.contains(QChar(0))) {
+            if (!file::validName(entry)) {
                 planError_ = err::BadFileNameOrNumber;
                 return;
             }
@@ -287,7 +234,7 @@ void Engine::plan() {
         if (!hasWildcard(name)) {
             struct stat st {};
             if (::lstat(p.constData(), &st) != 0) {
-                planError_ = fileErrorNumber(errno, fsys::text(p));
+                planError_ = file::errorNumber(errno, fsys::text(p));
                 planErrorPath_ = p;
                 return;
             }
@@ -425,47 +372,27 @@ void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& 
 }
 
 // The copy is written beside the target under a passing name and then renamed into place: the
-// target is replaced whole or not at all, also when it is read-only or a link.
+// target is replaced whole or not at all, also when it is read-only or a link. Only where the
+// folder takes no new file is a writable target written in place.
 void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st) {
-    QByteArray dir, name;
-    splitLast(to, dir, name);
-    const QByteArray stem = "." + name.left(64) + ".zvcopy-" + pid_ + '-';
-    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) failErrno(errno, from);
-    QByteArray tmp;
-    int out = -1;
-    for (int k = 0;; ++k) {
-        tmp = fsys::join(dir, stem + QByteArray::number(k));
-        out = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
-        if (out >= 0) break;
-        if (errno == EEXIST && k < 1000) continue;
-        const int e = errno;
-        ::close(in);
-        failErrno(e, to);
-    }
-    // The bytes, then the marks (while the owner may still write the copy), the permission
-    // bits and the times.
-    int e = copyBytes(in, out, st.st_size);
+    file::Fd in;
+    if (const int e = file::openRead(from, in, false)) failErrno(e, from);
+    file::ReplaceOptions options;
+    options.followLinks = false;
+    options.inPlaceIfFolderRefuses = true;
+    file::Replacement out(to, options);
+    // The bytes, then the marks (while the owner may still write the copy); the permission bits
+    // and the times go on when it is put in place.
+    int e = file::copyInto(in.get(), st, out);
     if (e == 0) {
-        fsys::copyMarks(in, out);
-        if (::fchmod(out, st.st_mode & 07777) != 0) e = errno;
+        fsys::copyMarks(in.get(), out.fd());
+        e = out.commit();
     }
-    if (e == 0) {
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::futimens(out, times);
-    }
-    if (::close(out) != 0 && e == 0) e = errno;
-    ::close(in);
     if (e != 0) {
-        ::unlink(tmp.constData());
+        out.abandon();
         // Reading the source or writing the target: the error names the side that failed.
         const bool sourceSide = ::access(from.constData(), R_OK) != 0;
         failErrno(e, sourceSide ? from : to);
-    }
-    if (::rename(tmp.constData(), to.constData()) != 0) {
-        e = errno;
-        ::unlink(tmp.constData());
-        failErrno(e, to);
     }
 }
 
@@ -558,19 +485,12 @@ void Engine::moveEntry(const QByteArray& from, QByteArray to) {
                 return;
             }
             if (errno != EXDEV) failErrno(errno, from);
-            if (S_ISLNK(s.st_mode))
-                writeLink(from, to);
-            else if (S_ISREG(s.st_mode))
-                writeCopy(from, to, s);
-            else
-                fail(err::PathFileAccess, from, kNotAFile);
-            if (::unlink(from.constData()) != 0) failErrno(errno, from);
-            done(S_ISREG(s.st_mode) ? s.st_size : 0);
+            moveByCopy(from, to, s);
             return;
         }
     }
     if (folder) {
-        if (const int e = renameNoReplace(from, to); e == 0)
+        if (const int e = file::renameNoReplace(from, to); e == 0)
             return;
         else if (e != EXDEV)
             failErrno(e, e == EEXIST ? to : from, true);
@@ -580,12 +500,17 @@ void Engine::moveEntry(const QByteArray& from, QByteArray to) {
         return;
     }
     step(from, to);
-    if (const int e = renameNoReplace(from, to); e == 0) {
+    if (const int e = file::renameNoReplace(from, to); e == 0) {
         done(S_ISREG(s.st_mode) ? s.st_size : 0);
         return;
     } else if (e != EXDEV) {
         failErrno(e, e == EEXIST ? to : from);
     }
+    moveByCopy(from, to, s);
+}
+
+// A file or link moved to another file system: written at to, then the source deleted.
+void Engine::moveByCopy(const QByteArray& from, const QByteArray& to, const struct stat& s) {
     if (S_ISLNK(s.st_mode))
         writeLink(from, to);
     else if (S_ISREG(s.st_mode))
@@ -658,7 +583,7 @@ void Engine::rename() {
     struct stat s {};
     if (::lstat(from.constData(), &s) != 0) failErrno(errno, from);
     step(from, to);
-    if (const int e = renameNoReplace(from, to))
+    if (const int e = file::renameNoReplace(from, to))
         failErrno(e, e == EEXIST ? to : from, S_ISDIR(s.st_mode));
     done(0);
 }
@@ -726,6 +651,20 @@ void Engine::fail(int number, const QByteArray& path, const QString& text) {
 
 ShellFileResult runShellFileOperation(const ShellFileRequest& request, ShellOperationUi& ui) {
     return Engine(request, ui).run();
+}
+
+ShellFileResult refuseCopyIntoItself(const QString& source, const QString& target, int flags,
+                                     ShellOperationUi& ui) {
+    ShellFileResult res;
+    if (!file::validName(source) || !file::validName(target)) return res; // the copy refuses it
+    const QByteArray from = resolved(withoutTrailingSeparator(QFile::encodeName(source)));
+    const QByteArray to = resolved(withoutTrailingSeparator(QFile::encodeName(target)));
+    if (!isSameOrInside(to, from)) return res;
+    res.error = err::PathFileAccess;
+    res.errorPath = target;
+    res.errorText = kInsideSource;
+    if (!(flags & fof::Silent)) ui.reportError(res.errorPath, res.errorText);
+    return res;
 }
 
 QString collisionName(const QString& folder, const QString& name, bool isFolder) {

@@ -14,7 +14,10 @@
 // - Folders are copied level by level: an existing target folder is merged into, new folders get
 //   the usual permissions (a read-only source folder does not make the copy unwritable), files
 //   keep their permission bits, time and marks, and are written beside the target and then put
-//   in its place, so a failed copy never leaves a half file and a read-only target is replaced.
+//   in its place (the file layer's Replacement), so a failed copy never leaves a half file nor
+//   loses the file it was to replace, and a read-only target is replaced. Only a folder that
+//   takes no new file, or lets no one replace another user's file, has a writable target
+//   written in place.
 //   Symbolic links are copied as links and never followed; pipes and devices are refused.
 // - A destination inside the source folder, or a file copied onto itself, is refused.
 // - An existing target is replaced after the confirmation (NoConfirmation: always), or given a
@@ -67,6 +70,13 @@ struct ShellFileResult {
 };
 
 ShellFileResult runShellFileOperation(const ShellFileRequest& request, ShellOperationUi& ui);
+
+// Refuses, before anything is created, a copy of the folder source into target when target is
+// that folder or lies inside it (links, "." and ".." resolved as far as they exist): the result
+// carries error 75 and the reason, reported through ui unless flags hold Silent. A result that
+// is ok() when the copy may go on.
+ShellFileResult refuseCopyIntoItself(const QString& source, const QString& target, int flags,
+                                     ShellOperationUi& ui);
 
 // The name a copy gets in folder when name is taken: "base - Copy.ext", then
 // "base - Copy (2).ext", ... (a folder or a name without extension has no ".ext").

@@ -164,8 +164,14 @@ Variant SupShf::FxCopDfi(const QString& src, const QString& dst) {
             copied = FxCop(src, dir).rawBoolean();
         }
     } else if (kind == QLatin1String("D")) {
-        DirCriNiv(dst, res);
-        copied = FxCopArv(src, dst, 1).rawInteger() != 0;
+        // A target inside the source is refused before its folders are made, so the refusal
+        // leaves nothing behind.
+        AspExe(1, 0);
+        last_ = refuseCopyIntoItself(src, dst, flags(1), ProcessContext::current().shellUi());
+        if (last_.ok()) {
+            DirCriNiv(dst, res);
+            copied = FxCopArv(src, dst, 1).rawInteger() != 0;
+        }
     }
     return Variant(int16_t(copied ? -1 : 0));
 }

@@ -6,6 +6,7 @@
 #include "Encoding.h"
 #include "FileAttributes.h"
 #include "FileHandles.h"
+#include "FileLayer.h"
 #include "ProcessContext.h"
 #include "Text.h"
 #include "VbError.h"
@@ -25,13 +26,7 @@ namespace zv {
 namespace {
 
 QByteArray enc(const QString& path) {
-    return QFile::encodeName(path);
-}
-
-// A name holding a null character is no file name: the system would stop reading it at that
-// character and act on another file (a shorter path) than the one the text names.
-void checkName(const QString& path) {
-    if (path.contains(QChar(0))) vbRaise(err::BadFileNameOrNumber);
+    return file::nativeName(path);
 }
 
 // Runs a step that raises run-time errors; 0 when it ran, else the error number.
@@ -45,7 +40,7 @@ template <class F> int trapped(F&& step) {
 }
 
 [[noreturn]] void raiseErrno(int err, const QString& path, bool isFolder = false) {
-    vbRaise(fileErrorNumber(err, path, isFolder));
+    file::raiseError(err, path, isFolder);
 }
 
 bool hasWildcard(const QString& name) {
@@ -68,72 +63,34 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Copies the bytes, permissions and times of an open file to dst. exclusive refuses an existing
-// dst (58). A copy that fails part way is removed.
-void copyContent(int in, const struct stat& st, const QString& dst, bool exclusive) {
-    const QByteArray d = enc(dst);
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
-    const int out = ::open(d.constData(), flags, st.st_mode & 0777);
-    if (out < 0) raiseErrno(errno, dst);
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int e = errno;
-            ::close(out);
-            ::unlink(d.constData());
-            raiseErrno(e, dst);
-        }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buffer.data() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                const int e = errno;
-                ::close(out);
-                ::unlink(d.constData());
-                raiseErrno(e, dst);
-            }
-            done += w;
-        }
-    }
-    // The copy keeps the source's permissions (a read-only file gives a read-only copy) and
-    // its modification time, as a file copy does on the original system.
-    ::fchmod(out, st.st_mode & 07777);
-    const timespec times[2] = {st.st_atim, st.st_mtim};
-    ::futimens(out, times);
-    if (::close(out) != 0) {
-        const int e = errno;
-        ::unlink(d.constData());
-        raiseErrno(e, dst);
-    }
+// Copies the bytes, permissions and times of an open file to dst (a copy keeps a read-only
+// file read-only, and its modification time, as a file copy does on the original system). The
+// copy is written beside dst and put in its place when complete, so a failed copy leaves dst as
+// it was. newOnly refuses an existing dst (58).
+void copyContent(int in, const struct stat& st, const QString& dst, bool newOnly) {
+    file::ReplaceOptions options;
+    options.inPlaceIfFolderRefuses = !newOnly;
+    options.noReplace = newOnly;
+    file::Replacement out(dst, options);
+    int e = file::copyInto(in, st, out);
+    if (e == 0) e = out.commit();
+    if (e != 0) raiseErrno(e, dst);
 }
 
 // Copies a file; false (nothing done) when src and dst are the same file.
 bool copyFile(const QString& src, const QString& dst) {
-    const int in = ::open(enc(src).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (in < 0) raiseErrno(errno, src);
+    file::Fd in;
+    if (const int e = file::openRead(enc(src), in)) raiseErrno(e, src);
     struct stat st {};
-    ::fstat(in, &st);
+    ::fstat(in.get(), &st);
     struct stat dt {};
     const bool dstExists = ::stat(enc(dst).constData(), &dt) == 0;
-    if (S_ISDIR(st.st_mode) || (dstExists && S_ISDIR(dt.st_mode))) {
-        ::close(in);
-        vbRaise(err::PathFileAccess);
-    }
-    if (dstExists && sameFile(st, dt)) {
-        ::close(in);
-        return false;
-    }
-    ::fcntl(in, F_SETFL, ::fcntl(in, F_GETFL) & ~O_NONBLOCK);
-    try {
-        copyContent(in, st, dst, false);
-    } catch (...) {
-        ::close(in);
-        throw;
-    }
-    ::close(in);
+    if (S_ISDIR(st.st_mode) || (dstExists && S_ISDIR(dt.st_mode))) vbRaise(err::PathFileAccess);
+    if (dstExists && sameFile(st, dt)) return false;
+    // A file the process may not write is not replaced (70), as the system's copy refuses a
+    // read-only target.
+    if (dstExists && ::access(enc(dst).constData(), W_OK) != 0) raiseErrno(errno, dst);
+    copyContent(in.get(), st, dst, false);
     return true;
 }
 
@@ -147,15 +104,9 @@ void moveAcross(const QString& from, const QString& to, const struct stat& st) {
         target[size_t(n)] = '\0';
         if (::symlink(target.data(), t.constData()) != 0) raiseErrno(errno, to);
     } else {
-        const int in = ::open(f.constData(), O_RDONLY | O_CLOEXEC);
-        if (in < 0) raiseErrno(errno, from);
-        try {
-            copyContent(in, st, to, true);
-        } catch (...) {
-            ::close(in);
-            throw;
-        }
-        ::close(in);
+        file::Fd in;
+        if (const int e = file::openRead(f, in, false)) raiseErrno(e, from);
+        copyContent(in.get(), st, to, true);
     }
     if (::unlink(f.constData()) != 0) {
         const int e = errno;
@@ -168,25 +119,16 @@ void renamePath(const QString& from, const QString& to) {
     const QByteArray f = enc(from), t = enc(to);
     struct stat st {};
     if (::lstat(f.constData(), &st) != 0) raiseErrno(errno, from);
-    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
-        return;
-    int e = errno;
+    int e = file::renameNoReplace(f, t);
+    if (e == 0) return;
     struct stat target {};
-    if (e == EINVAL || e == ENOSYS || e == ENOTSUP) {
-        // A file system without "no replace": look first, then rename.
-        if (::lstat(t.constData(), &target) == 0 && !sameFile(st, target))
+    if (e == EEXIST) {
+        // The same file under another spelling (a change of case on a file system that ignores
+        // case) may be renamed; anything else at the target stays.
+        if (::lstat(t.constData(), &target) != 0 || !sameFile(st, target))
             vbRaise(err::FileAlreadyExists);
         if (::rename(f.constData(), t.constData()) == 0) return;
         e = errno;
-    } else if (e == EEXIST) {
-        // The same file under another spelling (a change of case on a file system that ignores
-        // case) may be renamed; anything else at the target stays.
-        if (::lstat(t.constData(), &target) == 0 && sameFile(st, target)) {
-            if (::rename(f.constData(), t.constData()) == 0) return;
-            e = errno;
-        } else {
-            vbRaise(err::FileAlreadyExists);
-        }
     }
     if (e == EXDEV) {
         if (S_ISDIR(st.st_mode)) vbRaise(err::RenameOtherDrive);
@@ -213,7 +155,8 @@ void killFiles(const QString& path) {
     DIR* d = ::opendir(enc(folder).constData());
     if (!d) {
         const int e = errno;
-        vbRaise(e == ENOENT || e == ENOTDIR ? err::PathNotFound : fileErrorNumber(e, folder, true));
+        vbRaise(e == ENOENT || e == ENOTDIR ? err::PathNotFound
+                                            : file::errorNumber(e, folder, true));
     }
     QStringList matches;
     while (dirent* entry = ::readdir(d)) {
@@ -232,7 +175,7 @@ void killFiles(const QString& path) {
         if (::unlink(p.constData()) == 0)
             ++deleted;
         else if (!firstError)
-            firstError = fileErrorNumber(errno, full);
+            firstError = file::errorNumber(errno, full);
     }
     if (firstError) vbRaise(firstError);
     if (deleted == 0) vbRaise(err::FileNotFound);
@@ -300,13 +243,13 @@ void FicExi(const QString& file, int& res) {
         res = 1;
         return;
     }
-    const int n = fileErrorNumber(file.isEmpty() ? ENOENT : errno, file);
+    const int n = file::errorNumber(file.isEmpty() ? ENOENT : errno, file);
     res = n == err::FileNotFound ? 0 : -n;
 }
 
 void FicEli(const QString& file, int& res) {
     res = trapped([&] {
-        checkName(file);
+        file::checkName(file);
         killFiles(file);
     });
 }
@@ -318,8 +261,8 @@ void FicCop(const QString& src, const QString& dst, int& res) {
     }
     bool copied = true;
     res = trapped([&] {
-        checkName(src);
-        checkName(dst);
+        file::checkName(src);
+        file::checkName(dst);
         copied = copyFile(src, dst);
     });
     if (res == 0 && !copied) res = -1;
@@ -327,8 +270,8 @@ void FicCop(const QString& src, const QString& dst, int& res) {
 
 void FicRen(const QString& oldPath, const QString& newPath, int& res) {
     res = trapped([&] {
-        checkName(oldPath);
-        checkName(newPath);
+        file::checkName(oldPath);
+        file::checkName(newPath);
         renamePath(oldPath, newPath);
     });
 }

@@ -22,9 +22,4 @@ inline constexpr char kAttribXattr[] = "user.zelvyn.attrib";
 // missing file, 76 for a missing folder on the way, 70 no permission, ...
 int readFileAttributes(const QString& path);
 
-// The run-time error a failed file-system call on path stands for: errno mapped as the
-// language maps it, ENOENT told apart as a missing file (53) or a missing folder on its way
-// (76).
-int fileErrorNumber(int err, const QString& path, bool isFolder = false);
-
 } // namespace zv

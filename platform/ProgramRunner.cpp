@@ -173,52 +173,48 @@ bool ChildProcesses::isChild(pid_t pid) const {
     return running_.contains(pid);
 }
 
-void ChildProcesses::forget(pid_t pid) {
+void ChildProcesses::recordEnd(pid_t pid) {
     running_.removeAll(pid);
-}
-
-void ChildProcesses::recordEnded(pid_t pid) {
     ended_.removeAll(pid);
     ended_.append(pid);
-    while (ended_.size() > 64)
+    while (ended_.size() > kEndedKept)
         ended_.removeFirst();
 }
 
-bool ChildProcesses::takeEnded(pid_t pid) {
-    return ended_.removeAll(pid) > 0;
+bool ChildProcesses::hasEnded(pid_t pid) const {
+    return !running_.contains(pid) && ended_.contains(pid);
+}
+
+bool ChildProcesses::reapIfEnded(pid_t pid) {
+    int status = 0;
+    pid_t r;
+    do {
+        r = ::waitpid(pid, &status, WNOHANG);
+    } while (r < 0 && errno == EINTR);
+    // ECHILD: reaped by someone else, so ended all the same.
+    if (r == pid || (r < 0 && errno == ECHILD)) {
+        recordEnd(pid);
+        return true;
+    }
+    return false;
 }
 
 void ChildProcesses::reap() {
     const QList<pid_t> children = running_;
-    for (pid_t pid : children) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, WNOHANG);
-        if (r == pid) {
-            forget(pid);
-            recordEnded(pid);
-        } else if (r < 0 && errno == ECHILD) {
-            forget(pid); // reaped by someone else
-            recordEnded(pid);
-        }
-    }
+    for (pid_t pid : children)
+        reapIfEnded(pid);
 }
 
 bool ChildProcesses::isRunning(pid_t pid) {
     if (pid <= 0) return false;
-    if (isChild(pid)) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, WNOHANG);
-        if (r == 0) return true;
-        forget(pid);
-        return false;
-    }
-    if (takeEnded(pid)) return false;
+    if (isChild(pid)) return !reapIfEnded(pid);
+    if (hasEnded(pid)) return false;
     return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
 WaitResult ChildProcesses::wait(pid_t pid, qint64 timeoutMs) {
     if (pid <= 0) return WaitResult::Failed;
-    if (!isChild(pid) && takeEnded(pid)) return WaitResult::Ended;
+    if (hasEnded(pid)) return WaitResult::Ended;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
     auto remaining = [&]() -> int {
@@ -257,8 +253,9 @@ WaitResult ChildProcesses::wait(pid_t pid, qint64 timeoutMs) {
     if (!ended) return failed ? WaitResult::Failed : WaitResult::TimedOut;
     if (isChild(pid)) {
         int status = 0;
-        ::waitpid(pid, &status, 0);
-        forget(pid);
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        recordEnd(pid);
     }
     return WaitResult::Ended;
 }

@@ -41,8 +41,8 @@ public:
     pid_t start(const QStringList& argv, int& err);
 
     // Blocks until the process ends or timeoutMs passes (-1: no limit). A process of ours that
-    // ended earlier (and was reaped meanwhile) counts as ended; a process id that names no
-    // process gives Failed.
+    // ended earlier (and was reaped meanwhile, by whichever call) counts as ended; a process id
+    // that names no process gives Failed.
     WaitResult wait(pid_t pid, qint64 timeoutMs);
 
     // True while the process runs. A child of ours that has ended is reaped here.
@@ -52,14 +52,20 @@ public:
     void reap();
 
 private:
+    // How many ended children are remembered for the waits that may still ask about them.
+    static constexpr qsizetype kEndedKept = 64;
+
     ChildProcesses() = default;
     bool isChild(pid_t pid) const;
-    void forget(pid_t pid);
-    void recordEnded(pid_t pid);
-    bool takeEnded(pid_t pid);
+    // Reaps pid when it has ended; true when it has.
+    bool reapIfEnded(pid_t pid);
+    // The one place a reap is recorded (the status check, the periodic reap and the waits all
+    // come here), so that every later wait and status check on pid knows it has ended.
+    void recordEnd(pid_t pid);
+    bool hasEnded(pid_t pid) const;
 
     QList<pid_t> running_; // started here, not reaped yet
-    QList<pid_t> ended_;   // reaped before anyone asked for them (most recent last)
+    QList<pid_t> ended_;   // reaped, most recent last (a start that reuses the id drops it)
 };
 
 } // namespace zv

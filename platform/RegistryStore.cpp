@@ -1,66 +1,20 @@
 #include "RegistryStore.h"
 
 #include "Encoding.h"
+#include "FileLayer.h"
 #include "Text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cerrno>
-#include <chrono>
-#include <fcntl.h>
-#include <mutex>
-#include <sys/file.h>
-#include <thread>
-#include <unistd.h>
 
 namespace zv {
 
 namespace {
 
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
-
-// Writers of this process take this first: the registration thread may write while the GUI
-// thread does, and the file lock alone is per open file, not per thread.
-std::mutex& writeMutex() {
-    static std::mutex m;
-    return m;
-}
-
-// An exclusive lock on "<file>.lock", given up after a few seconds so that a process that
-// holds it for ever cannot hang this one.
-class StoreLock {
-public:
-    explicit StoreLock(const QString& file) {
-        const QByteArray path = QFile::encodeName(file + QStringLiteral(".lock"));
-        fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ < 0) return;
-        for (int attempt = 0; attempt < 500; ++attempt) {
-            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
-                locked_ = true;
-                return;
-            }
-            if (errno != EWOULDBLOCK && errno != EINTR) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    ~StoreLock() {
-        if (fd_ >= 0) {
-            if (locked_) ::flock(fd_, LOCK_UN);
-            ::close(fd_);
-        }
-    }
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
-    bool locked() const { return locked_; }
-
-private:
-    int fd_ = -1;
-    bool locked_ = false;
-};
 
 // The file's lines and how to write them back.
 struct StoreText {
@@ -70,12 +24,11 @@ struct StoreText {
 };
 
 bool readStoreText(const QString& file, StoreText& out, bool& exists) {
-    QFile f(file);
-    exists = f.exists();
+    QByteArray bytes;
+    const int e = file::readFile(file, bytes);
+    exists = e != ENOENT;
     if (!exists) return true;
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) return false;
+    if (e != 0) return false;
     if (bytes.startsWith("\xFF\xFE")) {
         out.utf16 = true;
         const QByteArray body = bytes.mid(2);
@@ -208,6 +161,7 @@ struct Parsed {
 
 Parsed parse(const QStringList& lines) {
     Parsed p;
+    p.entries.reserve(size_t(lines.size()));
     int current = -1;
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
@@ -302,10 +256,9 @@ bool RegistryStore::writeString(const QString& key, const QString& name,
                                 const QString& value) const {
     const QString k = normalizeKey(key);
     if (k.isEmpty()) return false;
-    std::lock_guard<std::mutex> guard(writeMutex());
     QDir().mkpath(QFileInfo(file_).absolutePath());
-    StoreLock lock(file_);
-    if (!lock.locked()) return false;
+    file::FileLock lock;
+    if (lock.lock(file_) != 0) return false;
 
     StoreText st;
     bool exists = false;
@@ -334,14 +287,10 @@ bool RegistryStore::writeString(const QString& key, const QString& name,
         }
     }
 
-    QSaveFile out(file_);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = storeBytes(st);
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    // Written whole or not at all: on a full disk the store keeps its old content.
+    file::ReplaceOptions options;
+    options.durable = true;
+    return file::replaceFile(file_, storeBytes(st), options) == 0;
 }
 
 } // namespace zv

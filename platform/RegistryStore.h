@@ -13,11 +13,12 @@
 // characters is written in the hex(1) form (UTF-16LE bytes) so that every value survives.
 // Values of other types (dword:, hex:, ...) are kept as they are and read as "no string".
 //
-// Every write reads the file, changes one line and replaces the file atomically, under an
-// exclusive lock on a companion file "<file>.lock", because other processes (an installer, a
-// second wizard) may write at the same time. A file read and written back keeps its encoding
-// (UTF-16LE with its mark as the registry editor writes it, UTF-8 or Windows-1252) and line end;
-// a new file is UTF-8 with LF.
+// Every write reads the file, changes one line and replaces the file whole (a write that cannot
+// be stored whole, as on a full disk, fails and leaves the file as it was), under the exclusive
+// lock of the file layer on a companion file "<file>.lock", because other processes (an
+// installer, a second wizard) and threads may write at the same time: writers queue for it. A file
+// read and written back keeps its encoding (UTF-16LE with its mark as the registry editor writes
+// it, UTF-8 or Windows-1252) and line end; a new file is UTF-8 with LF.
 
 #include <QString>
 #include <optional>
@@ -36,7 +37,8 @@ public:
     std::optional<QString> readString(const QString& key, const QString& name) const;
 
     // Writes a string value, creating the key (and the file and its folder) when missing.
-    // False when the file could not be locked, read or written.
+    // False when the file could not be locked (within the file layer's wait), read or written
+    // whole; the file is then as it was.
     bool writeString(const QString& key, const QString& name, const QString& value) const;
 
     // The key path in the store's form: parts joined by "\", empty parts dropped.

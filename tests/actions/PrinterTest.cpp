@@ -6,10 +6,14 @@
 
 #include "VbError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cups/cups.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace zv;
 using namespace zvtest;
@@ -40,6 +44,8 @@ QStringList column(const PrtTable& list, int field) {
 
 class PrinterNames : public ActionsTest {};
 class PrinterPorts : public ActionsTest {};
+// The port list's writes: whole or not at all, and under a lock that other processes queue for.
+class FileLayerPorts : public ActionsTest {};
 
 class PrinterCups : public ActionsTest {
 protected:
@@ -196,4 +202,59 @@ TEST_F(PrinterCups, PrintersAddedListedAndRefused) {
     }
     // The attributes are taken as a Long: a number beyond one is an overflow, raised.
     EXPECT_THROW(PrtIns(queue(u"attr"_s), u"raw"_s, out, Variant(1e12), ok), VbError);
+}
+
+TEST_F(FileLayerPorts, PortListOnAFullDiskKeepsItsPorts) {
+    const QString list = prtPortListFile();
+    QDir().mkpath(QFileInfo(list).path());
+    int ok = 0;
+    PorIns(u"/tmp/zv/first.pdf"_s, ok);
+    ASSERT_EQ(ok, 1);
+    const QByteArray before = contentOf(list);
+    // 1 the add claimed success; 2 the list changed; 3 the failure was not told.
+    const int code = runInChild([&] {
+        limitFileSize(before.size()); // the longer list cannot be written
+        int added = 0;
+        PorIns(u"/tmp/zv/a-much-longer-name-for-the-second-port.pdf"_s, added);
+        if (added != 0) return 1;
+        if (contentOf(list) != before) return 2;
+        return apiPrtState().lastError == EFBIG ? 0 : 3;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(contentOf(list), before);
+    EXPECT_EQ(namesIn(QFileInfo(list).path()),
+              (QStringList{u"printer-ports.lst"_s, u"printer-ports.lst.lock"_s}));
+}
+
+TEST_F(FileLayerPorts, PortsAddedByEightProcessesAtOnceAreAllKept) {
+    QDir().mkpath(QFileInfo(prtPortListFile()).path());
+    constexpr int kWriters = 8, kPorts = 60;
+    std::vector<pid_t> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int failed = 0;
+            for (int i = 0; i < kPorts; ++i) {
+                int ok = 0;
+                PorIns(u"/tmp/zv/w%1/p%2.pdf"_s.arg(w).arg(i), ok);
+                failed += ok == 1 ? 0 : 1;
+            }
+            ::_exit(failed);
+        }
+        writers.push_back(pid);
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed adds: " << status;
+    }
+    PrtTable ports;
+    int n = 0;
+    PorLst(ports, n);
+    int missing = 0;
+    for (int w = 0; w < kWriters; ++w)
+        for (int i = 0; i < kPorts; ++i)
+            missing += column(ports, 1).contains(u"/tmp/zv/w%1/p%2.pdf"_s.arg(w).arg(i)) ? 0 : 1;
+    EXPECT_EQ(missing, 0);
 }

@@ -34,6 +34,7 @@ class ShellCopy : public ActionsTest {};
 class ShellOptions : public ActionsTest {};
 class ShellDelete : public ActionsTest {};
 class ShellMove : public ActionsTest {};
+class FileLayer : public ActionsTest {};
 
 } // namespace
 
@@ -283,9 +284,36 @@ TEST_F(ShellCopy, CopiesIntoItselfAreRefused) {
         EXPECT_EQ(listTree(path("src")), before) << c.what;
         EXPECT_EQ(contentOf(path("src/a.txt")), "a.txt") << c.what;
     }
-    // Through FxCopDfi the target folder is made first, but nothing is copied into it.
-    EXPECT_EQ(shf.FxCopDfi(path("src"), path("src/sub/in")).rawInteger(), 0);
-    EXPECT_EQ(listTree(path("src/sub/in")), QStringList());
+    // Through FxCopDfi, which makes the target folders of a copy, the refusal comes before
+    // them: nothing is left behind.
+    for (const char* inside : {"src/sub/in", "src/new/deeper", "src/./sub/../x"}) {
+        ui().clear();
+        EXPECT_EQ(shf.FxCopDfi(path("src"), path(inside)).rawInteger(), 0) << inside;
+        EXPECT_EQ(shf.lastResult().error, 75) << inside;
+        EXPECT_EQ(ui().errors().size(), 1u) << inside;
+        EXPECT_EQ(listTree(path("src")), before) << inside;
+    }
+}
+
+// A copy over an existing file that cannot be finished (here the file-size limit, as on a full
+// disk) reports the disk-full error and leaves the old file whole, and no temporary file.
+TEST_F(FileLayer, ShellCopyThatCannotFinishKeepsTheFileItReplaces) {
+    QDir().mkpath(path("src"));
+    QFile big(path("src/data.bin"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(64 * 1024, 's'));
+    big.close();
+    makeTree(path("dst"), {u"data.bin"_s});
+    const int error = runInChild([&] {
+        limitFileSize(4096);
+        SupShf shf;
+        shf.AspExe(0, 0);
+        return yes(shf.FxCop(path("src/data.bin"), path("dst/data.bin"))) ? 0
+                                                                          : shf.lastResult().error;
+    });
+    EXPECT_EQ(error, 61);
+    EXPECT_EQ(contentOf(path("dst/data.bin")), "data.bin");
+    EXPECT_EQ(listTree(path("dst")), QStringList{u"data.bin"_s});
 }
 
 // A source or target with a null character in it is refused as a bad name: cut at that

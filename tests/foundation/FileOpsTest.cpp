@@ -29,6 +29,7 @@ protected:
     ScopedProcessContext ctx;
     zvtest::TempDir tmp;
 };
+class FileLayer : public FileOps {};
 
 TEST_F(FileOps, ExistenceTellsMissingFromOtherFailures) {
     tmp.write("a.txt", "x");
@@ -79,6 +80,31 @@ TEST_F(FileOps, CopyOverwritesButNeverOntoItself) {
     EXPECT_EQ(res, 76);
     FicCop(src, tmp.path(), res); // a folder as target
     EXPECT_EQ(res, 75);
+}
+
+// A copy over an existing file that cannot be finished (here the file-size limit, as on a full
+// disk) reports the disk-full error and leaves the old file whole, and no temporary file.
+TEST_F(FileLayer, FicCopThatCannotFinishKeepsTheFileItReplaces) {
+    const QString src = tmp.write("src.bin", QByteArray(64 * 1024, 's'));
+    const QString dst = tmp.write("dst.txt", "old content");
+    const int res = zvtest::runInChild([&] {
+        zvtest::limitFileSize(4096);
+        int r = 0;
+        FicCop(src, dst, r);
+        return r;
+    });
+    EXPECT_EQ(res, 61);
+    EXPECT_EQ(tmp.read("dst.txt"), "old content");
+    EXPECT_EQ(zvtest::namesIn(tmp.path()), (QStringList{"dst.txt", "src.bin"}));
+
+    // Finished, the copy has the source's bytes, permission bits and time.
+    ::chmod(QFile::encodeName(src).constData(), 0604);
+    int r = 99;
+    FicCop(src, dst, r);
+    ASSERT_EQ(r, 0);
+    EXPECT_EQ(tmp.read("dst.txt"), QByteArray(64 * 1024, 's'));
+    EXPECT_EQ(QFileInfo(dst).lastModified(), QFileInfo(src).lastModified());
+    EXPECT_EQ(QFile::permissions(dst), QFile::permissions(src));
 }
 
 TEST_F(FileOps, RenameNeverReplacesAnotherFile) {

@@ -30,6 +30,7 @@ protected:
     ScopedProcessContext ctx;
     zvtest::TempDir tmp;
 };
+class ProgramWait : public Programs {};
 
 TEST_F(Programs, SplitsCommandsWithoutAShell) {
     struct Case {
@@ -152,6 +153,35 @@ TEST_F(Programs, ChildrenNobodyWaitsForAreReaped) {
     }
     // A child reaped before its wait still counts as ended.
     EXPECT_EQ(PgmEsp("B", second, 1.0), "NOR");
+}
+
+// However a child's end was first seen (a status check, the periodic reap, a wait), every later
+// wait and status check knows it has ended.
+TEST_F(ProgramWait, AnEndSeenOnceIsKnownToEveryLaterWait) {
+    ChildProcesses& children = ChildProcesses::instance();
+    for (const char* seenBy : {"status check", "reap", "blocking wait"}) {
+        int taskId = 0, err = 0;
+        PgmShell(1, "\"" + child() + "\" exit 0", taskId, err);
+        ASSERT_GT(taskId, 0);
+        const pid_t pid = taskId;
+        const auto gone = [&] { return !QFileInfo::exists(QString("/proc/%1").arg(pid)); };
+        if (QString(seenBy) == "status check") {
+            while (children.isRunning(pid))
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } else if (QString(seenBy) == "reap") {
+            while (!gone()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                children.reap();
+            }
+        } else {
+            ASSERT_EQ(PgmEsp("B", taskId, 10.0), "NOR");
+        }
+        EXPECT_TRUE(gone()) << seenBy; // reaped: no zombie left
+        EXPECT_EQ(PgmEsp("B", taskId, 1.0), "NOR") << seenBy;
+        EXPECT_FALSE(children.isRunning(pid)) << seenBy;
+        EXPECT_EQ(PgmEsp("", taskId), "NOR") << seenBy;
+        EXPECT_EQ(PgmEsp("B", taskId), "NOR") << seenBy; // asking again changes nothing
+    }
 }
 
 TEST_F(Programs, OpenStartsProgramsAndHandsDocumentsToTheOpener) {

@@ -1,0 +1,199 @@
+#pragma once
+// FileLayer: how this system opens, reads, writes, copies, replaces and locks files on Linux.
+//
+// - Every function calls the system directly (no buffering of its own), retries a call that a
+//   signal interrupted (EINTR) and goes on after a short write.
+// - A failure is answered as the errno of the call that failed (0: success); errorNumber turns
+//   it into the run-time error a script sees (53 file not found, 76 path not found, 61 disk
+//   full, 70 permission denied, ...).
+// - A whole file that is written anew (a copy over an existing file, the registry store, a
+//   parameter file, a table, a log rewritten) goes through Replacement: the new content is
+//   written to a temporary file in the target's own folder, given its permissions and times,
+//   its data synced to the disk and only then renamed over the target. A failure at any step
+//   leaves the old file as it was, byte for byte, and no temporary file behind; a crash leaves
+//   the old file or the whole new one (the rename reaches the disk with the file system's next
+//   commit of its journal).
+// - Writers of a file that other processes may write too take its FileLock first.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <ctime>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace zv::file {
+
+// ---- Names and errors ----
+
+// The bytes the system reads for path.
+QByteArray nativeName(const QString& path);
+// False when path holds a null character: the system would stop reading the name there and act
+// on another (shorter) path than the one the text names.
+bool validName(const QString& path);
+// Raises 52 "Bad file name or number" for a name that validName refuses.
+void checkName(const QString& path);
+// The run-time error that the errno err of a call on path stands for: ENOENT is 53 for a
+// missing file and 76 when a folder on its way is missing; a file that may grow no further
+// (EFBIG, the process's file-size limit) is 61 like a full disk; isFolder marks operations on a
+// folder (a cross-device move of a folder is 74). The other numbers are vbErrorFromErrno's.
+int errorNumber(int err, const QString& path, bool isFolder = false);
+// Raises errorNumber(err, path, isFolder).
+[[noreturn]] void raiseError(int err, const QString& path, bool isFolder = false);
+
+// ---- Open files ----
+
+// An open descriptor, closed when the object goes.
+class Fd {
+public:
+    Fd() = default;
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() { reset(); }
+    Fd(Fd&& other) noexcept : fd_(other.release()) {}
+    Fd& operator=(Fd&& other) noexcept;
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+
+    int get() const { return fd_; }
+    bool isOpen() const { return fd_ >= 0; }
+    // Gives the descriptor up without closing it.
+    int release();
+    // Closes the descriptor (if any): 0 or the errno of close.
+    int reset();
+
+private:
+    int fd_ = -1;
+};
+
+// Opens path for reading. followLinks false refuses a path whose last part is a symbolic link
+// (ELOOP). A pipe without a writer does not hang the open (it then reads as empty).
+// 0 or errno.
+int openRead(const QByteArray& path, Fd& fd, bool followLinks = true);
+// Reads what is left of the file into out (appended). 0 or errno.
+int readAll(int fd, QByteArray& out);
+// The whole content of path. 0 or errno (ENOENT: no such file).
+int readFile(const QString& path, QByteArray& out);
+// Writes all of data. 0 or errno.
+int writeAll(int fd, QByteArrayView data);
+// Renames from to to unless to exists (EEXIST): atomically where the file system can, else
+// with a look right before. 0 or errno.
+int renameNoReplace(const QByteArray& from, const QByteArray& to);
+// Copies what is left to read of in into out: in the kernel where the file systems allow it
+// (copy_file_range), else through a buffer. sizeHint is the size the source said it has; a
+// source that says it is empty is still read (files made as they are read, /proc). 0 or errno.
+int copyData(int in, int out, off_t sizeHint);
+
+// ---- Whole-file replacement ----
+
+struct ReplaceOptions {
+    // A target that is a symbolic link: the file it points to is replaced (false: the link
+    // itself is replaced by the new file).
+    bool followLinks = true;
+    // When the target's folder refuses a new file (no write permission), or refuses to replace
+    // the target (a sticky folder and another user's file), but the target itself is a
+    // writable file, the target is written in place: a failure then may leave it partly
+    // written, since there is nowhere else to put the new content. Its permissions and times
+    // change as far as this process may change them.
+    bool inPlaceIfFolderRefuses = false;
+    // commit refuses an existing target (EEXIST) instead of replacing it.
+    bool noReplace = false;
+    // Also a new file's data is synced to the disk before it is put in place (a replaced
+    // file's always is): for stores whose first content must survive a crash too.
+    bool durable = false;
+};
+
+// One file written anew. The content goes to a temporary file ".<name>.zvtmp-<pid>-<n>" beside
+// the target until commit puts it in the target's place; an uncommitted replacement is
+// abandoned (its temporary file removed) when the object goes.
+class Replacement {
+public:
+    explicit Replacement(const QString& target, ReplaceOptions options = {});
+    // The target as the bytes the system reads (a name that is no valid text stays exact).
+    explicit Replacement(QByteArray nativeTarget, ReplaceOptions options = {});
+    ~Replacement() { abandon(); }
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    // Creates the temporary file (or opens the target, in place). 0 or errno: ENOENT when the
+    // target's folder is missing, EISDIR for a target that is a folder.
+    int open();
+    // The descriptor to write the new content to (after open).
+    int fd() const { return out_.get(); }
+    int write(QByteArrayView bytes) { return writeAll(out_.get(), bytes); }
+    // The path that is replaced (the target, or the file its link points to).
+    const QByteArray& targetPath() const { return target_; }
+    // Whether the target existed when open looked at it, and whether it is written in place.
+    bool replacing() const { return replacing_; }
+    bool inPlace() const { return inPlace_; }
+
+    // The permission bits of the new file. Default: those of the replaced file, or a new file's
+    // usual ones (0666 less the umask). Set before open, the temporary file stays private (0600)
+    // until commit.
+    void setPermissions(mode_t mode);
+    // The access and modification times of the new file. Default: the time of writing.
+    void setTimes(const struct timespec& accessed, const struct timespec& modified);
+
+    // Applies owner, permissions and times, syncs the file and renames it over the target.
+    // 0 or errno; after a failure the target is as it was (unless written in place) and the
+    // temporary file is gone.
+    int commit();
+    // Removes the temporary file; the target stays as it was.
+    void abandon();
+
+private:
+    // Truncates (in place), gives owner, permissions and times, and syncs the written file.
+    int finish(int fd, bool inPlace);
+    // Writes the complete temporary file over the target itself, for a folder that refuses the
+    // rename.
+    int writeOverTarget();
+
+    QByteArray target_;
+    QByteArray temp_;
+    ReplaceOptions options_;
+    Fd out_;
+    struct stat old_ {};
+    bool replacing_ = false;
+    bool keepsMode_ = false; // the replaced file's permissions and owner carry over
+    bool inPlace_ = false;
+    bool hasMode_ = false;
+    mode_t mode_ = 0;
+    bool hasTimes_ = false;
+    struct timespec times_[2]{};
+};
+
+// Writes bytes as the whole new content of path. 0 or errno.
+int replaceFile(const QString& path, QByteArrayView bytes, ReplaceOptions options = {});
+// Opens out and copies the file open as in (whose status is st) into it: its bytes, its
+// permission bits and its times (the last two applied when out commits). 0 or errno.
+int copyInto(int in, const struct stat& st, Replacement& out);
+
+// ---- Locks ----
+
+// How long a writer waits for another one by default.
+constexpr int kLockWaitMs = 30000;
+
+// An exclusive lock on the companion file "<file>.lock" (created when missing). It is an
+// open-file-description lock: it excludes other processes and other threads of this one alike,
+// and goes with the object (or with the process, however it ends). Waiting writers queue in the
+// kernel; a wait is bounded so that a process that keeps the lock cannot hang this one (its end
+// is told to the waiting thread by the real-time signal SIGRTMIN+4, whose handler this layer
+// installs: the signal must not be used for anything else).
+class FileLock {
+public:
+    FileLock() = default;
+    ~FileLock() { unlock(); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Takes the lock of file, waiting at most timeoutMs. 0, ETIMEDOUT when the wait ran out, or
+    // the errno of the failure (the lock file cannot be created).
+    int lock(const QString& file, int timeoutMs = kLockWaitMs);
+    void unlock();
+    bool locked() const { return fd_.isOpen(); }
+
+private:
+    Fd fd_;
+};
+
+} // namespace zv::file

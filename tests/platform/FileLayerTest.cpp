@@ -1,0 +1,162 @@
+// The file layer: whole-file replacement (kept old file on every failure, permissions, links,
+// the in-place case), the error numbers of its failures, and the writers' lock.
+#include "FileLayer.h"
+
+#include "TestSupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace zv;
+using namespace zv::file;
+
+namespace {
+
+class FileLayer : public ::testing::Test {
+protected:
+    unsigned modeOf(const QString& relative) const {
+        struct stat st {};
+        ::lstat(QFile::encodeName(tmp.path(relative)).constData(), &st);
+        return st.st_mode & 07777;
+    }
+    zvtest::TempDir tmp;
+};
+
+TEST_F(FileLayer, TheOldFileStaysUntilTheNewOneIsCompleteAndAfterAnyFailure) {
+    const QString target = tmp.write("data.txt", "old content");
+    ::chmod(QFile::encodeName(target).constData(), 0640);
+    {
+        Replacement r(target);
+        ASSERT_EQ(r.open(), 0);
+        EXPECT_TRUE(r.replacing());
+        ASSERT_EQ(r.write("new"), 0);
+        EXPECT_EQ(tmp.read("data.txt"), "old content"); // written beside it
+        EXPECT_EQ(zvtest::namesIn(tmp.path()).size(), 2);
+    } // never committed: abandoned
+    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{"data.txt"});
+    EXPECT_EQ(tmp.read("data.txt"), "old content");
+
+    ASSERT_EQ(replaceFile(target, "new"), 0);
+    EXPECT_EQ(tmp.read("data.txt"), "new");
+    EXPECT_EQ(modeOf("data.txt"), 0640u); // the replaced file's permissions carry over
+    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{"data.txt"});
+
+    // Refused outright: an existing target where none may be, a missing folder, a folder.
+    ReplaceOptions newOnly;
+    newOnly.noReplace = true;
+    EXPECT_EQ(replaceFile(target, "other", newOnly), EEXIST);
+    EXPECT_EQ(tmp.read("data.txt"), "new");
+    EXPECT_EQ(replaceFile(tmp.path("missing/x.txt"), "x"), ENOENT);
+    EXPECT_EQ(errorNumber(ENOENT, tmp.path("missing/x.txt")), 76);
+    EXPECT_EQ(errorNumber(ENOENT, tmp.path("x.txt")), 53);
+    EXPECT_EQ(replaceFile(tmp.path(), "x"), EISDIR);
+    EXPECT_EQ(errorNumber(EISDIR, tmp.path()), 75);
+    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{"data.txt"});
+
+    // A new file gets the usual permissions of the process.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    ASSERT_EQ(replaceFile(tmp.path("fresh.txt"), "x", newOnly), 0);
+    EXPECT_EQ(modeOf("fresh.txt"), 0666u & ~unsigned(mask));
+}
+
+TEST_F(FileLayer, AWriteBeyondTheFileSizeLimitIsADiskFullAndKeepsTheOldFile) {
+    const QString target = tmp.write("data.txt", "old content");
+    const QByteArray big(64 * 1024, 'n');
+    const int number = zvtest::runInChild([&] {
+        zvtest::limitFileSize(4096);
+        return errorNumber(replaceFile(target, big), target);
+    });
+    EXPECT_EQ(number, 61);
+    EXPECT_EQ(tmp.read("data.txt"), "old content");
+    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{"data.txt"});
+}
+
+TEST_F(FileLayer, ALinkIsWrittenThroughOrReplacedAsAsked) {
+    const QString real = tmp.write("real.txt", "real");
+    const QString link = tmp.path("link.txt");
+    ASSERT_EQ(::symlink("real.txt", QFile::encodeName(link).constData()), 0);
+
+    ASSERT_EQ(replaceFile(link, "through"), 0);
+    EXPECT_EQ(QFile::symLinkTarget(link), real);
+    EXPECT_EQ(tmp.read("real.txt"), "through");
+
+    ReplaceOptions itself;
+    itself.followLinks = false;
+    ASSERT_EQ(replaceFile(link, "itself", itself), 0);
+    EXPECT_TRUE(QFile::symLinkTarget(link).isEmpty());
+    EXPECT_EQ(tmp.read("link.txt"), "itself");
+    EXPECT_EQ(tmp.read("real.txt"), "through");
+}
+
+TEST_F(FileLayer, AFolderThatTakesNoNewFileIsWrittenInPlaceOnlyWhenAllowed) {
+    const QString folder = tmp.path("locked");
+    const QString target = tmp.write("locked/data.txt", "old and long content");
+    const QByteArray f = QFile::encodeName(folder), t = QFile::encodeName(target);
+    // Root writes into any folder: the check runs as another user.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ::chmod(QFile::encodeName(tmp.path()).constData(), 0755);
+        ASSERT_EQ(::chown(f.constData(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(t.constData(), 65534, 65534), 0);
+    }
+    ::chmod(f.constData(), 0555);
+    const int code = zvtest::runInChild([&] {
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 3;
+        if (replaceFile(target, "refused") != EACCES) return 1;
+        ReplaceOptions inPlace;
+        inPlace.inPlaceIfFolderRefuses = true;
+        return replaceFile(target, "new", inPlace) == 0 ? 0 : 2;
+    });
+    ::chmod(f.constData(), 0755);
+    if (code == 3) GTEST_SKIP() << "cannot drop root privileges here";
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(tmp.read("locked/data.txt"), "new"); // the longer old content is cut
+    EXPECT_EQ(zvtest::namesIn(folder), QStringList{"data.txt"});
+    if (!root) return;
+
+    // A sticky folder lets no one replace another user's file, but that file may be writable.
+    const QString sticky = tmp.path("sticky");
+    const QString shared = tmp.write("sticky/shared.txt", "old and long content");
+    ::chmod(QFile::encodeName(sticky).constData(), 01777);
+    ASSERT_EQ(::chown(QFile::encodeName(shared).constData(), 65533, 65533), 0);
+    ::chmod(QFile::encodeName(shared).constData(), 0666);
+    const int stickyCode = zvtest::runInChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 3;
+        if (replaceFile(shared, "refused") != EPERM) return 1;
+        ReplaceOptions inPlace;
+        inPlace.inPlaceIfFolderRefuses = true;
+        return replaceFile(shared, "new", inPlace) == 0 ? 0 : 2;
+    });
+    EXPECT_EQ(stickyCode, 0);
+    EXPECT_EQ(tmp.read("sticky/shared.txt"), "new");
+    EXPECT_EQ(zvtest::namesIn(sticky), QStringList{"shared.txt"});
+}
+
+TEST_F(FileLayer, WritersQueueForTheLockAndAWaitIsBounded) {
+    const QString file = tmp.path("store");
+    FileLock first;
+    ASSERT_EQ(first.lock(file), 0);
+    // Another holder (another open of the lock file: a thread or process) waits, within its
+    // bound.
+    FileLock second;
+    EXPECT_EQ(second.lock(file, 50), ETIMEDOUT);
+    EXPECT_FALSE(second.locked());
+
+    int waited = -1;
+    std::thread writer([&] { waited = second.lock(file, 60000); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    first.unlock();
+    writer.join();
+    EXPECT_EQ(waited, 0);
+    EXPECT_TRUE(second.locked());
+
+    EXPECT_EQ(first.lock(tmp.path("missing/store")), ENOENT);
+}
+
+} // namespace
