@@ -49,6 +49,10 @@ void NumMscCnt(const Variant& spec, int& intDigits, int& decDigits, int& total, 
 // A format mask such as "###,##0.00".
 void NumMscTx(int intDigits, int decDigits, int grouped, QString& mask);
 void NumMscVal(const Variant& spec, QString& mask);
+// The number written by such a mask: "0" places give the least number of digits, a "," among the
+// integer places turns on thousands grouping, the places after "." give the decimals; the
+// separators are the runtime locale's. An empty mask writes the number's plain text.
+QString formatByMask(double d, const QString& mask);
 // Converts the separators of a number text from one two-character format to another.
 void NumFmtCnv(const QString& fromFmt, const QString& toFmt, QString& value);
 void NumFmtCnv(const QString& fromFmt, const QString& toFmt, const QString& value, QString& out);

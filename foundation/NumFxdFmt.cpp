@@ -53,10 +53,26 @@ void roundedDigits(double a, int decs, QString& intDigits, QString& decDigits) {
     decDigits = fp;
 }
 
-// The number written by a format mask made of "#", "0", "," and "." (the masks NumMscTx
-// builds): "0" places give the least number of digits, a "," among the integer places turns
-// on thousands grouping, the places after "." give the decimals. Separators are the runtime
-// locale's.
+// Integer and decimal parts written with the widths "i.d" (0 or less: unfilled). A part
+// longer than its width keeps its rightmost digits, unless whole is set: then it is only
+// filled, never cut.
+QString fixedParts(double intPart, double decPart, const QString& widths, bool whole = false) {
+    double wi = 0, wd = 0;
+    NumFxdDig(Variant(widths), wi, wd);
+    auto part = [whole](double value, double width) {
+        const QString plain = TxCnv(Variant(value));
+        int w = int(qBound(-1.0, width, double(kMaxMaskDigits)));
+        if (whole && w < plain.size()) w = int(plain.size());
+        QString out;
+        NumTxPad(Variant(value), w, QStringLiteral("0"), out);
+        return out;
+    };
+    return part(intPart, wi) + u'.' + part(decPart, wd);
+}
+
+} // namespace
+
+// A number through a format mask (see the header).
 QString formatByMask(double d, const QString& mask) {
     if (mask.isEmpty()) return TxCnv(Variant(d));
     const qsizetype dot = mask.indexOf(u'.');
@@ -89,25 +105,6 @@ QString formatByMask(double d, const QString& mask) {
     if (dot >= 0) text += runtimeLocale().decimal + fp;
     return text;
 }
-
-// Integer and decimal parts written with the widths "i.d" (0 or less: unfilled). A part
-// longer than its width keeps its rightmost digits, unless whole is set: then it is only
-// filled, never cut.
-QString fixedParts(double intPart, double decPart, const QString& widths, bool whole = false) {
-    double wi = 0, wd = 0;
-    NumFxdDig(Variant(widths), wi, wd);
-    auto part = [whole](double value, double width) {
-        const QString plain = TxCnv(Variant(value));
-        int w = int(qBound(-1.0, width, double(kMaxMaskDigits)));
-        if (whole && w < plain.size()) w = int(plain.size());
-        QString out;
-        NumTxPad(Variant(value), w, QStringLiteral("0"), out);
-        return out;
-    };
-    return part(intPart, wi) + u'.' + part(decPart, wd);
-}
-
-} // namespace
 
 void NumTxPad(const Variant& value, int width, const QString& fill, QString& out) {
     const double v = NumDbl(value);
