@@ -463,7 +463,8 @@ void GridModel::addItem(std::u16string_view text, std::optional<int> row) {
         if (end == std::u16string_view::npos) break;
         start = end + 1;
     }
-    rows_.reserve(rows_.size() + 1);
+    // Room first (growing geometrically), so that the insert itself cannot fail.
+    if (rows_.size() == rows_.capacity()) rows_.reserve(rows_.size() * 2 + 16);
     notify(&GridObserver::rowsAboutToBeInserted, at, at);
     rows_.insert(rows_.begin() + at, std::move(added));
     hiddenDirty_ = true;

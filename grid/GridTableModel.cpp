@@ -60,9 +60,9 @@ QString GridTableModel::displayText(int r, int c) const {
     return qText(text);
 }
 
-Qt::Alignment GridTableModel::alignmentOf(int code, const QString& text) {
+Qt::Alignment GridTableModel::alignmentOf(int code, std::u16string_view text) {
     if (code < 0 || code >= kAlignGeneral) {
-        const bool number = GridModel::numberOf(u16(text)).has_value();
+        const bool number = GridModel::numberOf(text).has_value();
         return Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
     }
     static constexpr Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
@@ -88,7 +88,7 @@ QVariant GridTableModel::cellData(int r, int c, int role) const {
     case Qt::TextAlignmentRole: {
         int code = grid_.cellAlignment(r, c);
         if (code < 0) code = grid_.colAlignment(c);
-        return int(alignmentOf(code, qText(grid_.textMatrix(r, c))));
+        return int(alignmentOf(code, grid_.textMatrix(r, c)));
     }
     case Qt::BackgroundRole: {
         GridColor own = grid_.cellBackColor(r, c);

@@ -51,7 +51,7 @@ public:
     // The display text of a cell: the raw text, through the column's mask for numbers.
     QString displayText(int gridRow, int gridCol) const;
     // Qt alignment flags of a grid alignment code for a cell text (General: numbers right).
-    static Qt::Alignment alignmentOf(int code, const QString& text);
+    static Qt::Alignment alignmentOf(int code, std::u16string_view text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

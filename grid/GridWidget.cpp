@@ -67,6 +67,8 @@ GridWidget::GridWidget(QWidget* parent) : QTableView(parent), grid_(std::make_un
     setSortingEnabled(false);
     setCornerButtonEnabled(false);
     setTabKeyNavigation(false);
+    // Texts stay on one line unless the grid is told to wrap them.
+    setWordWrap(false);
     for (QHeaderView* h : {horizontalHeader(), verticalHeader()}) {
         // Headers show the fixed cells; a press on them only raises the grid's event.
         h->setSectionsClickable(false);

@@ -23,7 +23,7 @@ struct Press {
 
 } // namespace
 
-TEST(GridMouse, RowAndColumnUnderTheMouse) {
+TEST(GridWidgetMouse, RowAndColumnUnderTheMouse) {
     GridForm f;
     f.fill(3);
     GridWidget* g = f.grid;
@@ -45,7 +45,7 @@ TEST(GridMouse, RowAndColumnUnderTheMouse) {
     EXPECT_EQ(g->mouseCol(), -1);
 }
 
-TEST(GridMouse, BeforeMouseDownComesFirstAndMayCancel) {
+TEST(GridWidgetMouse, BeforeMouseDownComesFirstAndMayCancel) {
     GridForm f;
     f.fill(8);
     GridWidget* g = f.grid;
@@ -92,7 +92,7 @@ TEST(GridMouse, BeforeMouseDownComesFirstAndMayCancel) {
     EXPECT_EQ(g->rowSel(), 7);
 }
 
-TEST(GridMouse, MovesAndReleasesInTwips) {
+TEST(GridWidgetMouse, MovesAndReleasesInTwips) {
     GridForm f;
     f.fill(4);
     GridWidget* g = f.grid;
@@ -117,7 +117,7 @@ TEST(GridMouse, MovesAndReleasesInTwips) {
     EXPECT_EQ(g->mouseRow(), 3);
 }
 
-TEST(GridMouse, OutlineBoxesCollapseAndExpand) {
+TEST(GridWidgetMouse, OutlineBoxesCollapseAndExpand) {
     GridForm f;
     f.fill(4);
     GridWidget* g = f.grid;
@@ -146,7 +146,7 @@ TEST(GridMouse, OutlineBoxesCollapseAndExpand) {
     EXPECT_EQ(g->row(), 1);
 }
 
-TEST(GridMouse, ExceptionsOfHandlersStayInsideTheGrid) {
+TEST(GridWidgetMouse, ExceptionsOfHandlersStayInsideTheGrid) {
     GridForm f;
     f.fill(3);
     GridWidget* g = f.grid;

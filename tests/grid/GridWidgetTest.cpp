@@ -2,6 +2,7 @@
 // drawing and editing, offscreen.
 #include "GridTableModel.h"
 #include "GridTestSupport.h"
+#include "ImageList.h"
 #include "Twips.h"
 #include "VbColor.h"
 
@@ -297,4 +298,47 @@ TEST(GridWidget, AutoSizeAndShrinking) {
     EXPECT_EQ(g->rowSel(), 7);
     EXPECT_EQ(g->topRow(), 7);
     EXPECT_EQ(g->currentIndex(), g->tableModel()->indexOf(7, 2));
+}
+
+TEST(GridWidget, ImageListsAndPointers) {
+    // An icon index beyond the list is the grid's error, not a crash.
+    ImageList icons;
+    QPixmap blue(4, 4);
+    blue.fill(Qt::blue);
+    EXPECT_EQ(icons.add(QStringLiteral("ON"), blue), 1);
+    EXPECT_EQ(icons.key(1), u"ON");
+    EXPECT_EQ(icons.picture(1).cacheKey(), blue.cacheKey());
+    EXPECT_EQ(vbErrorOf([&] { icons.picture(2); }), kGridBadIndex);
+    EXPECT_EQ(vbErrorOf([&] { icons.key(0); }), kGridBadIndex);
+
+    GridForm f;
+    f.fill(3);
+    GridWidget* g = f.grid;
+    g->setMousePointer(12);
+    EXPECT_EQ(g->viewport()->cursor().shape(), Qt::ForbiddenCursor);
+    g->setMousePointer(99); // unknown: the default cursor, the value kept
+    EXPECT_EQ(g->mousePointer(), 99);
+    EXPECT_EQ(g->viewport()->cursor().shape(), Qt::ArrowCursor);
+    g->setScrollBars(2);
+    EXPECT_EQ(g->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(g->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    g->setGridLines(0);
+    EXPECT_FALSE(g->showGrid());
+}
+
+TEST(GridWidget, ThePersonsColumnResizingGoesIntoTheModel) {
+    GridForm f;
+    f.fill(3);
+    GridWidget* g = f.grid;
+    g->setAllowUserResizing(1);
+    QHeaderView* top = g->horizontalHeader();
+    const int edge = top->sectionViewportPosition(0) + top->sectionSize(0) - 1;
+    QTest::mousePress(top->viewport(), Qt::LeftButton, {}, QPoint(edge, 5));
+    QTest::mouseMove(top->viewport(), QPoint(edge + 30, 5));
+    QTest::mouseRelease(top->viewport(), Qt::LeftButton, {}, QPoint(edge + 30, 5));
+    EXPECT_EQ(g->colWidth(1), pixelsToTwips(top->sectionSize(0)));
+    EXPECT_GT(g->colWidth(1), 960);
+    // Widths set by the program are not the person's: extending the last column keeps them.
+    g->setExtendLastCol(true);
+    EXPECT_EQ(g->colWidth(3), 960);
 }

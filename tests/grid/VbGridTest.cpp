@@ -8,7 +8,7 @@
 using namespace zv;
 using namespace gridtest;
 
-TEST(GridControl, OnAFormLikeEveryControl) {
+TEST(GridWidgetControl, OnAFormLikeEveryControl) {
     VbForm form;
     auto control = form.addControl<VbGrid>(QStringLiteral("grTst"));
     GridWidget* g = control->grid();
