@@ -87,6 +87,7 @@ GridWidget* makeGrid(QWidget* parent, const ImageList& icons) {
         grid->setCellFontBold(true);
     }
     grid->setColFormat(3, QStringLiteral("###,##0.00"));
+    grid->setExtendLastCol(true);
     grid->setBackColorFixed(vbRgb(222, 228, 238));
     grid->setBackColorAlternate(vbRgb(246, 248, 252));
     grid->setGridColor(vbRgb(200, 206, 216));
