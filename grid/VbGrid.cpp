@@ -2,13 +2,14 @@
 
 namespace zv {
 
-VbGrid::VbGrid(QWidget* parent) : VbControl(QStringLiteral("VSFlexGrid"), new GridWidget(parent)) {
-    addPositionMembers();
-    addEnabledMember();
-    addFontMembers();
-    addBackColorMember();
-    addHwndMember();
+const MemberTable& VbGrid::memberTable() {
+    static const MemberTable table =
+        controlTable(QStringLiteral("VSFlexGrid"),
+                     kPosition | kEnabled | kFont | kBackColor | kHwnd, [](MemberTable&) {});
+    return table;
 }
+
+VbGrid::VbGrid(QWidget* parent) : VbControl(memberTable(), new GridWidget(parent)) {}
 
 qint32 VbGrid::backColor() const {
     return live<GridWidget>()->backColor();

@@ -18,6 +18,10 @@ public:
 
     qint32 backColor() const override;
     void setBackColor(qint32 color) override;
+
+private:
+    // The extender's members, built once for the kind.
+    static const MemberTable& memberTable();
 };
 
 } // namespace zv
