@@ -1,0 +1,121 @@
+// SupFrm: placing forms on the screen or on another form, and switching which form shows.
+#include "SupFrm.h"
+
+#include "SupFrmState.h"
+#include "Text.h"
+#include "TxtGlb.h"
+#include "VbForm.h"
+
+namespace zv {
+
+namespace {
+
+// The Left that parks a form off screen.
+constexpr double kParked = -30000;
+// The height of the strip kept free below a form for a task bar: 28 pixels.
+constexpr int kStripPixels = 28;
+
+// The form a reference names, raising as a late-bound use of it would: 91 for none, 364 for
+// one that is gone.
+VbForm* formOf(const VbObjectRef& ref) {
+    if (ref.isNothing()) throw VbError(err::ObjectNotSet);
+    VbForm* form = ref.form();
+    if (!form) throw VbError(364, QStringLiteral("Object was unloaded"));
+    return form;
+}
+
+} // namespace
+
+void SupFrm::PosAjtExe(const QString& mode, VbForm* form, VbForm* reference) {
+    const QString m = UCase(Trim(mode));
+    const ScreenInfo screen = s_->currentScreen();
+    const double sw = screen.width, sh = screen.height;
+    const double strip = double(int64_t(screen.twipsPerPixelY) * kStripPixels);
+    VbObjectRef f(form);
+    const VbObjectRef r(reference);
+    if (m == QLatin1String("Z")) {
+        step([&] { f.setLeft(0); });
+        step([&] { f.setTop(0); });
+    } else if (m == QLatin1String("I")) {
+        step([&] { f.setLeft(kParked); });
+        step([&] { f.setTop(0); });
+    } else if (m == QLatin1String("C") || m == QLatin1String("CT")) {
+        const double up = m == QLatin1String("CT") ? strip / 2 : 0;
+        step([&] { f.setLeft((sw - f.width()) / 2); });
+        step([&] { f.setTop((sh - f.height()) / 2 - up); });
+    } else if (m == QLatin1String("CO")) {
+        step([&] { f.setLeft((r.width() - f.width()) / 2 + r.left()); });
+        step([&] { f.setTop((r.height() - f.height()) / 2 + r.top()); });
+    } else if (m == QLatin1String("PO")) {
+        step([&] { f.setLeft(r.left()); });
+        step([&] { f.setTop(r.top()); });
+    }
+}
+
+void SupFrm::PosAjt(const QString& mode, VbForm* reference) {
+    PosAjtExe(mode, s_->main.form(), reference);
+}
+
+void SupFrm::VisRegFrm(VbForm* main, VbForm* parent, const QString& mode) {
+    RegFrm(main);
+    RegFrmPar(parent);
+    s_->parentLeft = Variant();
+    s_->parentTop = Variant();
+    step([&] { s_->parentLeft = Variant(s_->parent.left()); });
+    step([&] { s_->parentTop = Variant(s_->parent.top()); });
+    s_->parentSwap = 0;
+    PosAjtExe(mode, main, parent);
+}
+
+void SupFrm::VisPosPar(const QString& mode) {
+    PosAjtExe(mode, s_->main.form(), formOf(s_->parent));
+}
+
+void SupFrm::VisSit(const QString& code) {
+    const QString c = UCase(Trim(code));
+    VbObjectRef& main = s_->main;
+    VbObjectRef& parent = s_->parent;
+    if (c == QLatin1String("F")) {
+        main.setVisible(true);
+        parent.setLeft(kParked);
+    } else if (c == QLatin1String("P")) {
+        // A place never kept (the parent registered by RegFrmPar alone) is 0.
+        parent.setLeft(toDouble(s_->parentLeft));
+        parent.setTop(toDouble(s_->parentTop));
+        parent.setVisible(true);
+        main.setVisible(false);
+    } else if (c == QLatin1String("IE")) {
+        if (s_->parentSwap != 0) return;
+        main.setVisible(true);
+        parent.setLeft(kParked);
+        s_->parentSwap = 1;
+    } else if (c == QLatin1String("TE")) {
+        s_->parentSwap = 0;
+        parent.setVisible(false);
+        VisPosPar(QStringLiteral("CO"));
+        main.setVisible(false);
+        parent.setVisible(true);
+    }
+}
+
+void SupFrm::VisSitExe(VbForm* form, const Variant& flag) {
+    step([&] {
+        const bool show = CInt(TxTipCnv(flag, QStringLiteral("01"))) == 1;
+        VbObjectRef(form).setVisible(show);
+    });
+}
+
+void SupFrm::ResFrc() {
+    VbObjectRef& f = s_->main;
+    step([&] {
+        const double width = f.width();
+        step([&] { f.setWidth(width + 15); });
+        step([&] { f.setWidth(width); });
+    });
+}
+
+bool SupFrm::swapped() const {
+    return s_->parentSwap != 0;
+}
+
+} // namespace zv
