@@ -8,11 +8,11 @@
 // and switches which of the main and parent forms shows.
 //
 //     SupFrm frm;
-//     frm.RegFrm(form);                        // the form and its base size
-//     frm.MpoReg(split, "PX%");                // a vertical marker at a share of the width
-//     frm.RegOb(list, "DY,MDX:R=SPLIT:X|-120");// full height, right edge 120 twips left of it
-//     frm.RegOb(ok, "PX,PY");                  // kept at the bottom right corner
-//     frm.DimLimPrp("D<", 6000, 4500);         // never smaller than this
+//     frm.RegFrm(form);                          // the form and its base size
+//     frm.MpoReg(split, "PX%");                  // a vertical marker at a share of the width
+//     frm.RegOb(list, "DY,MDX:R=SPLIT:X|-120");  // bottom kept; ends 120 twips left of split
+//     frm.RegOb(ok, "PX,PY");                    // kept at the bottom right corner
+//     frm.DimLimPrp("D<", 6000, 4500);           // never smaller than this
 //     // in onResize: frm.DimLim(); frm.MpoAjt(0); frm.AjtCtl(0);
 //
 // Units are twips. Coordinate arithmetic is 32-bit, rounding half to even where a value
