@@ -37,7 +37,8 @@
 //   "P%n=a|b|off"   (a + b) x n / 100 plus off (P%50 is the midpoint)
 //   "K=a|off"       any other kind: a plus off
 // A reference is a marker's name, ":" and "X1" (or "X"), "Y1" (or "Y"), "X2" or "Y2": the live
-// line's coordinate. An unknown marker or coordinate is 0; a missing offset is 0.
+// line's coordinate. An unknown marker or coordinate is 0; a missing offset is 0. Within an
+// anchor list an expression cannot hold a "," (the list is split there).
 //
 // Errors: the layout, size and placement operations skip a step that fails (a control that is
 // gone, a property its kind lacks, a size below 0, a value out of range) and go on with the
@@ -141,7 +142,8 @@ public:
     //   "O<" minimum = its Width + 120, Height + 405 (an inner area made an outer form size)
     //   "O>" maximum likewise
     // A mode that takes numbers, given an object, leaves the limits as they are; so does an
-    // object mode given numbers or an object that is Nothing or gone.
+    // object mode given numbers or an object that is Nothing or gone. A form (VbForm*) or a
+    // control (its shared pointer) converts to a VbObjectRef (VbObjectRef.h).
     void DimLimPrp(const QString& mode, const VbObjectRef& object);
     // Applies a size list (trimmed, upper case, "," between tokens), token by token:
     //   "NOR" "MIN" "MAX"  the window state normal, minimised, maximised
