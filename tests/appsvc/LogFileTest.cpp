@@ -370,3 +370,18 @@ TEST_F(LogFile, SilentMessagesOfTheMessageBoxGoToTheLog) {
     EXPECT_EQ(QString::fromUtf8(bytes(u"ace.log"_s)), line);
     EXPECT_TRUE(boxes().shown().empty());
 }
+
+TEST_F(LogFile, ALogIsShownWhenItExistsOrItsKindIsActive) {
+    SupLogReg log;
+    addKind(log, u"K"_s, u"k.log"_s);
+    log.LogVer(u"K"_s); // no file yet
+    log.PrpOpcUso(u"K"_s, kZero);
+    log.MsgGrpRtx(u"K"_s, u"não escrito"_s);
+    log.GrpVer(u"K"_s); // inactive
+    EXPECT_TRUE(ctx.headless().opener->viewed().isEmpty());
+    tmp.write(u"k.log"_s, "x\n");
+    log.LogVer(u"K"_s);
+    log.PrpOpcUso(u"K"_s, kOne);
+    log.GrpVer(u"K"_s);
+    EXPECT_EQ(ctx.headless().opener->viewed(), QStringList(2, tmp.path(u"k.log"_s)));
+}

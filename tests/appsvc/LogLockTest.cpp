@@ -1,5 +1,5 @@
-// The log's lock within one process: tries and pauses, the lock file gone between holders, a
-// holder that lands on a deleted lock file, and lock files that are no plain file.
+// The log's lock within one process: a holder that lands on a deleted lock file, and lock files
+// that are no plain file.
 
 #include "AppSvcTestSupport.h"
 #include "FileLayer.h"
@@ -21,32 +21,6 @@ QByteArray native(const QString& path) {
 }
 
 } // namespace
-
-TEST(LogLock, TriesWithPausesAndLeavesNoLockFileBehind) {
-    zvtest::TempDir tmp;
-    const QByteArray lck = native(tmp.path(u"Log.lck"_s));
-    file::FileLock first;
-    ASSERT_EQ(first.tryLockFile(lck, 1, 0), 0);
-    EXPECT_TRUE(first.locked());
-
-    file::FileLock second;
-    int pauses = 0;
-    EXPECT_EQ(second.tryLockFile(lck, 3, 1,
-                                 [&] {
-                                     ++pauses;
-                                     EXPECT_FALSE(second.locked());
-                                 }),
-              EWOULDBLOCK);
-    EXPECT_EQ(pauses, 4); // before and after each of the two pauses
-    EXPECT_FALSE(second.locked());
-
-    first.unlockAndRemove();
-    EXPECT_FALSE(first.locked());
-    EXPECT_TRUE(zvtest::namesIn(tmp.path()).isEmpty());
-    ASSERT_EQ(second.tryLockFile(lck, 1, 0), 0);
-    second.unlock(); // a plain release keeps the file
-    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{u"Log.lck"_s});
-}
 
 TEST(LogLock, AWaiterThatLandsOnADeletedLockFileDoesNotCountAsHolder) {
     zvtest::TempDir tmp;

@@ -160,19 +160,16 @@ std::vector<Writer> startWriters(const QString& log) {
     return writers;
 }
 
-// Reads what each writer reported and waits for its end; true when every one exited 0.
-bool collect(std::vector<Writer>& writers) {
-    bool allExited = true;
+// Reads what each writer reported (until it ends its output).
+void readReports(std::vector<Writer>& writers) {
     for (Writer& w : writers) {
         const QList<QByteArray> lines = readAllOf(w.child.out).split('\n');
         ::close(w.child.out);
-        allExited &= waitExit(w.child.pid) == 0;
         for (const QByteArray& line : lines) {
             const QList<QByteArray> parts = line.split(' ');
             if (parts.size() == 3 && parts[2] == "ok") w.reportedOk.insert(parts[1].toInt());
         }
     }
-    return allExited;
 }
 
 // The records in a log, checked line by line: each whole (BEGIN, its lines, END, nothing else
@@ -330,7 +327,9 @@ TEST_F(LogLockMultiProcess, AProgramStartedByAHolderDoesNotHoldItsLock) {
 
 TEST_F(LogFileMultiProcess, RecordsOfEightWritersStayWholeInOrderAndPresentExactlyWhenReported) {
     std::vector<Writer> writers = startWriters(logPath());
-    EXPECT_TRUE(collect(writers));
+    readReports(writers);
+    for (const Writer& w : writers)
+        EXPECT_EQ(waitExit(w.child.pid), 0);
 
     std::map<QString, QSet<int>> present;
     QString failure;
@@ -363,16 +362,7 @@ TEST_F(LogFileMultiProcess, ClearingUnderLoadLeavesOnlyWholeRecords) {
         clears += reg->GrpLpz(u"K"_s, 0) ? 1 : 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    // The writers have ended (and were reaped above): read what they reported.
-    for (Writer& w : writers) {
-        const QList<QByteArray> lines = readAllOf(w.child.out).split('\n');
-        ::close(w.child.out);
-        for (const QByteArray& line : lines) {
-            const QList<QByteArray> parts = line.split(' ');
-            if (parts.size() == 3 && parts[2] == "ok") w.reportedOk.insert(parts[1].toInt());
-        }
-    }
-
+    readReports(writers); // the writers have ended and were reaped above
     std::map<QString, QSet<int>> present;
     QString failure;
     const QByteArray bytes = QFile::exists(logPath()) ? tmp.read(u"stress.log"_s) : QByteArray();
