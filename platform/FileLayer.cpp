@@ -9,6 +9,8 @@
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -53,6 +55,33 @@ QByteArray followLinks(const QByteArray& path) {
         }
     }
     return p; // a loop of links: still a link, which open refuses (ELOOP)
+}
+
+// Opens path with access (O_RDONLY, O_RDWR, ...) without following a symbolic link, creating a
+// missing file; the file must be a regular one. A file that exists is opened without O_CREAT,
+// since a folder that others may write refuses an O_CREAT open of another user's file; a
+// missing one is made with O_EXCL (one that another process made first is then opened).
+int openRegular(const QByteArray& path, int access, Fd& fd) {
+    const int flags = access | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    for (int round = 0; round < 16; ++round) {
+        int f = ::open(path.constData(), flags);
+        if (f < 0 && errno == ENOENT) {
+            f = ::open(path.constData(), flags | O_CREAT | O_EXCL, 0666);
+            if (f < 0 && errno == EEXIST) continue; // made (or deleted again) meanwhile
+        }
+        if (f < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        Fd opened(f);
+        struct stat st {};
+        if (::fstat(f, &st) != 0) return errno;
+        if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::fcntl(f, F_SETFL, ::fcntl(f, F_GETFL) & ~O_NONBLOCK);
+        fd = std::move(opened);
+        return 0;
+    }
+    return EEXIST;
 }
 
 } // namespace
@@ -122,6 +151,10 @@ int openRead(const QByteArray& path, Fd& fd, bool followLinks) {
     ::fcntl(f, F_SETFL, ::fcntl(f, F_GETFL) & ~O_NONBLOCK);
     fd = Fd(f);
     return 0;
+}
+
+int openAppend(const QByteArray& path, Fd& fd) {
+    return openRegular(path, O_RDWR | O_APPEND, fd);
 }
 
 int readAll(int fd, QByteArray& out) {
@@ -396,36 +429,72 @@ private:
 
 } // namespace
 
-int FileLock::lock(const QString& file, int timeoutMs) {
-    unlock();
-    const QByteArray path = nativeName(file) + ".lock";
-    Fd fd(::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (!fd.isOpen()) return errno;
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    if (::fcntl(fd.get(), F_OFD_SETLK, &fl) == 0) {
-        fd_ = std::move(fd);
-        return 0;
+int FileLock::take(const QByteArray& path, bool wait) {
+    // A lock taken on a file that was deleted (or replaced) while this one waited for it is no
+    // lock: the next holder makes a new file at the path. Let it go and take the new file's.
+    for (int round = 0; round < 64; ++round) {
+        Fd fd;
+        if (const int e = openRegular(path, O_RDONLY, fd)) return e;
+        if (::flock(fd.get(), LOCK_EX | (wait ? 0 : LOCK_NB)) != 0)
+            return errno == EWOULDBLOCK ? EWOULDBLOCK : errno;
+        struct stat held {};
+        struct stat now {};
+        if (::fstat(fd.get(), &held) != 0) return errno;
+        if (::lstat(path.constData(), &now) == 0 && now.st_dev == held.st_dev &&
+            now.st_ino == held.st_ino) {
+            fd_ = std::move(fd);
+            path_ = path;
+            return 0;
+        }
     }
-    if (errno != EAGAIN && errno != EACCES) return errno;
+    return EWOULDBLOCK;
+}
+
+int FileLock::waitFor(const QByteArray& path, int timeoutMs) {
+    unlock();
+    const int first = take(path, false);
+    if (first != EWOULDBLOCK) return first;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     const WaitTimer timer(timeoutMs);
     if (!timer.armed()) return errno;
     for (;;) {
-        if (::fcntl(fd.get(), F_OFD_SETLKW, &fl) == 0) {
-            fd_ = std::move(fd);
-            return 0;
-        }
-        if (errno != EINTR) return errno;
+        const int e = take(path, true);
+        if (e != EINTR) return e;
         if (Clock::now() >= deadline) return ETIMEDOUT;
+    }
+}
+
+int FileLock::lock(const QString& file, int timeoutMs) {
+    return waitFor(nativeName(file) + ".lock", timeoutMs);
+}
+
+int FileLock::lockFile(const QByteArray& path, int timeoutMs) {
+    return waitFor(path, timeoutMs);
+}
+
+int FileLock::tryLockFile(const QByteArray& path, int attempts, int pauseMs,
+                          const std::function<void()>& pause) {
+    unlock();
+    for (int attempt = 1;; ++attempt) {
+        const int e = take(path, false);
+        if (e != EWOULDBLOCK || attempt >= attempts) return e;
+        if (pause) pause();
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+        if (pause) pause();
     }
 }
 
 void FileLock::unlock() {
     // Closing the only descriptor of the open file description releases its lock.
     fd_.reset();
+    path_.clear();
+}
+
+void FileLock::unlockAndRemove() {
+    if (!fd_.isOpen()) return;
+    ::unlink(path_.constData());
+    unlock();
 }
 
 } // namespace zv::file

@@ -20,6 +20,7 @@
 #include <QString>
 
 #include <ctime>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -72,6 +73,11 @@ private:
 int openRead(const QByteArray& path, Fd& fd, bool followLinks = true);
 // Reads what is left of the file into out (appended). 0 or errno.
 int readAll(int fd, QByteArray& out);
+// Opens path for appending (and for reading what it holds), creating it (0666 less the umask)
+// when missing. A symbolic link is refused (ELOOP), and so is anything but a regular file
+// (EISDIR for a folder, EINVAL for anything else), so that in a folder others may write nobody
+// can send the writes elsewhere. 0 or errno.
+int openAppend(const QByteArray& path, Fd& fd);
 // The whole content of path. 0 or errno (ENOENT: no such file).
 int readFile(const QString& path, QByteArray& out);
 // Writes all of data. 0 or errno.
@@ -173,12 +179,25 @@ int copyInto(int in, const struct stat& st, Replacement& out);
 // How long a writer waits for another one by default.
 constexpr int kLockWaitMs = 30000;
 
-// An exclusive lock on the companion file "<file>.lock" (created when missing). It is an
-// open-file-description lock: it excludes other processes and other threads of this one alike,
-// and goes with the object (or with the process, however it ends). Waiting writers queue in the
-// kernel; a wait is bounded so that a process that keeps the lock cannot hang this one (its end
-// is told to the waiting thread by the real-time signal SIGRTMIN+4, whose handler this layer
-// installs: the signal must not be used for anything else).
+// An exclusive lock held through a lock file: either the companion file "<file>.lock" of the
+// file it guards (lock) or a lock file named in full (lockFile, tryLockFile). It is a flock
+// lock on an open file description of its own: it excludes other processes and other threads
+// of this one alike, and goes with the object or with the process, however it ends (a process
+// that crashed or was killed holds nothing). Its descriptor is closed on exec, so programs the
+// holder starts do not hold it too.
+//
+// The lock file is opened without following a symbolic link (ELOOP) and must be a regular file
+// (EISDIR for a folder, EINVAL for anything else), created (0666 less the umask) when missing;
+// it is opened for reading only, so a lock file that another user made can be locked as well.
+// A lock file may be deleted while held (unlockAndRemove): a taker whose lock lands on a file
+// that is no longer the one at the path lets it go and tries again on the new one, so a
+// deleted file never counts as held.
+//
+// Waiting: lock and lockFile queue in the kernel, bounded so that a process that keeps the
+// lock cannot hang this one (the end of the wait is told to the waiting thread by the
+// real-time signal SIGRTMIN+4, whose handler this layer installs: the signal must not be used
+// for anything else). tryLockFile never waits in the kernel: it tries a given number of times
+// with pauses between, in which no lock is held.
 class FileLock {
 public:
     FileLock() = default;
@@ -186,14 +205,34 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    // Takes the lock of file, waiting at most timeoutMs. 0, ETIMEDOUT when the wait ran out, or
-    // the errno of the failure (the lock file cannot be created).
+    // Takes the lock of file (its companion "<file>.lock"), waiting at most timeoutMs. 0,
+    // ETIMEDOUT when the wait ran out, or the errno of the failure (the lock file cannot be
+    // created: ENOENT when its folder is missing).
     int lock(const QString& file, int timeoutMs = kLockWaitMs);
+    // Takes the lock of the lock file path itself, waiting at most timeoutMs. Results as lock.
+    int lockFile(const QByteArray& path, int timeoutMs = kLockWaitMs);
+    // Takes the lock of the lock file path, trying at most attempts times, pauseMs apart;
+    // pause (when given) runs before and after each of these pauses, with no lock held. 0,
+    // EWOULDBLOCK when every try found the lock held, or the errno of the failure (see above).
+    int tryLockFile(const QByteArray& path, int attempts, int pauseMs,
+                    const std::function<void()>& pause = {});
+    // Releases the lock (the lock file stays).
     void unlock();
+    // Deletes the lock file while still holding it, then releases the lock: between holders no
+    // lock file is left. A folder that refuses the deletion (another user's file in a sticky
+    // folder) leaves it, which is harmless.
+    void unlockAndRemove();
     bool locked() const { return fd_.isOpen(); }
 
 private:
+    // One try: opens the lock file and takes the lock, waiting in the kernel when wait is set
+    // (until a signal interrupts it). 0, EWOULDBLOCK (held), EINTR (wait interrupted) or the
+    // errno of the failure.
+    int take(const QByteArray& path, bool wait);
+    int waitFor(const QByteArray& path, int timeoutMs);
+
     Fd fd_;
+    QByteArray path_;
 };
 
 } // namespace zv::file
