@@ -291,8 +291,8 @@ public:
     // Loads file; count = its number of lines, -1 when it could not be read (the array then
     // holds nothing and RegExe writes nothing).
     int RegPrp(const QString& file, int& count);
-    // The value of key's entry as the reader reads it ("" when no entry has the key); ok 0
-    // when a number target cannot take it.
+    // The value of key's entry as the reader reads it ("" when no entry has the key); a number
+    // target takes the value's leading number. ok is 1.
     void RegCon(const QString& key, QString& value, int& ok) const;
     void RegCon(const QString& key, double& value, int& ok) const;
     void RegCon(const QString& key, Variant& value, int& ok) const;
