@@ -12,8 +12,16 @@ int HandleStack::pushFree() {
     } catch (const VbError&) {
         number = 0;
     }
-    slots_.push_back(Slot{number, false});
+    slots_.push_back(Slot{number, false, nullptr});
     return number;
+}
+
+void HandleStack::pushWriter(std::unique_ptr<ParamWriter> writer) {
+    slots_.push_back(Slot{0, false, std::move(writer)});
+}
+
+ParamWriter* HandleStack::topWriter() const {
+    return slots_.empty() ? nullptr : slots_.back().writer.get();
 }
 
 void HandleStack::setTopOpen(bool open) {
@@ -28,11 +36,15 @@ bool HandleStack::topOpen() const {
     return !slots_.empty() && slots_.back().open;
 }
 
-int HandleStack::pop() {
+int HandleStack::pop(int* closed) {
+    if (closed) *closed = 0;
     if (slots_.empty()) return -1;
-    const Slot slot = slots_.back();
+    Slot slot = std::move(slots_.back());
     slots_.pop_back();
-    if (slot.open) {
+    if (slot.writer) {
+        const int result = slot.writer->close();
+        if (closed) *closed = result;
+    } else if (slot.open) {
         try {
             Close(slot.number);
         } catch (const VbError&) {

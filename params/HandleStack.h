@@ -6,9 +6,15 @@
 // A failed open still takes its place on the stack (as a slot with no file): the close that
 // the caller makes for it pops that slot and closes nothing, and reads from it find the end
 // at once.
+//
+// A file written anew sits on the stack as a writer (without a file number): closing its slot
+// puts the whole file in place.
+
+#include "ParamWriter.h"
 
 #include <QString>
 #include <QStringView>
+#include <memory>
 #include <vector>
 
 namespace zv {
@@ -25,14 +31,19 @@ public:
     int pushFree();
     // Marks the top slot as open on its number (after a successful open).
     void setTopOpen(bool open);
+    // Pushes a slot that writes a new file.
+    void pushWriter(std::unique_ptr<ParamWriter> writer);
+    // The writer of the top slot; nullptr when the top slot reads or the stack is empty.
+    ParamWriter* topWriter() const;
     // The top number, -1 when the stack is empty.
     int top() const;
     bool topOpen() const;
     int depth() const { return int(slots_.size()); }
 
     // Closes the top file (when it is open) and pops it; the new top number, or -1 when the
-    // stack was already empty (nothing closed then).
-    int pop();
+    // stack was already empty (nothing closed then). Closing a writer puts its file in place:
+    // *closed receives 0 or its error number (0 for any other slot).
+    int pop(int* closed = nullptr);
     // Closes and pops every slot, top first.
     void closeAll();
 
@@ -44,6 +55,7 @@ private:
     struct Slot {
         int number = 0;
         bool open = false;
+        std::unique_ptr<ParamWriter> writer;
     };
     std::vector<Slot> slots_;
 };

@@ -197,7 +197,8 @@ void TdaOpc::ZonIni(const QString& file, const QString& extra) {
 
 QString TdaOpc::ZonIniExi(const QString& file, const QString& extra) {
     int exists = 0;
-    FicExi(file, exists);
+    // Only a regular file is opened to test it: a pipe would wait for a writer, a device act.
+    if (pathKind(file) == PathKind::Regular) FicExi(file, exists);
     if (exists != 1) {
         table_.clearIndex();
         return QString();

@@ -1,4 +1,5 @@
-// pardump FILE: prints what the parameter-file reader makes of a file (see ParDump.h).
+// pardump FILE: prints what the parameter-file reader makes of a file; pardump --set, --zones
+// and --tbo edit a file, list its zones and its option rows (see ParDump.h).
 
 #include "ParDump.h"
 
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTextStream out(stdout);
+    if (request.verb != zv::ParDumpRequest::Verb::Dump) {
+        QTextStream err(stderr);
+        return zv::parDumpVerb(request, out, err);
+    }
     zv::parDump(request, out);
     return 0;
 }
