@@ -134,25 +134,26 @@ void ParTipVar(const QString& key, QString& typePart, QString& namePart) {
 
 void parseZoneHeader(const QString& line, bool knowsRaw, QString& name, QString& type,
                      QString& description) {
-    QString rest = Mid(line, 2);
-    QString head;
-    int found = 0;
-    TxSep(rest, QStringLiteral(" "), head, found);
-    head = UCase(Trim(head));
+    // "#NAME:TYPE - description": the word after "#" up to the first blank, then the text
+    // after the first "-" of the rest. Read through views: one text is made for the word.
+    const QStringView rest = QStringView(line).mid(1);
+    const qsizetype blank = rest.indexOf(u' ');
+    const QStringView word = blank < 0 ? rest : rest.first(blank);
+    const QStringView after = blank < 0 ? QStringView() : rest.sliced(blank + 1);
+    const QString head = UCase(trimBlanks(word));
 
-    const int colon = InStr(head, u":");
-    const QString n = colon ? Left(head, colon - 1) : head;
-    const QString typeText = colon ? Mid(head, colon + 1) : QString();
-    const int dash = InStr(rest, u"-");
+    const qsizetype colon = head.indexOf(u':');
+    const QStringView typeText = colon < 0 ? QStringView() : QStringView(head).sliced(colon + 1);
+    const qsizetype dash = after.indexOf(u'-');
 
-    name = n;
-    if (typeText == kZoneTx)
-        type = kZoneTx;
-    else if (knowsRaw && typeText == kZoneZtx)
-        type = kZoneZtx;
-    else
-        type = kZoneIde;
-    description = dash ? Trim(Mid(rest, dash + 1)) : QString();
+    // Every part is taken before an output is written: an output may be the line itself.
+    QString text = dash < 0 ? QString() : trimBlanks(after.sliced(dash + 1)).toString();
+    const QString& kind = typeText == kZoneTx                ? kZoneTx
+                          : knowsRaw && typeText == kZoneZtx ? kZoneZtx
+                                                             : kZoneIde;
+    type = kind;
+    description = std::move(text);
+    name = colon < 0 ? head : head.left(colon);
 }
 
 QString indexKey(const QString& chv) {

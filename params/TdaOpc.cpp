@@ -294,7 +294,13 @@ void TdaOpc::MemIdxUsa(int number, int& index) const {
 }
 
 void TdaOpc::MemIdxUsa(const QString& key, int& index) const {
-    index = table_.find(UCase(Trim(key)));
+    // Trimmed in place and upper-cased into the one text the look-up needs.
+    QStringView k = key;
+    while (!k.isEmpty() && k.front() == u' ')
+        k = k.sliced(1);
+    while (!k.isEmpty() && k.back() == u' ')
+        k.chop(1);
+    index = table_.find(UCase(k));
 }
 
 void TdaOpc::MemConTxp(int number, QString& text, int& ok) const {
