@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
@@ -133,10 +134,17 @@ bool isValidUtf8(QByteArrayView bytes, bool* hasMultiByte) {
     return true;
 }
 
+QString decodeValidUtf8(QByteArrayView bytes) {
+    // A mark at the start stays a character (QString::fromUtf8 would drop it).
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                     QStringDecoder::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
 QString decodeUtf8(QByteArrayView bytes) {
     // Valid text decodes to the same characters through Qt's vectorised decoder; only invalid
     // text needs the replacement of each bad byte below.
-    if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
+    if (isValidUtf8(bytes)) return decodeValidUtf8(bytes);
     // Never more UTF-16 units than bytes: written in place, then cut to size.
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* to = reinterpret_cast<char16_t*>(out.data());

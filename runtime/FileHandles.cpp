@@ -175,7 +175,7 @@ QString LineInput(int number) {
     }
     f.pos = i;
     // A file read as UTF-8 was found valid as a whole, so each of its lines is valid.
-    return f.format.encoding == TextEncoding::Utf8 ? QString::fromUtf8(line)
+    return f.format.encoding == TextEncoding::Utf8 ? decodeValidUtf8(line)
                                                    : decodeWindows1252(line);
 }
 

@@ -92,6 +92,10 @@ TEST_F(FileHandles, LinesDecodeAsTheWholeFileDoes) {
         "\xEF\xBB\xBF\xE7\r\nb\n",
         "\xEF\xBB\xBF\xC3\xA7\nb",
         "\n\n",
+        // Marks that are characters: a second one at the start, one at the start of a line.
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "a\n\xEF\xBB\xBF"
+        "b\r\n",
     };
     int number = 0;
     for (const QByteArray& bytes : files) {
