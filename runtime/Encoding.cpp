@@ -135,7 +135,9 @@ bool isValidUtf8(QByteArrayView bytes, bool* hasMultiByte) {
 }
 
 QString decodeValidUtf8(QByteArrayView bytes) {
-    // A mark at the start stays a character (QString::fromUtf8 would drop it).
+    // QString::fromUtf8 is the fast decoder, but it drops a mark at the start: a text that
+    // begins with one goes through a decoder told to keep it.
+    if (!startsWithBom(bytes)) return QString::fromUtf8(bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
                                                      QStringDecoder::Flag::Stateless);
     return decoder.decode(bytes);
