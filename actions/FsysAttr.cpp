@@ -6,11 +6,14 @@
 
 #include <QFile>
 
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 namespace zv::fsys {
 
@@ -22,10 +25,38 @@ bool notSupported(int e) {
     return e == ENOTSUP || e == EOPNOTSUPP;
 }
 
-// The marks kept now: -1 when there are none (no attribute, or none possible here).
-int readMarks(const QByteArray& p) {
+// The marks text read from the entry name in the folder dirFd (getxattrat, Linux 6.13 on: the
+// name is looked up in the folder, not walked from the root again); -1 with errno set.
+// ENOSYS when the kernel has no such call.
+#ifndef SYS_getxattrat
+#define SYS_getxattrat 464 // the same number on every architecture
+#endif
+ssize_t getMarksAt(int dirFd, const char* name, char* buf, size_t size) {
+    static std::atomic<bool> missing{false};
+    if (missing.load(std::memory_order_relaxed)) {
+        errno = ENOSYS;
+        return -1;
+    }
+    struct {
+        uint64_t value;
+        uint32_t size;
+        uint32_t flags;
+    } args{uint64_t(reinterpret_cast<uintptr_t>(buf)), uint32_t(size), 0};
+    const long n = ::syscall(SYS_getxattrat, dirFd, name, AT_SYMLINK_NOFOLLOW, kAttribXattr, &args,
+                             sizeof args);
+    if (n < 0 && (errno == ENOSYS || errno == EPERM)) missing.store(true);
+    return ssize_t(n);
+}
+
+// The marks kept now: -1 when there are none (no attribute, or none possible here). The entry is
+// name in the folder dirFd, whose whole path is p.
+int readMarks(int dirFd, const QByteArray& name, const QByteArray& p) {
     char buf[32];
-    const ssize_t n = ::lgetxattr(p.constData(), kAttribXattr, buf, sizeof buf);
+    ssize_t n = -1;
+    if (dirFd != AT_FDCWD) n = getMarksAt(dirFd, name.constData(), buf, sizeof buf);
+    // No such call (or another failure than a missing attribute): read through the path.
+    if (dirFd == AT_FDCWD || (n < 0 && errno != ENODATA))
+        n = ::lgetxattr(p.constData(), kAttribXattr, buf, sizeof buf);
     if (n <= 0) return -1;
     int marks = 0;
     const auto r = std::from_chars(buf, buf + n, marks);
@@ -91,7 +122,7 @@ void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& p, int
     }
 
     const int marks = (mask & kMarkBits) | (folder ? (mask & kAttrReadOnly) : 0);
-    const int current = readMarks(p);
+    const int current = readMarks(dirFd, name, p);
     const bool marksChange = marks != (current < 0 ? 0 : current);
 
     // The marks of a file or folder can only be written while the owner may write to it: open
@@ -138,7 +169,7 @@ void copyMarks(int fromFd, int toFd) {
 }
 
 void copyMarks(const QByteArray& from, const QByteArray& to) {
-    const int marks = readMarks(from);
+    const int marks = readMarks(AT_FDCWD, from, from);
     if (marks <= 0) return;
     const QByteArray text = QByteArray::number(marks);
     ::lsetxattr(to.constData(), kAttribXattr, text.constData(), size_t(text.size()), 0);

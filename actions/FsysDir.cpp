@@ -29,7 +29,12 @@ int readFolder(const QByteArray& dir, std::vector<Entry>& entries) {
             folder = ::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
                      S_ISDIR(st.st_mode);
         }
-        read.push_back({{name, folder}, UCase(text(name))});
+        // The sort key: the name as text, upper-cased in place (one text per entry).
+        QString key = text(name);
+        QChar* k = key.data();
+        for (qsizetype i = 0; i < key.size(); ++i)
+            k[i] = ucaseChar(k[i]);
+        read.push_back({{name, folder}, std::move(key)});
         errno = 0;
     }
     const int readError = errno;

@@ -151,10 +151,13 @@ bool readLevel(const QByteArray& dir, const QString& pattern, std::vector<QByteA
                std::vector<QByteArray>& folders) {
     std::vector<fsys::Entry> entries;
     if (fsys::readFolder(dir, entries) != 0) return false;
+    // "*.*" and "*" take every file: no name needs to be made a text to be matched.
+    const bool everyFile = pattern == u"*.*" || pattern == u"*";
     for (const fsys::Entry& e : entries) {
         if (e.folder) {
             if (!e.name.startsWith('.')) folders.push_back(e.name);
-        } else if (!pattern.isEmpty() && ficNameMatches(fsys::text(e.name), pattern)) {
+        } else if (everyFile ||
+                   (!pattern.isEmpty() && ficNameMatches(fsys::text(e.name), pattern))) {
             files.push_back(e.name);
         }
     }

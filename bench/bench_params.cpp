@@ -3,6 +3,10 @@
 // (TdaOpc: ZonIni, ZonSeg until the zone name is "", ZonFim) and a plain loop that reads its
 // lines into texts (QFile::readLine, each line decoded from UTF-8), and prints the best of each.
 //
+// bench_params escapes FOLDER [ROUNDS]: the escape figure. Two files of one zone whose entry is
+// a line of 1 MB: one of escapes ("chr$(65)" and "bin$(66,67)" in turn), the other of plain text
+// as long; each walked through the zone reader, in alternation.
+//
 // The file is what wizard and parameter files hold, in bulk: entry zones of labelled keys with
 // texts and numbers, comments, blank lines, continued lines, escapes, zone options, and text
 // zones.
@@ -110,17 +114,59 @@ qint64 plainRead(const QString& path) {
     return chars > 0 ? lines : 0;
 }
 
+// A file of one zone whose one entry's value is about 1 MB of piece repeated.
+QString writeLineFile(const QString& path, const QByteArray& a, const QByteArray& b) {
+    QByteArray out = "'Nome       : linha.par\n'Tipo       : par\n'Data       : 2026/12/01\n"
+                     "'Versao     : 1.0\n'Descricao  : Uma linha longa\n\n#ZON:IDE - Linha\n"
+                     "Linha                 [Linha]=";
+    for (int i = 0; out.size() < 1024 * 1024; ++i)
+        out += i % 2 ? b : a;
+    out += "\n##\n";
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size()) return {};
+    return path;
+}
+
+int escapes(const QString& folder, int rounds) {
+    const QString withEscapes =
+        writeLineFile(folder + QStringLiteral("/escapes.par"), "chr$(65)", "bin$(66,67)");
+    const QString without =
+        writeLineFile(folder + QStringLiteral("/plain.par"), "abcdefgh", "ijklmnopqrs");
+    if (withEscapes.isEmpty() || without.isEmpty()) {
+        std::fputs("bench_params: cannot write the line files\n", stderr);
+        return 1;
+    }
+    if (zoneWalk(withEscapes) != 1 || zoneWalk(without) != 1) {
+        std::fputs("bench_params: the line files read wrong\n", stderr);
+        return 1;
+    }
+    zvbench::Best ours("escapes"), plain("plain");
+    for (int r = 0; r < rounds; ++r) {
+        ours.add(zvbench::timed([&] { zoneWalk(withEscapes); }));
+        plain.add(zvbench::timed([&] { zoneWalk(without); }));
+    }
+    zvbench::report("escapes", ours.seconds(), plain.seconds());
+    QFile::remove(withEscapes);
+    QFile::remove(without);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fputs("usage: bench_params FOLDER [ROUNDS]\n", stderr);
+        std::fputs("usage: bench_params [escapes] FOLDER [ROUNDS]\n", stderr);
         return 2;
+    }
+    zv::ScopedProcessContext context;
+    if (QByteArray(argv[1]) == "escapes") {
+        if (argc < 3) return 2;
+        return escapes(QString::fromLocal8Bit(argv[2]),
+                       argc > 3 ? std::max(1, QByteArray(argv[3]).toInt()) : 5);
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int rounds = argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : 5;
-    zv::ScopedProcessContext context;
 
     const QString path = writeFile(folder);
     if (path.isEmpty()) {

@@ -1,12 +1,18 @@
-// bench_startup FOLDER [ROUNDS]: the start-up figure. Writes a generated wizard definition of 200
-// pages and 2,000 controls into FOLDER, then times, in alternation:
+// bench_startup FOLDER [ROUNDS]: the start-up figures. Writes generated wizard definitions of 50,
+// 200 and 400 pages (10 controls a page) into FOLDER, then times, in alternation, for 200 pages:
 // - ours: the wizard window made and loaded, the engine bound to it, the definition read, every
 //   page control built on the window and page 1 entered (ZelVynAsp, SupVyn::RegFrm, VynIni), as
 //   the program starts a wizard, up to the moment the window would be shown;
 // - plain: a window with its four buttons and the same 2,000 controls as bare Qt widgets of the
 //   same kinds (labels, check boxes, text panels, frames with an option button), each given its
 //   text, place and size, and hidden.
-// The windows are not shown (offscreen platform). Each side's best round is printed.
+// The windows are not shown (offscreen platform). Each side's best round is printed as the line
+// "start-up OURS PLAIN". Then:
+// - "linear PER-PAGE-AT-400 PER-PAGE-AT-50": ours at 400 and at 50 pages (best rounds), each
+//   divided by its number of pages;
+// - "memory OURS-KB PLAIN-KB": the peak resident size of a process that builds the 200-page
+//   wizard once against one that builds the bare widgets once (the program run again as
+//   "bench_startup --rss ours|plain FOLDER", each printing its own peak).
 //
 // Every page has 3 buttons and 10 controls: 5 labels, 2 check boxes, a text panel and an option
 // list with one option; positions and sizes are script expressions over the definition's
@@ -36,6 +42,8 @@
 namespace {
 
 constexpr int kPages = 200;
+constexpr int kFewPages = 50;
+constexpr int kManyPages = 400;
 
 QByteArray n(int v) {
     return QByteArray::number(v);
@@ -48,7 +56,7 @@ void zone(QByteArray& out, const QByteArray& header, const QList<QByteArray>& en
     out += "##\n\n";
 }
 
-QByteArray definition() {
+QByteArray definition(int pages) {
     QByteArray out;
     out += "'Nome       : bench.par\n'Tipo       : vyn\n'Data       : 2026/12/01\n"
            "'Versao     : 1.0\n'Descricao  : Assistente gerado de 200 páginas\n\n";
@@ -65,7 +73,7 @@ QByteArray definition() {
           "Título                [PtTit]=Margem, Margem"});
     zone(out, "#ZON:IDE - Zonas",
          {"Área do texto         [ZnTxt]=Margem, 240, xMax - Margem, yMax - 60"});
-    for (int p = 1; p <= kPages; ++p) {
+    for (int p = 1; p <= pages; ++p) {
         out += "'----------------------------------------------------------- página " + n(p) + "\n";
         zone(out, "#PAG:IDE - Página " + n(p),
              {"Identificador         [IDE]=P" + n(p), "Descrição             [DES]=Página " + n(p),
@@ -73,7 +81,7 @@ QByteArray definition() {
         if (p > 1)
             zone(out, "#TRA:IDE - Anterior",
                  {"Botão                 [IDE]=ANT", "Legenda               [DES]=< Anterior"});
-        if (p < kPages)
+        if (p < pages)
             zone(out, "#TRA:IDE - Seguinte",
                  {"Botão                 [IDE]=SEG", "Legenda               [DES]=Seguinte >",
                   "Acção                 [TRATIP]=PAG",
@@ -188,40 +196,101 @@ std::unique_ptr<QWidget> buildPlain() {
     return window;
 }
 
+// The peak resident size of this process in kB (VmHWM), or 0.
+long peakResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    // A file of /proc has no size: it is read whole, not line by line up to an end.
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+bool writeDefinition(const QString& file, int pages) {
+    QFile f(file);
+    const QByteArray text = definition(pages);
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
+QString definitionFile(const QString& folder, int pages) {
+    return QStringLiteral("%1/assistente-%2.par").arg(folder).arg(pages);
+}
+
+// Runs this program again as "--rss SIDE FOLDER" and reads the peak it prints; 0 on failure.
+long childPeak(const char* self, const char* side, const QString& folder) {
+    int out[2];
+    if (::pipe(out) != 0) return 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    const QByteArray dir = folder.toLocal8Bit();
+    char* argv[] = {const_cast<char*>(self), const_cast<char*>("--rss"), const_cast<char*>(side),
+                    const_cast<char*>(dir.constData()), nullptr};
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    QByteArray text;
+    char buf[256];
+    for (ssize_t n; rc == 0 && (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        text.append(buf, n);
+    ::close(out[0]);
+    int status = 0;
+    if (rc != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return 0;
+    return text.trimmed().toLong();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2) {
+    const bool rss = argc == 4 && QByteArray(argv[1]) == "--rss";
+    if (argc < 2 || (QByteArray(argv[1]) == "--rss" && !rss)) {
         std::fputs("usage: bench_startup FOLDER [ROUNDS]\n", stderr);
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const int rounds = argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : 5;
+    const QString folder = QString::fromLocal8Bit(argv[rss ? 3 : 1]);
+    const int rounds = !rss && argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : 5;
+    const QString file = definitionFile(folder, kPages);
 
-    const QString file = folder + QStringLiteral("/assistente.par");
-    {
-        QFile f(file);
-        const QByteArray text = definition();
-        if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size()) {
+    zv::ScopedProcessContext context;
+    context->setArguments({QStringLiteral("zelvyn")});
+    auto prepare = [&](const QString& definitionPath) {
+        zv::zelVynGlbReset();
+        zv::ZelVynGlbState& g = zv::zelVynGlbState();
+        g.DirPgm = folder;
+        g.VynFpa = definitionPath;
+    };
+
+    if (rss) {
+        // One build of one side, its peak printed (the definition is already written).
+        if (QByteArray(argv[2]) == "ours") {
+            prepare(file);
+            Wizard w;
+            buildWizard(w, file);
+            std::printf("%ld\n", peakResidentKb());
+            releaseWizard(w);
+        } else {
+            const std::unique_ptr<QWidget> window = buildPlain();
+            std::printf("%ld\n", peakResidentKb());
+        }
+        return 0;
+    }
+
+    for (const int pages : {kFewPages, kPages, kManyPages}) {
+        if (!writeDefinition(definitionFile(folder, pages), pages)) {
             std::fputs("bench_startup: cannot write the definition\n", stderr);
             return 1;
         }
     }
 
-    zv::ScopedProcessContext context;
-    context->setArguments({QStringLiteral("zelvyn")});
-    auto prepare = [&] {
-        zv::zelVynGlbReset();
-        zv::ZelVynGlbState& g = zv::zelVynGlbState();
-        g.DirPgm = folder;
-        g.VynFpa = file;
-    };
-
     // A first round of each, untimed: fonts, styles and the code paged in.
     {
-        prepare();
+        prepare(file);
         Wizard w;
         buildWizard(w, file);
         const int controls = w.engine->CmpNum();
@@ -238,7 +307,7 @@ int main(int argc, char** argv) {
 
     zvbench::Best ours("ours"), plain("plain");
     for (int r = 0; r < rounds; ++r) {
-        prepare();
+        prepare(file);
         Wizard w;
         ours.add(zvbench::timed([&] { buildWizard(w, file); }));
         releaseWizard(w);
@@ -247,6 +316,30 @@ int main(int argc, char** argv) {
         window.reset();
     }
     zvbench::report("start-up", ours.seconds(), plain.seconds());
-    QFile::remove(file);
+
+    // The same wizard at 50 and 400 pages, in alternation: the time per page.
+    zvbench::Best few("50 pages"), many("400 pages");
+    const QString fewFile = definitionFile(folder, kFewPages);
+    const QString manyFile = definitionFile(folder, kManyPages);
+    for (int r = 0; r < rounds; ++r) {
+        for (const bool large : {false, true}) {
+            const QString& f = large ? manyFile : fewFile;
+            prepare(f);
+            Wizard w;
+            (large ? many : few).add(zvbench::timed([&] { buildWizard(w, f); }));
+            releaseWizard(w);
+        }
+    }
+    zvbench::report("linear", many.seconds() / kManyPages, few.seconds() / kFewPages);
+
+    const long oursKb = childPeak(argv[0], "ours", folder);
+    const long plainKb = childPeak(argv[0], "plain", folder);
+    if (oursKb <= 0 || plainKb <= 0) {
+        std::fputs("bench_startup: no peak resident size from the children\n", stderr);
+        return 1;
+    }
+    zvbench::report("memory", double(oursKb), double(plainKb));
+    for (const int pages : {kFewPages, kPages, kManyPages})
+        QFile::remove(definitionFile(folder, pages));
     return 0;
 }

@@ -244,18 +244,52 @@ void TxSbsSep(QString& text, const QString& sep, const QString& newSep) {
     text = tokens.join(newSep);
 }
 
+namespace {
+
+// The characters of one comma list of codes ("65, 66"), added to chars; false when a code has
+// no character (the caller drops the whole list then). The list is walked by position: a list
+// of a million codes costs a million steps, not a copy of its rest per code.
+bool addCodeList(QStringView list, QString& chars) {
+    const qsizetype n = list.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = list.indexOf(u',', pos);
+        if (end < 0) end = n;
+        const QStringView code = list.sliced(pos, end - pos);
+        pos = end < n ? end + 1 : n;
+        // Nearly every code is a few plain digits: read them here. Anything else (signs,
+        // fractions, radix forms, blanks inside) is read as Val reads it.
+        qsizetype a = 0, b = code.size();
+        while (a < b && code[a] == u' ')
+            ++a;
+        while (b > a && code[b - 1] == u' ')
+            --b;
+        int value = 0;
+        bool plain = b > a && b - a <= 3;
+        for (qsizetype i = a; plain && i < b; ++i) {
+            const char16_t c = code[i].unicode();
+            plain = c >= u'0' && c <= u'9';
+            value = value * 10 + int(c - u'0');
+        }
+        if (plain) {
+            if (value > 255) return false;
+            chars += cp1252ToChar(uint8_t(value));
+            continue;
+        }
+        chars += Chr(CInt(Variant(Val(code))));
+    }
+    return true;
+}
+
+} // namespace
+
 QString TxChrLis(const std::vector<Variant>& values) {
     QString result;
     for (const Variant& value : values) {
         try {
             QString chars;
             if (value.isString()) {
-                QString list = value.rawString();
-                while (!list.isEmpty()) {
-                    double code = 0;
-                    TxSepVal(list, QStringLiteral(","), code);
-                    chars += Chr(CInt(Variant(code)));
-                }
+                if (!addCodeList(value.rawString(), chars)) continue;
             } else {
                 chars += Chr(CInt(value));
             }
@@ -267,35 +301,76 @@ QString TxChrLis(const std::vector<Variant>& values) {
     return result;
 }
 
+namespace {
+
+// The start of the first escape ("chr$(" or "bin$(") that begins at or after from; -1 when
+// there is none.
+qsizetype nextEscape(QStringView text, qsizetype from) {
+    const qsizetype n = text.size();
+    for (qsizetype i = text.indexOf(u'$', from + 3); i >= 0; i = text.indexOf(u'$', i + 1)) {
+        if (i + 1 >= n || text[i + 1] != u'(') continue;
+        const QChar a = text[i - 3], b = text[i - 2], c = text[i - 1];
+        if ((a == u'c' && b == u'h' && c == u'r') || (a == u'b' && b == u'i' && c == u'n'))
+            return i - 3;
+    }
+    return -1;
+}
+
+// The expansion of a text that holds "$(". Both spellings are the same escape: the text reads
+// as if every "chr$(" were first made "bin$(", then each "bin$(" and the codes after it up to
+// the next ")" (or the end) were replaced by their characters. The text is walked by position
+// and each piece appended once, so the time is in proportion to the text, however many escapes
+// it holds.
+QString expandEscapes(const QString& text) {
+    const QStringView view = text;
+    const qsizetype n = view.size();
+    QString result;
+    result.reserve(n);
+    qsizetype pos = 0;
+    while (pos < n) {
+        const qsizetype at = nextEscape(view, pos);
+        if (at < 0) {
+            result += view.sliced(pos);
+            break;
+        }
+        result += view.sliced(pos, at - pos);
+        pos = at + 5;
+        if (pos >= n) break;
+        qsizetype close = view.indexOf(u')', pos);
+        if (close < 0) close = n;
+        QStringView codes = view.sliced(pos, close - pos);
+        // The codes as the replaced text holds them (a code reads "&hchr$(" and "&hbin$("
+        // differently).
+        QString replaced;
+        if (codes.contains(u"chr$(")) {
+            replaced = codes.toString().replace(QStringLiteral("chr$("), QStringLiteral("bin$("));
+            codes = replaced;
+        }
+        // A code without a character drops its escape: what it added is taken back.
+        const qsizetype kept = result.size();
+        try {
+            if (!addCodeList(codes, result)) result.truncate(kept);
+        } catch (const VbError&) {
+            result.truncate(kept);
+        }
+        pos = close < n ? close + 1 : n;
+    }
+    return result;
+}
+
+} // namespace
+
 void TxFxEsc(const QString& text, QString& out) {
     // Both escapes hold "$(": a text without it (nearly every line) stays as it is.
     if (!hasEscapeMark(text)) {
         out = text;
         return;
     }
-    QString rest = text;
-    // Both spellings are the same escape.
-    TxSbsTx(QStringLiteral("R"), rest, QStringLiteral("chr$("), QStringLiteral("bin$("));
-    QString result;
-    while (!rest.isEmpty()) {
-        QString before;
-        TxSepStr(rest, QStringLiteral("bin$("), before);
-        result += before;
-        if (!rest.isEmpty()) {
-            QString list;
-            int found = 0;
-            TxSep(rest, QStringLiteral(")"), list, found);
-            result += TxChrLis({Variant(list)});
-        }
-    }
-    out = result;
+    out = expandEscapes(text);
 }
 
 void TxFxEsc(QString& text) {
-    if (!hasEscapeMark(text)) return;
-    QString out;
-    TxFxEsc(text, out);
-    text = out;
+    if (hasEscapeMark(text)) text = expandEscapes(text);
 }
 
 } // namespace zv

@@ -37,6 +37,10 @@ void EntryTable::put(int n, const TdaReg& record) {
             it = it.value() >= n ? index_.erase(it) : std::next(it);
         indexTop_ = n - 1;
     }
+    if (size_t(n) == records_.size()) {
+        records_.push_back(record);
+        return;
+    }
     records_.resize(size_t(n) + 1);
     records_[size_t(n)] = record;
 }

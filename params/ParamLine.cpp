@@ -75,10 +75,14 @@ void ParTpp(const QString& line, QString& type, QString& key) {
         if (bracketPair(line, before, inside)) k = UCase(trimBlanks(inside));
     }
     type = *t;
-    key = k;
+    key = std::move(k);
 }
 
-void ParPrep(const QString& line, QString& label, QString& key, QString& value, int32_t& column) {
+namespace {
+
+// ParPrep; the key as written is left out when key is null (the record keeps ParTpp's key).
+void splitEntry(const QString& line, QString* label, QString* key, QString& value,
+                int32_t& column) {
     // 0-based: the first "=", or the "=" of a "]=" that stands further right.
     qsizetype eq = line.indexOf(u'=');
     if (eq >= 0) {
@@ -92,8 +96,8 @@ void ParPrep(const QString& line, QString& label, QString& key, QString& value, 
     }
 
     if (line.startsWith(u'\'') || eq < 2) {
-        label.clear();
-        key.clear();
+        label->clear();
+        if (key) key->clear();
         value.clear();
         column = 0;
         return;
@@ -104,14 +108,20 @@ void ParPrep(const QString& line, QString& label, QString& key, QString& value, 
     QStringView before, inside;
     if (bracketPair(labelPart, before, inside)) {
         l = trimBlanks(before).toString();
-        k = inside.toString();
+        if (key) k = inside.toString();
     } else {
         l = trimBlanks(labelPart).toString();
     }
-    label = l;
-    key = k;
-    value = v;
+    *label = std::move(l);
+    if (key) *key = std::move(k);
+    value = std::move(v);
     column = int32_t(eq + 2);
+}
+
+} // namespace
+
+void ParPrep(const QString& line, QString& label, QString& key, QString& value, int32_t& column) {
+    splitEntry(line, &label, &key, value, column);
 }
 
 void ParTipVar(const QString& key, QString& typePart, QString& namePart) {
@@ -124,39 +134,48 @@ void ParTipVar(const QString& key, QString& typePart, QString& namePart) {
 
 void parseZoneHeader(const QString& line, bool knowsRaw, QString& name, QString& type,
                      QString& description) {
-    QString rest = Mid(line, 2);
-    QString head;
-    int found = 0;
-    TxSep(rest, QStringLiteral(" "), head, found);
-    head = UCase(Trim(head));
+    // "#NAME:TYPE - description": the word after "#" up to the first blank, then the text
+    // after the first "-" of the rest. Read through views: one text is made for the word.
+    const QStringView rest = QStringView(line).mid(1);
+    const qsizetype blank = rest.indexOf(u' ');
+    const QStringView word = blank < 0 ? rest : rest.first(blank);
+    const QStringView after = blank < 0 ? QStringView() : rest.sliced(blank + 1);
+    const QString head = UCase(trimBlanks(word));
 
-    const int colon = InStr(head, u":");
-    const QString n = colon ? Left(head, colon - 1) : head;
-    const QString typeText = colon ? Mid(head, colon + 1) : QString();
-    const int dash = InStr(rest, u"-");
+    const qsizetype colon = head.indexOf(u':');
+    const QStringView typeText = colon < 0 ? QStringView() : QStringView(head).sliced(colon + 1);
+    const qsizetype dash = after.indexOf(u'-');
 
-    name = n;
-    if (typeText == kZoneTx)
-        type = kZoneTx;
-    else if (knowsRaw && typeText == kZoneZtx)
-        type = kZoneZtx;
-    else
-        type = kZoneIde;
-    description = dash ? Trim(Mid(rest, dash + 1)) : QString();
+    // Every part is taken before an output is written: an output may be the line itself.
+    QString text = dash < 0 ? QString() : trimBlanks(after.sliced(dash + 1)).toString();
+    const QString& kind = typeText == kZoneTx                ? kZoneTx
+                          : knowsRaw && typeText == kZoneZtx ? kZoneZtx
+                                                             : kZoneIde;
+    type = kind;
+    description = std::move(text);
+    name = colon < 0 ? head : head.left(colon);
 }
 
 QString indexKey(const QString& chv) {
     const qsizetype dot = chv.indexOf(u'.');
-    const QStringView rest = dot < 0 ? QStringView(chv) : QStringView(chv).sliced(dot + 1);
-    return UCase(trimBlanks(rest));
+    const QStringView rest =
+        trimBlanks(dot < 0 ? QStringView(chv) : QStringView(chv).sliced(dot + 1));
+    // A record's key is already upper case and trimmed (ParTpp makes it so): then it is its own
+    // index key, shared instead of copied.
+    if (rest.size() == chv.size()) {
+        bool upper = true;
+        for (qsizetype i = 0; upper && i < rest.size(); ++i)
+            upper = ucaseChar(rest[i]) == rest[i];
+        if (upper) return chv;
+    }
+    return UCase(rest);
 }
 
 void fillRecord(TdaReg& record, const QString& text, int ok) {
     TdaReg r;
     r.Txt = text;
     ParTpp(text, r.Tip, r.Chv);
-    QString keyAsWritten;
-    ParPrep(text, r.Nom, keyAsWritten, r.Val, r.Pos);
+    splitEntry(text, &r.Nom, nullptr, r.Val, r.Pos);
     r.Num = leadingNumber(r.Val);
     r.Ok = ok;
     record = std::move(r);

@@ -295,7 +295,19 @@ void TdaOpc::MemIdxUsa(int number, int& index) const {
 }
 
 void TdaOpc::MemIdxUsa(const QString& key, int& index) const {
-    index = table_.find(UCase(Trim(key)));
+    // Trimmed in place and upper-cased into a text kept for the look-ups of this thread: a
+    // look-up allocates nothing once the text is as long as the longest key.
+    QStringView k = key;
+    while (!k.isEmpty() && k.front() == u' ')
+        k = k.sliced(1);
+    while (!k.isEmpty() && k.back() == u' ')
+        k.chop(1);
+    static thread_local QString upper;
+    upper.resize(k.size());
+    QChar* out = upper.data();
+    for (qsizetype i = 0; i < k.size(); ++i)
+        out[i] = ucaseChar(k[i]);
+    index = table_.find(upper);
 }
 
 void TdaOpc::MemConTxp(int number, QString& text, int& ok) const {

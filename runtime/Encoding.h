@@ -40,6 +40,9 @@ bool isValidUtf8(QByteArrayView bytes, bool* hasMultiByte = nullptr);
 // Decoding replaces invalid sequences by U+FFFD; encoding writes "?" for a lone surrogate and
 // sets *lost.
 QString decodeUtf8(QByteArrayView bytes);
+// Decodes bytes known to be valid UTF-8 (isValidUtf8) without checking them again; a mark
+// (U+FEFF) at the start is kept as a character, as decodeUtf8 keeps it.
+QString decodeValidUtf8(QByteArrayView bytes);
 QByteArray encodeUtf8(QStringView text, bool* lost = nullptr);
 
 QString decodeText(QByteArrayView bytes, TextEncoding encoding);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -26,8 +27,11 @@ struct OpenFile {
     ino_t inode = 0;
     // Output and Append: the descriptor written to.
     int fd = -1;
-    // Input: the decoded text, the read position in it and the file's length in bytes.
-    QString text;
+    // Input: the file's bytes, the read position in them (past the encoding mark, if any) and
+    // the file's length in bytes. Each line is decoded when it is read: a line end is the same
+    // byte in both encodings and never part of a longer character, so the lines decode to the
+    // text of the whole file cut at its line ends.
+    QByteArray bytes;
     qsizetype pos = 0;
     int64_t size = 0;
 
@@ -89,10 +93,11 @@ void writeAll(OpenFile& f, QByteArrayView bytes) {
 
 std::unique_ptr<OpenFile> openForInput(const QString& path) {
     auto f = std::make_unique<OpenFile>();
-    const QByteArray bytes = readFileBytes(path);
-    f->format = detectFormat(bytes);
-    f->text = decodeContent(bytes, f->format);
-    f->size = bytes.size();
+    f->bytes = readFileBytes(path);
+    f->format = detectFormat(f->bytes);
+    // A mark is skipped once, here.
+    f->pos = f->format.bom ? 3 : 0;
+    f->size = f->bytes.size();
     struct stat st {};
     if (statPath(path, st)) {
         f->device = st.st_dev;
@@ -153,20 +158,25 @@ void Open(const QString& path, FileMode mode, int number, const TextFormat& newF
 QString LineInput(int number) {
     OpenFile& f = openFile(number);
     if (f.mode != FileMode::Input) vbRaise(err::BadFileMode);
-    // Read through a view: the text is never written here.
-    const QStringView text = f.text;
-    if (f.pos >= text.size()) vbRaise(err::InputPastEnd);
+    const char* bytes = f.bytes.constData();
+    const qsizetype n = f.bytes.size();
+    if (f.pos >= n) vbRaise(err::InputPastEnd);
     const qsizetype start = f.pos;
-    qsizetype i = start;
-    while (i < text.size() && text[i] != u'\r' && text[i] != u'\n')
-        ++i;
-    QString line = text.sliced(start, i - start).toString();
-    if (i < text.size()) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    // The line ends at the first carriage return or line feed: the feed is searched for first,
+    // then a return before it.
+    const void* feed = std::memchr(bytes + start, '\n', size_t(n - start));
+    qsizetype i = feed ? static_cast<const char*>(feed) - bytes : n;
+    const void* ret = std::memchr(bytes + start, '\r', size_t(i - start));
+    if (ret) i = static_cast<const char*>(ret) - bytes;
+    const QByteArrayView line(bytes + start, i - start);
+    if (i < n) {
+        if (bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
         ++i;
     }
     f.pos = i;
-    return line;
+    // A file read as UTF-8 was found valid as a whole, so each of its lines is valid.
+    return f.format.encoding == TextEncoding::Utf8 ? decodeValidUtf8(line)
+                                                   : decodeWindows1252(line);
 }
 
 void Print(int number, QStringView text) {
@@ -179,7 +189,7 @@ void Print(int number, QStringView text) {
 
 bool Eof(int number) {
     const OpenFile& f = openFile(number);
-    return f.mode != FileMode::Input || f.pos >= f.text.size();
+    return f.mode != FileMode::Input || f.pos >= f.bytes.size();
 }
 
 int64_t Lof(int number) {

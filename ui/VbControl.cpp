@@ -184,10 +184,18 @@ double VbControl::top() const {
     return pixelsToTwips(liveWidget()->y());
 }
 double VbControl::width() const {
+    settleLayout();
     return pixelsToTwips(liveWidget()->width());
 }
 double VbControl::height() const {
+    settleLayout();
     return pixelsToTwips(liveWidget()->height());
+}
+
+void VbControl::settleLayout() const {
+    if (!layoutOwed_) return;
+    layoutOwed_ = false;
+    if (!widget_.isNull()) const_cast<VbControl*>(this)->runOwedLayout();
 }
 
 void VbControl::setLeft(double twips) {
@@ -375,6 +383,7 @@ void VbControl::fireClick(bool fromCode) {
 
 void VbControl::copyFrom(const VbControl& design) {
     QWidget* w = liveWidget();
+    design.settleLayout();
     const QWidget* d = design.liveWidget();
     w->setGeometry(d->geometry());
     w->setFont(d->font());

@@ -33,8 +33,12 @@ public:
     VbControl(const VbControl&) = delete;
     VbControl& operator=(const VbControl&) = delete;
 
-    // The widget; nullptr once the control was unloaded or its form destroyed.
-    QWidget* widget() const { return widget_.data(); }
+    // The widget; nullptr once the control was unloaded or its form destroyed. A fit of its size
+    // still owed (see oweLayout) is made first, so the widget's size is always the one it has.
+    QWidget* widget() const {
+        if (layoutOwed_) settleLayout();
+        return widget_.data();
+    }
     bool isAlive() const { return !widget_.isNull(); }
     VbForm* form() const;
     // The control that holds this one (a frame, a picture box); nullptr when it is the form.
@@ -137,6 +141,14 @@ protected:
 
     // After the size, the font or the content changed: controls that size themselves refit.
     virtual void contentChanged() {}
+    // A control that fits its size to its content may put the fit off while nobody sees it: it
+    // owes the fit, and runOwedLayout makes it as soon as the size can be seen (the widget
+    // shown, or its size read through widget(), Width, Height or the copy of an array element).
+    // Thousands of hidden controls built at start-up then cost no text layout.
+    void oweLayout() { layoutOwed_ = true; }
+    // Makes a fit that is owed (nothing otherwise).
+    void settleLayout() const;
+    virtual void runOwedLayout() {}
     // Load of an array element: the new element takes the design element's properties (all but
     // Visible, Name and Index). Subclasses copy their own state after calling the base.
     virtual void copyFrom(const VbControl& design);
@@ -154,6 +166,7 @@ private:
     void release();
 
     QPointer<QWidget> widget_;
+    mutable bool layoutOwed_ = false;
     QPointer<VbForm> form_;
     std::weak_ptr<VbControl> container_;
     QString name_;

@@ -399,7 +399,17 @@ std::shared_ptr<VbControl> VbForm::loadElement(const QString& name, int index) {
     auto control = makeElement(*e, index);
     if (design && design->isAlive()) control->copyFrom(*design);
     control->setVisible(false);
-    control->widget()->raise();
+    // On top of its siblings. A new widget is already the last of them, and then raise would
+    // only search the whole list (thousands of controls on a wizard's window) to find nothing to
+    // do; it still runs when the widget must also be created to join a window already made.
+    // (The widget itself, not widget(): its size does not matter here, and a fit it owes can
+    // wait until it is shown.)
+    QWidget* w = control->widget_.data();
+    const QWidget* parent = w->parentWidget();
+    const bool onTop =
+        parent && parent->children().constLast() == w &&
+        (w->testAttribute(Qt::WA_WState_Created) || !parent->testAttribute(Qt::WA_WState_Created));
+    if (!onTop) w->raise();
     e->elements.emplace(index, control);
     return control;
 }

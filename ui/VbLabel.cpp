@@ -13,8 +13,14 @@ class LabelWidget : public QLabel {
 public:
     explicit LabelWidget(QWidget* parent) : QLabel(parent) {}
     std::function<void()> clicked;
+    std::function<void()> shown;
 
 protected:
+    bool event(QEvent* e) override {
+        // A fit owed while the label was hidden is made before it is painted.
+        if (e->type() == QEvent::Show && shown) shown();
+        return QLabel::event(e);
+    }
     void mouseReleaseEvent(QMouseEvent* e) override {
         QLabel::mouseReleaseEvent(e);
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && clicked)
@@ -59,6 +65,7 @@ VbLabel::VbLabel(QWidget* parent) : VbControl(memberTable(), new LabelWidget(par
     w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     w->setAutoFillBackground(true);
     w->clicked = [this] { fireClick(); };
+    w->shown = [this] { settleLayout(); };
 }
 
 QLabel* VbLabel::label() const {
@@ -102,18 +109,24 @@ void VbLabel::setUseMnemonic(bool on) {
 void VbLabel::setAlignment(int alignment) {
     static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     if (alignment < 0 || alignment > 2) throw VbError(err::InvalidPropertyValue);
+    // A fit owed is made with what the label had when it was owed: the alignment, the word wrap
+    // and AutoSize change what a fit gives.
+    settleLayout();
     live<QLabel>()->setAlignment(kAlign[alignment] | Qt::AlignTop);
     alignment_ = alignment;
 }
 
 void VbLabel::setAutoSize(bool on) {
     liveWidget();
+    settleLayout();
     autoSize_ = on;
     fit();
 }
 
 void VbLabel::setWordWrap(bool on) {
-    live<QLabel>()->setWordWrap(on);
+    QLabel* w = live<QLabel>();
+    settleLayout();
+    w->setWordWrap(on);
     wordWrap_ = on;
     fit();
 }
@@ -137,6 +150,18 @@ void VbLabel::contentChanged() {
 
 void VbLabel::fit() {
     if (!autoSize_ || fitting_) return;
+    if (!live<QLabel>()->isVisible()) {
+        oweLayout();
+        return;
+    }
+    fitNow();
+}
+
+void VbLabel::runOwedLayout() {
+    if (autoSize_ && !fitting_) fitNow();
+}
+
+void VbLabel::fitNow() {
     QLabel* w = live<QLabel>();
     fitting_ = true;
     if (wordWrap_) {

@@ -2,8 +2,10 @@
 // The label: a caption in a font and colours, aligned left (0), right (1) or centred (2). With
 // AutoSize the label fits its text: with WordWrap it keeps its width and takes the height of the
 // wrapped text, without it takes the size of the text on one line; it refits after every change
-// of caption, font or size. BackStyle 0 makes it transparent (the form's picture shows through);
-// the BackColor is kept and shows again with BackStyle 1. With UseMnemonic (the default) a single
+// of caption, font or size. A label that is not on the screen owes its fit until it is shown or
+// its size is read (see VbControl::oweLayout): the size anyone sees is the same. BackStyle 0 makes
+// it transparent (the form's picture shows through); the BackColor is kept and shows again with
+// BackStyle 1. With UseMnemonic (the default) a single
 // "&" marks an access key and is not shown, "&&" shows one "&".
 
 #include "VbControl.h"
@@ -37,12 +39,15 @@ public:
 protected:
     void applyBackColor(const QColor& color) override;
     void contentChanged() override;
+    void runOwedLayout() override;
     void copyFrom(const VbControl& design) override;
 
 private:
     // The members scripts see, built once for the kind.
     static const MemberTable& memberTable();
+    // Fits now while the label is on the screen, else owes the fit.
     void fit();
+    void fitNow();
     void showCaption();
 
     QString caption_;

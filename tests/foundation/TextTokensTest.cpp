@@ -1,7 +1,10 @@
 // Text conversion, filling, separators, token arrays, delimiters, replacing and escapes.
 
+#include "Convert.h"
 #include "FoundationTest.h"
+#include "Text.h"
 #include "TxtGlb.h"
+#include "VbError.h"
 
 #include <gtest/gtest.h>
 
@@ -169,4 +172,56 @@ TEST(TextReplace, Escapes) {
     QString inPlace = "chr$(72)i";
     TxFxEsc(inPlace);
     EXPECT_EQ(inPlace, "Hi");
+    // Inside the codes a "chr$(" reads as "bin$(": "&hbin" is the hexadecimal B.
+    EXPECT_EQ(escapes("bin$(&hchr$(66)x"), "\x0Bx");
+    // The codes run to the first ")" or the end, whatever they hold.
+    EXPECT_EQ(escapes("chrchr$(65)$(bin$(bin$(66)"), QStringLiteral("chrA$(") + QChar(0));
+    EXPECT_EQ(escapes("a$(chr$(b$(bin$("), QStringLiteral("a$(") + QChar(0));
+}
+
+// Plain digits are read without Val; every other spelling goes through Val, CInt and Chr. Both
+// give the character Chr(CInt(Val(code))), and a code without one drops its whole escape.
+TEST(TextReplace, EscapeCodesReadAsValReadsThem) {
+    const auto viaVal = [](const QString& code) -> QString {
+        try {
+            return Chr(CInt(Variant(Val(code))));
+        } catch (const VbError&) {
+            return QStringLiteral("<none>");
+        }
+    };
+    for (int v = 0; v <= 1000; v += v < 300 ? 1 : 97) {
+        const QString n = QString::number(v);
+        const QStringList forms = {n,
+                                   QStringLiteral(" ") + n + QStringLiteral("  "),
+                                   QStringLiteral("00") + n,
+                                   QStringLiteral("+") + n,
+                                   n + QStringLiteral(".4"),
+                                   QStringLiteral("&H") + QString::number(v, 16),
+                                   QStringLiteral("\t") + n,
+                                   n + QStringLiteral("e0"),
+                                   QStringLiteral("1") + n,
+                                   QStringLiteral("-") + n};
+        for (const QString& form : forms) {
+            const QString expected = viaVal(form);
+            const QString got = escapes(QStringLiteral("<chr$(65,") + form + QStringLiteral(")>"));
+            EXPECT_EQ(got, expected == u"<none>"
+                               ? QStringLiteral("<>")
+                               : QStringLiteral("<A") + expected + QStringLiteral(">"))
+                << form.toStdString();
+        }
+    }
+    EXPECT_EQ(escapes("chr$(65,)"), "A"); // a last empty code is no code
+    EXPECT_EQ(escapes("chr$(,65)"), QString(QChar(0)) + QStringLiteral("A")); // an empty code is 0
+}
+
+// A line of many escapes expands to what each escape gives on its own.
+TEST(TextReplace, ManyEscapesOnOneLine) {
+    QString line, expected;
+    for (int i = 0; i < 100000; ++i) {
+        line += i % 3 ? QStringLiteral("chr$(65)") : QStringLiteral("x bin$(66, 67)");
+        expected += i % 3 ? QStringLiteral("A") : QStringLiteral("x BC");
+    }
+    line += QStringLiteral("bin$(300)tail chr$(68");
+    expected += QStringLiteral("tail D");
+    EXPECT_EQ(escapes(line), expected);
 }

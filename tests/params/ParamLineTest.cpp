@@ -2,6 +2,7 @@
 
 #include "ParamLine.h"
 #include "ParamsTestSupport.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,12 @@ TEST(LineGrammar, ClassifiesAndSplits) {
         EXPECT_EQ(keyAsWritten, QString::fromUtf16(c.keyAsWritten));
         EXPECT_EQ(value, QString::fromUtf16(c.value));
         EXPECT_EQ(column, c.column);
+        // The record of the line holds the same parts.
+        TdaReg record;
+        fillRecord(record, line, 1);
+        EXPECT_EQ(record.Tip + u'|' + record.Chv + u'|' + record.Nom + u'|' + record.Val,
+                  type + u'|' + key + u'|' + label + u'|' + value);
+        EXPECT_EQ(record.Pos, column);
     }
 }
 
@@ -72,6 +79,11 @@ TEST(LineGrammar, TypedKeysAndIndexKeys) {
     ParTipVar(QStringLiteral("DADOS"), type, name);
     EXPECT_EQ(type + u'|' + name, QStringLiteral("|DADOS"));
     EXPECT_EQ(indexKey(QStringLiteral(" pag.tit.x ")), QStringLiteral("TIT.X"));
+    // A key already upper case and trimmed is its own index key; any other is made so.
+    for (const char16_t* key : {u"TIT", u"TÍT", u"tít", u" TIT", u"TIT ", u"A B", u"Œœ", u"ÿ"}) {
+        const QString k = QString::fromUtf16(key);
+        EXPECT_EQ(indexKey(k), UCase(Trim(k))) << zvtest::u8(key);
+    }
 }
 
 TEST(LineGrammar, ZoneHeaders) {

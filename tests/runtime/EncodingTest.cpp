@@ -102,6 +102,9 @@ TEST(Encoding, NonAsciiBytesAnywhereInALongAsciiRun) {
         large += "Linha " + QByteArray::number(i) + (i % 7 ? " ascii\n" : " instalação 😀\n");
     EXPECT_TRUE(isValidUtf8(large));
     EXPECT_EQ(decodeUtf8(large), QString::fromUtf8(large));
+    // A mark at the start is a character, kept.
+    EXPECT_EQ(decodeUtf8("\xEF\xBB\xBFx"), QString(QChar(0xFEFF)) + u'x');
+    EXPECT_EQ(decodeValidUtf8("\xEF\xBB\xBF\xEF\xBB\xBF"), QString(2, QChar(0xFEFF)));
 }
 
 TEST(Encoding, DetectsEncodingMarkAndLineEnd) {

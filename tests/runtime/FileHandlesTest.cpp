@@ -82,6 +82,33 @@ TEST_F(FileHandles, LineInputAcceptsEveryLineEnd) {
     EXPECT_TRUE(Eof(3));
 }
 
+// Each line is decoded when it is read: the lines are those of the whole file decoded at once
+// and cut at its line ends, in both encodings, with characters of several bytes at the ends of
+// lines and a mark before text that is not UTF-8.
+TEST_F(FileHandles, LinesDecodeAsTheWholeFileDoes) {
+    const QByteArray files[] = {
+        "\xC3\xA7\r\n\xE2\x82\xAC\n\xF0\x9F\x98\x80\r\xC3\xA3o\r\n\r\nfim \xC3\xA9",
+        "\x81\x8D\x8F\x90\x9D\r\n\xE7\xE3o\n\x80\r\r\n\xFF",
+        "\xEF\xBB\xBF\xE7\r\nb\n",
+        "\xEF\xBB\xBF\xC3\xA7\nb",
+        "\n\n",
+        // Marks that are characters: a second one at the start, one at the start of a line.
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "a\n\xEF\xBB\xBF"
+        "b\r\n",
+    };
+    int number = 0;
+    for (const QByteArray& bytes : files) {
+        const QString path = dir.write(QStringLiteral("f%1.txt").arg(++number), bytes);
+        Open(path, FileMode::Input, number);
+        QStringList lines;
+        while (!Eof(number))
+            lines << LineInput(number);
+        EXPECT_EQ(lines, splitLines(decodeContent(bytes, detectFormat(bytes))))
+            << bytes.toHex().toStdString();
+    }
+}
+
 TEST_F(FileHandles, NewFilesAreUtf8WithLf) {
     const QString path = dir.path("new.txt");
     Open(path, FileMode::Output, 1);

@@ -174,3 +174,24 @@ TEST(UiControlArray, ElementsInAContainerStayInIt) {
     design->put("Value", true);
     EXPECT_FALSE(two->value());
 }
+
+// A loaded element is on top of its siblings, on a form not yet shown (where it already is the
+// last one made) and on a shown form (where it must also be made to join the window), also after
+// an element was sent to the back.
+TEST(ControlArray, LoadedElementsComeOnTop) {
+    VbForm form;
+    auto design = form.addArray<VbLabel>(QStringLiteral("la"));
+    auto other = form.addControl<VbCheckBox3D>(QStringLiteral("ck"));
+    const auto topOf = [&] { return form.children().constLast(); };
+    auto first = form.loadElement(QStringLiteral("la"), 1);
+    EXPECT_EQ(topOf(), first->widget());
+    first->zOrder(1);
+    EXPECT_EQ(form.children().constFirst(), first->widget());
+    form.show();
+    auto second = form.loadElement(QStringLiteral("la"), 2);
+    EXPECT_EQ(topOf(), second->widget());
+    EXPECT_TRUE(second->widget()->testAttribute(Qt::WA_WState_Created));
+    other->zOrder(0);
+    auto third = form.loadElement(QStringLiteral("la"), 3);
+    EXPECT_EQ(topOf(), third->widget());
+}

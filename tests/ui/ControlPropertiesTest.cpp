@@ -264,6 +264,55 @@ TEST(UiLabel, AutoSizeFitsTheCaption) {
     EXPECT_EQ(la->widget()->width(), 20);
 }
 
+// A label out of sight fits its text only when it is shown or its size is read: whatever was
+// changed in between, it ends with the size of a label on the screen that fitted after every
+// change.
+TEST(UiLabel, AHiddenLabelEndsWithTheSizeOfAShownOne) {
+    const QString text = QStringLiteral("uma frase bastante comprida que não cabe numa linha");
+    using Step = std::function<void(VbLabel&)>;
+    const std::vector<std::vector<Step>> sequences = {
+        // Fitted on one line, then wrapped at the width that fit gave.
+        {[&](VbLabel& l) { l.put("AutoSize", true); }, [&](VbLabel& l) { l.put("Caption", text); },
+         [](VbLabel& l) { l.put("WordWrap", true); },
+         [](VbLabel& l) { l.put("Caption", QStringLiteral("curta")); }},
+        // AutoSize on, then off: the size of the fit stays.
+        {[](VbLabel& l) { l.put("Width", 900); }, [](VbLabel& l) { l.put("WordWrap", true); },
+         [&](VbLabel& l) { l.put("Caption", text); }, [](VbLabel& l) { l.put("AutoSize", true); },
+         [](VbLabel& l) { l.put("AutoSize", false); }, [](VbLabel& l) { l.put("Width", 3000); }},
+        // Font, alignment and size changes while fitting.
+        {[](VbLabel& l) { l.put("AutoSize", true); }, [&](VbLabel& l) { l.put("Caption", text); },
+         [](VbLabel& l) { l.put("FontSize", 18); }, [](VbLabel& l) { l.put("Alignment", 2); },
+         [](VbLabel& l) { l.put("Height", 2000); }, [](VbLabel& l) { l.put("WordWrap", true); },
+         [](VbLabel& l) { l.put("Width", 1500); }, [](VbLabel& l) { l.put("FontBold", true); }},
+    };
+    for (size_t k = 0; k < sequences.size(); ++k) {
+        SCOPED_TRACE(k);
+        VbForm form;
+        auto shown = form.addControl<VbLabel>(QStringLiteral("shown"));
+        auto hidden = form.addControl<VbLabel>(QStringLiteral("hidden"));
+        hidden->put("Visible", false);
+        form.show();
+        for (const Step& step : sequences[k]) {
+            step(*shown);
+            step(*hidden);
+        }
+        // The widget of the hidden label is reached without settling it: once shown, it has
+        // the size of the shown one.
+        QLabel* raw = nullptr;
+        for (QLabel* l : form.findChildren<QLabel*>())
+            if (l != shown->label()) raw = l;
+        ASSERT_NE(raw, nullptr);
+        hidden->put("Visible", true);
+        EXPECT_EQ(raw->size(), shown->label()->size());
+        // Read through the members, without being shown.
+        hidden->put("Visible", false);
+        for (const Step& step : sequences[k])
+            step(*hidden);
+        EXPECT_EQ(CInt(hidden->get("Height")), CInt(shown->get("Height")));
+        EXPECT_EQ(CInt(hidden->get("Width")), CInt(shown->get("Width")));
+    }
+}
+
 TEST(UiLabel, CaptionsAlignmentAndTransparency) {
     const struct {
         const char* caption;
