@@ -13,7 +13,7 @@
 #                         as_user=(setpriv ...) runs it through that command
 #   finish                waits for the program to end; its exit status into $status
 
-for tool in Xvfb xdotool xdpyinfo; do
+for tool in Xvfb xdotool xdpyinfo flock; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIPPED: $tool is not installed (scripts/install-deps installs xvfb, xdotool and x11-utils)"
         exit 77
@@ -42,12 +42,31 @@ fail() {
     exit 1
 }
 
-# ---- the X server: Xvfb takes a free display number itself and writes it when it is ready.
-# Servers started side by side (tests run in parallel) can still lose a display to each other,
-# so the display must answer a client before it is used; else a new server is started.
+# ---- the X server, on a display number of its own. Servers that pick a free number themselves
+# (-displayfd alone) race when tests run side by side: one can take over or unlink another's
+# socket after that one was checked. So each run claims a number with a lock of its own (held
+# by this shell, released when it ends) before its server asks X's own lock for that number;
+# the server writes the number on fd 3 once it answers clients.
+claim_display() {
+    local n lock
+    for ((n = 20 + $$ % 50; n < 420; n++)); do
+        lock=${TMPDIR:-/tmp}/zelvyn-e2e-display-$n.lock
+        exec {display_lock}>>"$lock" || continue
+        if flock -n "$display_lock"; then
+            if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
+                display_number=$n
+                return 0
+            fi
+        fi
+        exec {display_lock}>&-
+    done
+    return 1
+}
 start_xvfb() {
+    claim_display || return 1
     : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb ":$display_number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [[ -s $work/display ]] && break
@@ -55,7 +74,7 @@ start_xvfb() {
         sleep 0.1
     done
     [[ -s $work/display ]] || return 1
-    DISPLAY=":$(head -n1 "$work/display")"
+    DISPLAY=":$display_number"
     for _ in $(seq 50); do
         kill -0 "$xvfb_pid" 2>/dev/null || return 1
         DISPLAY=$DISPLAY xdpyinfo >/dev/null 2>&1 && return 0
@@ -64,7 +83,7 @@ start_xvfb() {
     return 1
 }
 started=
-for _ in 1 2 3; do
+for _ in 1 2 3 4 5; do
     if start_xvfb; then
         started=1
         break
@@ -72,6 +91,7 @@ for _ in 1 2 3; do
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=
+    # Keep the failed number claimed, so that the next try takes another.
 done
 [[ -n $started ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY
