@@ -46,7 +46,9 @@ fail() {
 # (-displayfd alone) race when tests run side by side: one can take over or unlink another's
 # socket after that one was checked. So each run claims a number with a lock of its own (held
 # by this shell, released when it ends) before its server asks X's own lock for that number;
-# the server writes the number on fd 3 once it answers clients.
+# the server writes the number on fd 3 once it answers clients. -noreset: by default the server
+# resets when its last client leaves, and a client that connects during that reset (the program,
+# right after the readiness check's client left) is refused.
 claim_display() {
     local n lock
     for ((n = 20 + $$ % 50; n < 420; n++)); do
@@ -65,7 +67,7 @@ claim_display() {
 start_xvfb() {
     claim_display || return 1
     : >"$work/display"
-    Xvfb ":$display_number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    Xvfb ":$display_number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
         3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
