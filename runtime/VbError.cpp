@@ -54,7 +54,6 @@ QString raisedErrorText(int number) {
 }
 
 QString vbErrorTextWithName(const QString& text, const QString& name) {
-    if (name.isEmpty()) return text;
     const qsizetype at = text.indexOf(QLatin1String("%1"));
     if (at < 0) return text + QStringLiteral(": '") + name + u'\'';
     QString out = text;
@@ -64,6 +63,10 @@ QString vbErrorTextWithName(const QString& text, const QString& name) {
 QString VbErrorId::text() const {
     const VbErrorEntry* e = vbErrorEntry(number_, kind_);
     return e ? latin1(e->text) : vbErrorText(number_);
+}
+
+VbError VbErrorId::operator()() const {
+    return VbError(number_, text());
 }
 
 VbError VbErrorId::operator()(const QString& name) const {

@@ -214,9 +214,11 @@ public:
     explicit constexpr VbErrorId(int number, VbErrorKind kind) : number_(number), kind_(kind) {}
     constexpr operator int() const noexcept { return number_; }
     constexpr int number() const noexcept { return number_; }
-    // The error with the table's text; with a name, the text's "%1" becomes the name, or,
-    // without one, ": 'name'" follows the text (an empty name adds nothing).
-    VbError operator()(const QString& name = {}) const;
+    // The error with the table's text.
+    VbError operator()() const;
+    // The error with a name in its text: the text's "%1" becomes the name, or, in a text
+    // without one, ": 'name'" follows the text (also for an empty name).
+    VbError operator()(const QString& name) const;
     // The entry's text as the table holds it.
     QString text() const;
 
@@ -254,8 +256,7 @@ QString compileErrorText(int number);
 // The text the engine's Err.Raise gives a number: the language's run-time text, else
 // "Unknown runtime error".
 QString raisedErrorText(int number);
-// A text with a name: "%1" in it replaced by the name, else ": 'name'" added; an empty name
-// adds nothing.
+// A text with a name: its "%1" replaced by the name, else ": 'name'" added.
 QString vbErrorTextWithName(const QString& text, const QString& name);
 
 // Raises the error of a number with its standard text (or the description given).
@@ -266,20 +267,38 @@ QString vbErrorTextWithName(const QString& text, const QString& name);
 // folder (a cross-device move of a folder is 74).
 int vbErrorFromErrno(int err, bool parentMissing = false, bool isFolder = false);
 
-// ---- The trap: "run this step; on a run-time error keep it and go on" ----
+// ---- The trap: "run this step; on a run-time error keep its number and go on" ----
 //
-// Runs one step. A VbError it raises is caught and given back; nothing when the step went
-// through. Everything else goes through untouched: the program's End (ProgramEnd), memory
-// exhaustion and any other exception are no run-time errors of the step.
+// vbTrap runs one step. A VbError it raises is caught and kept in the result; everything else
+// goes through untouched: the program's End (ProgramEnd), memory exhaustion and any other
+// exception are faults, not run-time errors of the step.
 //
 //     vbTrap([&] { control->put(QStringLiteral("FontBold"), Variant(true)); }); // skipped
-//     if (const auto e = vbTrap([&] { copy(); })) res = e->number();            // kept
-template <class F> std::optional<VbError> vbTrap(F&& step) {
+//     res = vbTrap([&] { copy(src, dst); }).number();                          // 0 or the error
+//     if (const auto failed = vbTrap(step)) report(failed->description());
+
+// What a trapped step came to: true when it raised a run-time error, which it keeps.
+class VbTrapped {
+public:
+    VbTrapped() = default;
+    explicit VbTrapped(const VbError& e) : error_(e) {}
+    explicit operator bool() const noexcept { return error_.has_value(); }
+    // The error's number; 0 when the step went through.
+    int number() const noexcept { return error_ ? error_->number() : 0; }
+    // The error (only when there is one).
+    const VbError& operator*() const { return *error_; }
+    const VbError* operator->() const { return &*error_; }
+
+private:
+    std::optional<VbError> error_;
+};
+
+template <class F> VbTrapped vbTrap(F&& step) {
     try {
         std::forward<F>(step)();
-        return std::nullopt;
+        return VbTrapped();
     } catch (const VbError& e) {
-        return e;
+        return VbTrapped(e);
     }
 }
 

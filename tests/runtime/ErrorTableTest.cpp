@@ -33,8 +33,9 @@ TEST(ErrorTable, NamedConstructorsBuildNumberTextAndName) {
     EXPECT_EQ(named.description(), "Object doesn't support this property or method: 'Frob'");
     EXPECT_EQ(err::VariableUndefined(QStringLiteral("x")).description(),
               "Variable is undefined: 'x'");
-    // An empty name adds nothing.
-    EXPECT_EQ(err::TypeMismatch(QString()).description(), "Type mismatch");
+    // A name given empty is still shown, as an empty quote.
+    EXPECT_EQ(err::CannotCreateObject(QString()).description(),
+              "ActiveX component can't create object: ''");
     // A text with a place for the name takes it there, not after the text.
     const VbError element = err::NoSuchControlElement(QStringLiteral("7"));
     EXPECT_EQ(element.number(), 340);
@@ -78,8 +79,8 @@ TEST(Trap, KeepsTheNumberOfARunTimeErrorAndGoesOn) {
     int after = 0;
     const auto e = vbTrap([] { throw err::DiskFull(); });
     ++after;
-    ASSERT_TRUE(e.has_value());
-    EXPECT_EQ(e->number(), 61);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e.number(), 61);
     EXPECT_EQ(e->description(), "Disk full");
     EXPECT_EQ(after, 1);
     const auto raised = vbTrap([] { vbRaise(err::PathNotFound, QStringLiteral("own text")); });
@@ -90,7 +91,9 @@ TEST(Trap, KeepsTheNumberOfARunTimeErrorAndGoesOn) {
 
 TEST(Trap, AStepThatRunsThroughGivesNothing) {
     int ran = 0;
-    EXPECT_FALSE(vbTrap([&] { ++ran; }));
+    const auto e = vbTrap([&] { ++ran; });
+    EXPECT_FALSE(e);
+    EXPECT_EQ(e.number(), 0);
     EXPECT_EQ(ran, 1);
 }
 
