@@ -3,7 +3,8 @@
 namespace zv::vbs {
 
 void raiseSyntax(int number, int line, int column, const QString& detail) {
-    const QString text = vbErrorTextWithName(compileErrorText(number), detail);
+    QString text = compileErrorText(number);
+    if (!detail.isEmpty()) text = vbErrorTextWithName(text, detail);
     throw SyntaxErrorException{SyntaxError{number, text, line, column}};
 }
 
