@@ -29,16 +29,6 @@ QByteArray enc(const QString& path) {
     return file::nativeName(path);
 }
 
-// Runs a step that raises run-time errors; 0 when it ran, else the error number.
-template <class F> int trapped(F&& step) {
-    try {
-        step();
-        return 0;
-    } catch (const VbError& e) {
-        return e.number();
-    }
-}
-
 [[noreturn]] void raiseErrno(int err, const QString& path, bool isFolder = false) {
     file::raiseError(err, path, isFolder);
 }
@@ -248,10 +238,10 @@ void FicExi(const QString& file, int& res) {
 }
 
 void FicEli(const QString& file, int& res) {
-    res = trapped([&] {
-        file::checkName(file);
-        killFiles(file);
-    });
+    res = vbTrap([&] {
+              file::checkName(file);
+              killFiles(file);
+          }).number();
 }
 
 void FicCop(const QString& src, const QString& dst, int& res) {
@@ -260,20 +250,20 @@ void FicCop(const QString& src, const QString& dst, int& res) {
         return;
     }
     bool copied = true;
-    res = trapped([&] {
-        file::checkName(src);
-        file::checkName(dst);
-        copied = copyFile(src, dst);
-    });
+    res = vbTrap([&] {
+              file::checkName(src);
+              file::checkName(dst);
+              copied = copyFile(src, dst);
+          }).number();
     if (res == 0 && !copied) res = -1;
 }
 
 void FicRen(const QString& oldPath, const QString& newPath, int& res) {
-    res = trapped([&] {
-        file::checkName(oldPath);
-        file::checkName(newPath);
-        renamePath(oldPath, newPath);
-    });
+    res = vbTrap([&] {
+              file::checkName(oldPath);
+              file::checkName(newPath);
+              renamePath(oldPath, newPath);
+          }).number();
 }
 
 void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QString& note,
