@@ -25,14 +25,6 @@ Variant integer(int v) {
     return Variant(int16_t(v));
 }
 
-template <class F> void skipOnError(F step) {
-    try {
-        step();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
-}
-
 } // namespace
 
 // ---- binding ----
@@ -221,13 +213,13 @@ Variant SupVyn::CmpVarAlt(const Variant& control, const Variant& what, const Var
 
 void SupVyn::CmpFonAlt(const DispatchPtr& control, const QString& name, const Variant& size,
                        const QString& style) {
-    skipOnError([&] { control->put(QStringLiteral("FontName"), Variant(name)); });
-    skipOnError([&] { control->put(QStringLiteral("FontSize"), size); });
+    vbTrap([&] { control->put(QStringLiteral("FontName"), Variant(name)); });
+    vbTrap([&] { control->put(QStringLiteral("FontSize"), size); });
     const QString s = UCase(Trim(style));
     if (s.contains(QStringLiteral("BOLD")))
-        skipOnError([&] { control->put(QStringLiteral("FontBold"), Variant(true)); });
+        vbTrap([&] { control->put(QStringLiteral("FontBold"), Variant(true)); });
     if (s.contains(QStringLiteral("ITALIC")))
-        skipOnError([&] { control->put(QStringLiteral("FontItalic"), Variant(true)); });
+        vbTrap([&] { control->put(QStringLiteral("FontItalic"), Variant(true)); });
 }
 
 // ---- registry and programs, for the action object ----

@@ -48,15 +48,6 @@ QString option(const QString& key) {
     return value;
 }
 
-// Runs one step of a reading whose run-time errors are passed over step by step.
-template <class F> void skipOnError(F step) {
-    try {
-        step();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
-}
-
 // The position of the button of index k of a page, from the point "AUT_TraPos..." when the
 // zone gives none.
 const QString kAutoPoints[] = {QString(), QStringLiteral("AUT_TraPosAnt"),
@@ -293,7 +284,7 @@ void SupVyn::PagOpcPrp() {
 
 void SupVyn::TraOpcPrp() {
     TraDef t;
-    skipOnError([&] {
+    vbTrap([&] {
         t.IDE = entry(QStringLiteral("IDE"));
         t.DES = entry(QStringLiteral("DES"));
         t.POS = entry(QStringLiteral("POS"));
@@ -304,7 +295,7 @@ void SupVyn::TraOpcPrp() {
     });
     if (t.POS.isEmpty()) {
         // The default position: the point of this button, its two parts evaluated now.
-        skipOnError([&] {
+        vbTrap([&] {
             const int k = buttonIndex(t.IDE);
             if (k == 0) return;
             int index = -1;
@@ -321,7 +312,7 @@ void SupVyn::TraOpcPrp() {
             t.POS = TxCnv(x) + QStringLiteral(", ") + TxCnv(y);
         });
     }
-    skipOnError([&] { PosTwpCon(t.POS, t.X, t.Y); });
+    vbTrap([&] { PosTwpCon(t.POS, t.X, t.Y); });
     const int k = buttonIndex(UCase(Trim(t.IDE)));
     if (k > 0) pag_.back().Tra[k] = t;
 }

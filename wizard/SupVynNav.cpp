@@ -31,16 +31,6 @@ const QString kProgramTitle = QStringLiteral("ZelVyn");
 const QString kButtonNames[] = {QString(), QStringLiteral("cmAnt"), QStringLiteral("cmSeg"),
                                 QStringLiteral("cmCnf"), QStringLiteral("cmCan")};
 
-// A step of a button's work: a run-time error skips it, and the work goes on. The program's
-// End is no run-time error and goes through.
-template <class F> void step(F fn) {
-    try {
-        fn();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
-}
-
 // A message box with only an OK button and no icon, titled with the program's title.
 void plainBox(const QString& text) {
     MessageBoxRequest request;
@@ -79,12 +69,12 @@ const PagDef& SupVyn::pagReg(int number) const {
 
 TraDef SupVyn::transition(TraIdx button) const {
     TraDef t;
-    step([&] { t = pagReg(PagAtu).Tra[button]; });
+    vbTrap([&] { t = pagReg(PagAtu).Tra[button]; });
     return t;
 }
 
 void SupVyn::goToPageNamed(const QString& ide) {
-    step([&] {
+    vbTrap([&] {
         int n = -1;
         PagLoc(ide, n);
         PagAtu = page16(n);
@@ -92,7 +82,7 @@ void SupVyn::goToPageNamed(const QString& ide) {
 }
 
 void SupVyn::changePage(int16_t old, TraIdx button, const QString& target) {
-    step([&] { PagEsc(old); });
+    vbTrap([&] { PagEsc(old); });
     if (PagAtu < 1 || PagAtu > PagNum()) {
         // The run ends on entering it: say which page was missing and what led there.
         QString missing = QStringLiteral("a página %1 não existe").arg(target);
@@ -100,24 +90,24 @@ void SupVyn::changePage(int16_t old, TraIdx button, const QString& target) {
             missing = button == TraIdx::TraAnt ? QStringLiteral("não há página anterior")
                                                : QStringLiteral("não há página seguinte");
         QString from;
-        step([&] { from = quoted(pagReg(old).IDE); });
+        vbTrap([&] { from = quoted(pagReg(old).IDE); });
         writeErrorLine(QStringLiteral("%1 (botão %2 da página %3 %4): o assistente termina")
                            .arg(missing, kButtonWords[button])
                            .arg(old)
                            .arg(from));
     }
-    step([&] { PagVer(PagAtu); });
+    vbTrap([&] { PagVer(PagAtu); });
 }
 
 bool SupVyn::callPageFx(const QString& fx, Variant& value) {
     bool called = false;
-    step([&] { called = VbsCall(Variant::list({Variant(fx), Variant(PagAtu)}), value); });
+    vbTrap([&] { called = VbsCall(Variant::list({Variant(fx), Variant(PagAtu)}), value); });
     return called;
 }
 
 void SupVyn::runFx(const QString& fx) {
     Variant value;
-    step([&] { VbsExe(Variant::list({Variant(fx)}), value); });
+    vbTrap([&] { VbsExe(Variant::list({Variant(fx)}), value); });
 }
 
 void SupVyn::TraSeg() {
@@ -136,7 +126,7 @@ void SupVyn::TraSeg() {
         goToPageNamed(target);
         target = quoted(target);
     } else {
-        step([&] { PagAtu = page16(PagAtu + 1); });
+        vbTrap([&] { PagAtu = page16(PagAtu + 1); });
     }
     changePage(old, TraIdx::TraSeg, target);
 }
@@ -155,10 +145,10 @@ void SupVyn::TraAnt() {
         if (!callPageFx(t.TRAFX, value)) return;
         // A value that is no number leaves the page number as it is: the page is left and
         // entered again.
-        step([&] { PagAtu = CInt(value); });
+        vbTrap([&] { PagAtu = CInt(value); });
         target = QString::number(PagAtu);
     } else {
-        step([&] { PagLstAnt(PagAtu); });
+        vbTrap([&] { PagLstAnt(PagAtu); });
     }
     changePage(old, TraIdx::TraAnt, target);
 }
@@ -190,17 +180,17 @@ void SupVyn::TraCan() {
     } else if (kind == u"FX") {
         runFx(t.TRAFX);
     } else if (kind == u"FIM") {
-        step(unload);
+        vbTrap(unload);
     } else if (PagAtu < PagNum()) {
         // Before the last page the person is asked first.
         int answer = 0;
-        step([&] {
+        vbTrap([&] {
             MsgExe(QStringLiteral("? SN 2 _B"), QStringLiteral("Terminar"),
                    Variant(zelVynGlbState().MsgCan), answer);
         });
-        if (answer == 1) step(unload);
+        if (answer == 1) vbTrap(unload);
     } else {
-        step(unload);
+        vbTrap(unload);
     }
 }
 
