@@ -9,6 +9,7 @@
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbsHostForm.h"
+#include "WizardButtons.h"
 #include "WizardControls.h"
 #include "ZelVynGlb.h"
 #include "ZelVynGlbCnv.h"
@@ -16,10 +17,6 @@
 namespace zv {
 
 namespace {
-
-// The window's buttons as scripts and the engine name them (compared exactly).
-const QString kButtonNames[] = {QStringLiteral("cmAnt"), QStringLiteral("cmSeg"),
-                                QStringLiteral("cmCnf"), QStringLiteral("cmCan")};
 
 Variant integer(int v) {
     return Variant(int16_t(v));
@@ -108,10 +105,9 @@ void SupVyn::CmpLoc(const QString& name, int& index) const {
 void SupVyn::CmpObjNom(const QString& name, DispatchPtr& object, int& found) const {
     object.reset();
     found = 0;
-    for (const QString& button : kButtonNames) {
-        if (name != button) continue;
+    if (wizardButtonNamed(name)) {
         if (const DispatchPtr w = windowObject()) {
-            const Variant b = w->get(button);
+            const Variant b = w->get(name);
             if (b.isObject()) object = b.rawObject();
         }
         found = object ? 1 : 0;
@@ -120,9 +116,17 @@ void SupVyn::CmpObjNom(const QString& name, DispatchPtr& object, int& found) con
     int index = 0;
     CmpLoc(name, index);
     found = index > 0 ? 1 : 0;
-    const QString kind = UCase(cmp_[index].Tip);
-    if (kind == u"LAB" || kind == u"CKB" || kind == u"RTF" || kind == u"OPC")
+    switch (cmp_[index].Kind) {
+    case CmpKind::Lab:
+    case CmpKind::Ckb:
+    case CmpKind::Rtf:
+    case CmpKind::Opc:
         object = control(index);
+        break;
+    case CmpKind::OpcTxt:
+    case CmpKind::Other:
+        break;
+    }
 }
 
 void SupVyn::CmpObj(const Variant& control, DispatchPtr& object) const {
@@ -152,17 +156,16 @@ Variant SupVyn::CmpVarCon(const Variant& control) {
         }
         const CmpDef& c = cmp_[index]; // the empty entry 0 when nothing is found
         VbsVarReg(QStringLiteral("cmpIde"), c.Ide);
-        const QString kind = UCase(Trim(c.Tip));
         if (!obj) throw VbError(err::ObjectNotSet);
         VbsVarReg(QStringLiteral("cmpFontName"), TxCnv(obj->get(QStringLiteral("FontName"))));
-        if (kind == u"OPC") {
+        if (c.Kind == CmpKind::Opc) {
             // The chosen option (0 while none is) and its attached text.
             const Variant chosen = obj->get(QStringLiteral("opcUsa"));
             std::vector<Variant> args{chosen, Variant(QString()), Variant(QString())};
             obj->call(QStringLiteral("ConOpc"), args);
             VbsVarReg(QStringLiteral("opcSel"), TxCnv(chosen));
             VbsVarReg(QStringLiteral("opcSelAdi"), TxCnv(args[2]));
-        } else if (kind == u"CKB") {
+        } else if (c.Kind == CmpKind::Ckb) {
             VbsVarReg(QStringLiteral("opcSel"), TxCnv(obj->get(QStringLiteral("Value"))));
         }
         return integer(1);

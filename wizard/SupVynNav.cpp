@@ -19,6 +19,7 @@
 #include "ProcessContext.h"
 #include "Text.h"
 #include "TxtGlb.h"
+#include "WizardButtons.h"
 #include "ZelVynGlb.h"
 
 namespace zv {
@@ -27,9 +28,6 @@ namespace {
 
 // The title of the engine's own plain message boxes: the program's.
 const QString kProgramTitle = QStringLiteral("ZelVyn");
-
-const QString kButtonNames[] = {QString(), QStringLiteral("cmAnt"), QStringLiteral("cmSeg"),
-                                QStringLiteral("cmCnf"), QStringLiteral("cmCan")};
 
 // A message box with only an OK button and no icon, titled with the program's title.
 void plainBox(const QString& text) {
@@ -40,14 +38,6 @@ void plainBox(const QString& text) {
     request.buttons = MsgButtons::OK;
     ProcessContext::current().messageBox().show(request);
 }
-
-QString kindOf(const TraDef& t) {
-    return UCase(Trim(t.TRATIP));
-}
-
-// The buttons as the person knows them, for the line that ends a run.
-const QString kButtonWords[] = {QString(), QStringLiteral("Anterior"), QStringLiteral("Seguinte"),
-                                QStringLiteral("Confirmar"), QStringLiteral("Cancelar")};
 
 QString quoted(const QString& name) {
     return u'"' + name + u'"';
@@ -92,7 +82,7 @@ void SupVyn::changePage(int16_t old, TraIdx button, const QString& target) {
         QString from;
         vbTrap([&] { from = quoted(pagReg(old).IDE); });
         writeErrorLine(QStringLiteral("%1 (botão %2 da página %3 %4): o assistente termina")
-                           .arg(missing, kButtonWords[button])
+                           .arg(missing, wizardButton(button).word.toString())
                            .arg(old)
                            .arg(from));
     }
@@ -114,12 +104,11 @@ void SupVyn::TraSeg() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraSeg);
-    const QString kind = kindOf(t);
     QString target;
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         target = quoted(t.TRAPAG);
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return; // no page to go to: the page stays as it is
         target = TxCnv(value);
@@ -135,12 +124,11 @@ void SupVyn::TraAnt() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraAnt);
-    const QString kind = kindOf(t);
     QString target;
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         target = quoted(t.TRAPAG);
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return;
         // A value that is no number leaves the page number as it is: the page is left and
@@ -157,11 +145,10 @@ void SupVyn::TraCnf() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraCnf);
-    const QString kind = kindOf(t);
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         changePage(old, TraIdx::TraCnf, quoted(t.TRAPAG));
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         runFx(t.TRAFX);
     }
 }
@@ -170,16 +157,15 @@ void SupVyn::TraCan() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraCan);
-    const QString kind = kindOf(t);
     const auto unload = [this] {
         if (window_) window_->unloadWindow();
     };
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         changePage(old, TraIdx::TraCan, quoted(t.TRAPAG));
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         runFx(t.TRAFX);
-    } else if (kind == u"FIM") {
+    } else if (t.Kind == TraKind::Fim) {
         vbTrap(unload);
     } else if (PagAtu < PagNum()) {
         // Before the last page the person is asked first.
@@ -237,11 +223,11 @@ void SupVyn::PagEsc(int page) {
 void SupVyn::PagPrp(int page) {
     const PagDef& p = pagReg(page);
     if (!p.Img.isEmpty() && window_) ImgFun(*window_, p.Img);
-    for (int k = 1; k <= 4; ++k) {
+    for (const WizardButton& b : kWizardButtons) {
         DispatchPtr button;
         int found = 0;
-        CmpObjNom(kButtonNames[k], button, found);
-        const TraDef& t = p.Tra[size_t(k)];
+        CmpObjNom(b.name.toString(), button, found);
+        const TraDef& t = p.Tra[b.index];
         if (t.IDE.isEmpty()) {
             CmpSitAlt(Variant(button), QStringLiteral("INV"));
             continue;
