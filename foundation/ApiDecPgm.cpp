@@ -67,10 +67,7 @@ void WinRedSit(const DispatchPtr& control, int flag) {
 
 void WinRedLig(const DispatchPtr& control) {
     WinRedSit(control, -1);
-    try {
-        if (control) control->call(QStringLiteral("Refresh"));
-    } catch (const VbError&) {
-    }
+    if (control) vbTrap([&] { control->call(QStringLiteral("Refresh")); });
 }
 
 void WinRedDlg(const DispatchPtr& control) {

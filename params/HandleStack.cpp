@@ -45,11 +45,8 @@ int HandleStack::pop(int* closed) {
         const int result = slot.writer->close();
         if (closed) *closed = result;
     } else if (slot.open) {
-        try {
-            Close(slot.number);
-        } catch (const VbError&) {
-            // A number that is no longer open needs no closing.
-        }
+        // A number that is no longer open needs no closing.
+        vbTrap([&] { Close(slot.number); });
     }
     return top();
 }

@@ -186,12 +186,11 @@ void SupVyn::CmpVer(int i) {
 }
 
 void SupVyn::RtfFicCar(const DispatchPtr& box, const QString& path) {
-    try {
+    // A file that cannot be loaded leaves the panel empty.
+    vbTrap([&] {
         put(box, "Text", Variant(QString()));
         box->call(QStringLiteral("LoadFile"), {Variant(path)});
-    } catch (const VbError&) {
-        // a file that cannot be loaded leaves the panel empty
-    }
+    });
 }
 
 void SupVyn::CmpPosAlt(const DispatchPtr& control, const Variant& x, const Variant& y) {
