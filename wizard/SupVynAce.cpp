@@ -143,7 +143,8 @@ void SupVyn::CmpObj(const Variant& control, DispatchPtr& object) const {
 // ---- reading and changing controls ----
 
 Variant SupVyn::CmpVarCon(const Variant& control) {
-    try {
+    // 1 when every value was registered; 0 when a run-time error stopped it.
+    const VbTrapped failed = vbTrap([&] {
         int index = 0;
         DispatchPtr obj;
         if (control.isObject()) {
@@ -168,17 +169,17 @@ Variant SupVyn::CmpVarCon(const Variant& control) {
         } else if (c.Kind == CmpKind::Ckb) {
             VbsVarReg(QStringLiteral("opcSel"), TxCnv(obj->get(QStringLiteral("Value"))));
         }
-        return integer(1);
-    } catch (const VbError&) {
-        return integer(0);
-    }
+    });
+    return integer(failed ? 0 : 1);
 }
 
 Variant SupVyn::CmpVarAlt(const Variant& control, const Variant& what, const Variant& value) {
-    try {
+    // 1 when the change was made (or the kind of change is unknown); 0 when the control is
+    // missing or a run-time error stopped it.
+    const VbTrapped failed = vbTrap([&] {
         DispatchPtr obj;
         CmpObj(control, obj);
-        if (!obj) return integer(0);
+        if (!obj) throw VbError(err::ObjectNotSet);
         const QString w = TxCnv(what);
         if (w == u"POS") {
             int32_t x = 0, y = 0;
@@ -208,10 +209,8 @@ Variant SupVyn::CmpVarAlt(const Variant& control, const Variant& what, const Var
         } else if (w == u"CHK") {
             obj->put(QStringLiteral("Value"), dereference(value));
         }
-        return integer(1);
-    } catch (const VbError&) {
-        return integer(0);
-    }
+    });
+    return integer(failed ? 0 : 1);
 }
 
 void SupVyn::CmpFonAlt(const DispatchPtr& control, const QString& name, const Variant& size,

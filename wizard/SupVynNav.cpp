@@ -186,7 +186,7 @@ void SupVyn::PagVer(int page) {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     // A page outside the table ends the program, at once: nothing more of the script runs.
     if (page < 1 || page > PagNum()) throw ProgramEnd(0);
-    try {
+    const VbTrapped failed = vbTrap([&] {
         PagLstSeg(page);
         const PagDef p = pagReg(page);
         if (!p.FxPagEnt.isEmpty()) {
@@ -200,9 +200,9 @@ void SupVyn::PagVer(int page) {
             const QString& sit = cmp_[size_t(i)].Sit;
             CmpSitAlt(Variant(control(i)), sit.isEmpty() ? QStringLiteral("VER") : sit);
         }
-    } catch (const VbError& e) {
-        plainBox(QStringLiteral("Erro\n\n%1: %2").arg(e.number()).arg(e.description()));
-    }
+    });
+    if (failed)
+        plainBox(QStringLiteral("Erro\n\n%1: %2").arg(failed.number()).arg(failed->description()));
 }
 
 void SupVyn::PagEsc(int page) {
