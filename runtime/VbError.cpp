@@ -10,7 +10,7 @@ namespace {
 #define ZV_OBJECT_ENTRY(name, number, text) {number, VbErrorKind::Object, text},
 #define ZV_COMPILE_ENTRY(name, number, text) {number, VbErrorKind::Compile, text},
 constexpr VbErrorEntry kTable[] = {ZV_RUNTIME_ERRORS(ZV_RUNTIME_ENTRY) ZV_OBJECT_ERRORS(
-    ZV_OBJECT_ENTRY) ZV_COMPILE_ERRORS(ZV_COMPILE_ENTRY)};
+    ZV_OBJECT_ENTRY) ZV_GRID_ERRORS(ZV_OBJECT_ENTRY) ZV_COMPILE_ERRORS(ZV_COMPILE_ENTRY)};
 #undef ZV_RUNTIME_ENTRY
 #undef ZV_OBJECT_ENTRY
 #undef ZV_COMPILE_ENTRY
@@ -61,8 +61,7 @@ QString vbErrorTextWithName(const QString& text, const QString& name) {
 }
 
 QString VbErrorId::text() const {
-    const VbErrorEntry* e = vbErrorEntry(number_, kind_);
-    return e ? latin1(e->text) : vbErrorText(number_);
+    return QString::fromLatin1(text_);
 }
 
 VbError VbErrorId::operator()() const {
