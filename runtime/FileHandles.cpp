@@ -209,11 +209,8 @@ void Close(int number) {
 void CloseAll() {
     int firstError = 0;
     for (int n = 1; n <= kMaxFileNumber; ++n) {
-        try {
-            Close(n);
-        } catch (const VbError& e) {
-            if (firstError == 0) firstError = e.number();
-        }
+        const int failed = vbTrap([&] { Close(n); }).number();
+        if (firstError == 0) firstError = failed;
     }
     if (firstError != 0) vbRaise(firstError);
 }
