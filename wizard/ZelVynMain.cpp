@@ -109,22 +109,17 @@ void PgmIni() {
 
 void FunIni() {
     const ZelVynMainHooks& hooks = zelVynMainState().hooks;
-    try {
+    vbTrap([&] {
         if (hooks.showBackground) hooks.showBackground();
-    } catch (const VbError&) {
-    }
-    try {
-        ProcessContext::current().pump().pump();
-    } catch (const VbError&) {
-    }
+    });
+    vbTrap([&] { ProcessContext::current().pump().pump(); });
 }
 
 void FunFim() {
     const ZelVynMainHooks& hooks = zelVynMainState().hooks;
-    try {
+    vbTrap([&] {
         if (hooks.unloadBackground) hooks.unloadBackground();
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void FpaLoc() {
@@ -191,12 +186,7 @@ void AspIni(std::shared_ptr<WizardWindow>& form, int& ok) {
 }
 
 void AspFim(std::shared_ptr<WizardWindow>& form) {
-    if (form) {
-        try {
-            form->unloadWindow();
-        } catch (const VbError&) {
-        }
-    }
+    if (form) vbTrap([&] { form->unloadWindow(); });
     form.reset();
 }
 
