@@ -54,7 +54,6 @@ public:
 // runs low first, see StackGuard.h).
 constexpr int kMaxCallDepth = 1000;
 
-
 class Interpreter {
 public:
     Interpreter();
