@@ -261,11 +261,8 @@ void SupFsys::callBack(const QString& member, int64_t count, const QString& kind
     const Variant n = count <= std::numeric_limits<int32_t>::max() ? Variant(int32_t(count))
                                                                    : Variant(double(count));
     std::vector<Variant> args{Variant(CbkIde), n, Variant(kind), Variant(path)};
-    try {
-        CbkOb.rawObject()->call(member, args);
-    } catch (const VbError&) {
-        // A call-back that fails (or has no such member) does not stop the walk.
-    }
+    // A call-back that fails (or has no such member) does not stop the walk.
+    vbTrap([&] { CbkOb.rawObject()->call(member, args); });
 }
 
 // ---- File search ----

@@ -71,8 +71,7 @@ int SupShf::flags(qsizetype destinationCount) const {
 }
 
 bool SupShf::run(ShellOp op) {
-    if (sources_.isEmpty())
-        vbRaise(kShfNoSourceError, QStringLiteral("No source files specified file operation"));
+    if (sources_.isEmpty()) throw err::NoSourceFiles();
     ShellFileRequest rq;
     rq.op = op;
     rq.from = sources_;

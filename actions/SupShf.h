@@ -81,7 +81,8 @@ public:
     const ShellFileResult& lastResult() const { return last_; }
 
 private:
-    // Runs one operation on the lists; raises 0x800403E8 when the source list is empty.
+    // Runs one operation on the lists; raises err::NoSourceFiles (0x800403E8) when the source
+    // list is empty.
     bool run(ShellOp op);
     // "F" a file or a pattern, "D" a folder, "?" absent; pattern tells the pattern case.
     QString pathKind(const QString& path, bool& pattern) const;
@@ -100,8 +101,5 @@ private:
     QStringList destinations_;
     ShellFileResult last_;
 };
-
-// The error raised for an operation without sources: the object-defined base + 1000.
-constexpr int kShfNoSourceError = int(0x800403E8u);
 
 } // namespace zv

@@ -60,7 +60,7 @@ const MemberTable& SupVynVbs::memberTable() {
             .methodWithArgs(QStringLiteral("DbgMsgVer"),
                             [](SupVynVbs& vyn, Args a) {
                                 checkArgCount(a, 1, 2);
-                                if (a[0]->isMissing()) throw VbError(binder::kArgumentNotOptional);
+                                if (a[0]->isMissing()) throw VbError(err::ArgumentNotOptional);
                                 vyn.DbgMsgVer(*a[0], a.size() > 1 ? *a[1] : Variant::missing());
                                 return Variant();
                             })

@@ -26,14 +26,6 @@ namespace {
 using vynargs::argText;
 using vynargs::integer;
 
-// One step of an action that passes over its run-time errors and goes on with the next.
-template <class F> void step(F&& f) {
-    try {
-        f();
-    } catch (const VbError&) {
-    }
-}
-
 std::vector<MountedDrive> mountedDrives() {
     return readMountTable(ProcessContext::current().mountTableFile(),
                           apiFsysState().sysBlockFolder);
@@ -61,7 +53,7 @@ Variant SupVynVbs::FxPgmExe(const Variant& cmd) {
     if (command.isEmpty()) {
         result = -1;
     } else {
-        step([&] {
+        vbTrap([&] {
             // A command with arguments is started as a command line; a single word is opened
             // (a program is started, a document goes to its associated program).
             QString rest = command;
@@ -76,7 +68,7 @@ Variant SupVynVbs::FxPgmExe(const Variant& cmd) {
             result = ok;
         });
     }
-    step([&] { debugResult(QStringLiteral("FxPgmExe ") + command, integer(result)); });
+    vbTrap([&] { debugResult(QStringLiteral("FxPgmExe ") + command, integer(result)); });
     return integer(result);
 }
 
@@ -136,14 +128,15 @@ Variant SupVynVbs::pathToPath(const QString& name, const Variant& src, const Var
         result = -1;
     else
         work(from, to, result);
-    step([&] { debugResult(name + u' ' + from + QStringLiteral(" para ") + to, integer(result)); });
+    vbTrap(
+        [&] { debugResult(name + u' ' + from + QStringLiteral(" para ") + to, integer(result)); });
     return integer(result);
 }
 
 Variant SupVynVbs::FxDirCop(const Variant& src, const Variant& dst) {
     return pathToPath(QStringLiteral("FxDirCop"), src, dst,
                       [this](const QString& from, const QString& to, int& result) {
-                          step([&] {
+                          vbTrap([&] {
                               QString type;
                               int attr = 0;
                               FicTip(from, type, attr);
@@ -155,7 +148,7 @@ Variant SupVynVbs::FxDirCop(const Variant& src, const Variant& dst) {
                           });
                           // Whether or not the copy worked, the target tree is made normal.
                           if (attributes_ == 1)
-                              step([&] {
+                              vbTrap([&] {
                                   walker_->ProFsysAtrb(to, QStringLiteral("+N"),
                                                        QStringLiteral("*.*"));
                               });
@@ -165,15 +158,15 @@ Variant SupVynVbs::FxDirCop(const Variant& src, const Variant& dst) {
 Variant SupVynVbs::FxFicCop(const Variant& src, const Variant& dst) {
     return pathToPath(QStringLiteral("FxFicCop"), src, dst,
                       [this](const QString& from, const QString& to, int& result) {
-                          step([&] { FicCop(from, to, result); });
-                          if (attributes_ == 1) step([&] { fsys::setAttributes(to, 0); });
+                          vbTrap([&] { FicCop(from, to, result); });
+                          if (attributes_ == 1) vbTrap([&] { fsys::setAttributes(to, 0); });
                       });
 }
 
 Variant SupVynVbs::FxFicRen(const Variant& oldPath, const Variant& newPath) {
     return pathToPath(QStringLiteral("FxFicRen"), oldPath, newPath,
                       [](const QString& from, const QString& to, int& result) {
-                          step([&] { FicRen(from, to, result); });
+                          vbTrap([&] { FicRen(from, to, result); });
                       });
 }
 
@@ -183,8 +176,8 @@ Variant SupVynVbs::FxFicEli(const Variant& file) {
     if (path.isEmpty())
         result = -1;
     else
-        step([&] { FicEli(path, result); });
-    step([&] { debugResult(QStringLiteral("FxFicEli ") + path, integer(result)); });
+        vbTrap([&] { FicEli(path, result); });
+    vbTrap([&] { debugResult(QStringLiteral("FxFicEli ") + path, integer(result)); });
     return integer(result);
 }
 
@@ -244,18 +237,18 @@ Variant SupVynVbs::FxCmpRegDir(const Variant& mode, const Variant& dir, const Va
 Variant SupVynVbs::FxPrtPdfIns(const Variant& printer, const Variant& port, const Variant& driver) {
     QString result = QStringLiteral("OK");
     QString name, portName, model;
-    step([&] {
+    vbTrap([&] {
         name = argText(printer);
         portName = argText(port);
         model = argText(driver);
     });
     // A port named by a file path gets its folder.
-    step([&] {
+    vbTrap([&] {
         int res = 0;
         DirCriPath(portName, res);
     });
     // A port that cannot be added is not reported: the printer's add then tells.
-    step([&] {
+    vbTrap([&] {
         int found = 0;
         PorExi(portName, found);
         if (found == 0) {
@@ -264,11 +257,11 @@ Variant SupVynVbs::FxPrtPdfIns(const Variant& printer, const Variant& port, cons
         }
     });
     int exists = 0;
-    step([&] { PrtExi(name, exists); });
+    vbTrap([&] { PrtExi(name, exists); });
     if (exists == 1) return Variant(QStringLiteral("PR_VT_EXI"));
     // Attributes 66: a local printer that prints directly.
     int added = 0;
-    step([&] { PrtIns(name, model, portName, Variant(int16_t(66)), added); });
+    vbTrap([&] { PrtIns(name, model, portName, Variant(int16_t(66)), added); });
     if (added == 0) result = QStringLiteral("PR_VT_KO");
     return Variant(result);
 }

@@ -122,19 +122,13 @@ void SupApp::AppInfPgm(const QString& extra, QString& result) const {
 }
 
 void SupApp::AppTitIni(const CaptionTarget& form) {
-    try {
-        title_ = form.caption();
-    } catch (const VbError&) {
-        // a window that is gone leaves the title as it was
-    }
+    // a window that is gone leaves the title as it was
+    vbTrap([&] { title_ = form.caption(); });
 }
 
 void SupApp::AppTitVer(CaptionTarget& form, const QString& text) {
-    try {
-        form.setCaption(text);
-    } catch (const VbError&) {
-        // a window that is gone has no caption to set
-    }
+    // a window that is gone has no caption to set
+    vbTrap([&] { form.setCaption(text); });
 }
 
 void SupApp::AppCapIni(QString& target, const QString& extra) const {

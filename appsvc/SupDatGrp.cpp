@@ -25,11 +25,9 @@ bool holdsIndex(const Variant& arr, int i) {
 
 // The number value of a count or an index kept in a Variant (0 when it has none).
 int numberIn(const Variant& value) {
-    try {
-        return int(std::nearbyint(NumDbl(value)));
-    } catch (const VbError&) {
-        return 0;
-    }
+    int n = 0;
+    vbTrap([&] { n = int(std::nearbyint(NumDbl(value))); });
+    return n;
 }
 
 } // namespace
@@ -79,7 +77,8 @@ int SupDat::AcmGrpChvCri(const QString& name) {
 void SupDat::AcmGrpIdx(const Variant& group, int& position, int& found) const {
     found = 0;
     position = -1;
-    try {
+    // A value that is neither a name nor a number is not found.
+    vbTrap([&] {
         // A name no group bears is not found: the grand total is reached by the number 0 only.
         const int p = group.isString() ? AcmGrpChvPos(group.rawString()) : CInt(group);
         if (group.isString() && p < 1) return;
@@ -88,9 +87,7 @@ void SupDat::AcmGrpIdx(const Variant& group, int& position, int& found) const {
         if (p < 0 || p > count) return;
         position = p;
         found = 1;
-    } catch (const VbError&) {
-        // a value that is neither a name nor a number: not found
-    }
+    });
 }
 
 void SupDat::AcmGrpRegIde(int position, const QString& text) {
@@ -115,12 +112,11 @@ int SupDat::AcmGrpReg(const QString& name) {
 
 void SupDat::AcmGrpEvt(int position) {
     if (!onGroupCreated_) return;
-    try {
+    // the handler's errors stay with the handler
+    vbTrap([&] {
         int p = position;
         onGroupCreated_(p);
-    } catch (const VbError&) {
-        // the handler's errors stay with the handler
-    }
+    });
 }
 
 void SupDat::AcmGrpAcm(const QString& name, const Variant& row, int& ok) {
@@ -231,11 +227,7 @@ void SupDat::VgrIni() {
 
 int SupDat::GrpIdx(const Variant& group) const {
     double number = 0;
-    try {
-        number = NumDbl(group);
-    } catch (const VbError&) {
-        number = 0;
-    }
+    vbTrap([&] { number = NumDbl(group); });
     const int last = int(valueGroups_.size()) - 1;
     if (number < 1) {
         const QString name = TxMai(TxCnv(group));

@@ -31,14 +31,13 @@ Variant SupDat::LvaIdx(const Variant& key) const {
 }
 
 void SupDat::LvaReg(const Variant& key, const Variant& value, int& ok) {
-    ok = 1;
-    try {
+    ok = vbTrap([&] {
         const QString k = toText(LvaIdx(key));
         if (!list_) list_ = Collection::create();
         list_->add(value, k);
-    } catch (const VbError&) {
-        ok = 0;
-    }
+    })
+             ? 0
+             : 1;
 }
 
 void SupDat::LvaReg1(const Variant& value, int& ok) {
@@ -46,23 +45,21 @@ void SupDat::LvaReg1(const Variant& value, int& ok) {
 }
 
 void SupDat::LvaEli(const Variant& key, int& ok) {
-    ok = 1;
-    try {
+    ok = vbTrap([&] {
         if (!list_) vbRaise(err::InvalidCall);
         list_->remove(LvaIdx(key));
-    } catch (const VbError&) {
-        ok = 0;
-    }
+    })
+             ? 0
+             : 1;
 }
 
 void SupDat::LvaCon(const Variant& key, Variant& value, int& ok) const {
-    ok = 1;
-    try {
+    ok = vbTrap([&] {
         if (!list_) vbRaise(err::InvalidCall);
         VarAtr(list_->item(LvaIdx(key)), value);
-    } catch (const VbError&) {
-        ok = 0;
-    }
+    })
+             ? 0
+             : 1;
 }
 
 void SupDat::LvaUsa(const QString& options, Variant& target, int& count) const {
@@ -134,7 +131,8 @@ void SupDat::AcmLpz() {
 void SupDat::AcmCon(const Variant& nameOrPosition, Variant& total, Variant& definition,
                     int& ok) const {
     ok = 0;
-    try {
+    // A position that is no number counts as not found.
+    const VbTrapped failed = vbTrap([&] {
         int count = 0;
         AcmNum(count);
         int position = 0;
@@ -151,8 +149,8 @@ void SupDat::AcmCon(const Variant& nameOrPosition, Variant& total, Variant& defi
         VarAtr(values_[size_t(position)], total);
         VarIniTip(definition);
         if (size_t(position) < parallel_.size()) VarAtr(parallel_[size_t(position)], definition);
-    } catch (const VbError&) {
-        // a position that is no number: as not found
+    });
+    if (failed) {
         VarIniTip(total);
         VarIniTip(definition);
     }

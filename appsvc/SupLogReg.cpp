@@ -29,11 +29,7 @@ int clampInteger(int n) {
 // The number value of a value (a text's leading number); 0 for one without a number.
 double numberOf(const Variant& value) {
     Variant n;
-    try {
-        NumVal(value, n);
-    } catch (const VbError&) {
-        return 0;
-    }
+    if (vbTrap([&] { NumVal(value, n); })) return 0;
     return n.isNumber() ? n.numericValue() : 0;
 }
 

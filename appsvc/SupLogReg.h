@@ -67,8 +67,6 @@ public:
     static constexpr int kLockAttempts = 20;
     static constexpr int kClearAttempts = 10;
     static constexpr int kAttemptPauseMs = 100;
-    // The run-time error ErrMsg raises when the person asks to end the program.
-    static constexpr int kProgramEndError = 9999;
 
     SupLogReg();
     ~SupLogReg();

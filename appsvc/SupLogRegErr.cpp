@@ -31,10 +31,7 @@ void SupLogReg::ErrInfPrp(const QString& source, const QString& operation, const
     errOperation_ = operation;
     errDescription_ = description;
     double n = 0;
-    try {
-        n = NumDbl(number);
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { n = NumDbl(number); });
     n = std::nearbyint(n);
     errNumber_ = std::isfinite(n) ? int32_t(qBound(-2147483648.0, n, 2147483647.0)) : 0;
 }
@@ -54,25 +51,25 @@ void SupLogReg::PrpInfArr(const QString& which, const Variant& values) {
         target = elementZeroOnly();
         return;
     }
-    try {
+    vbTrap([&] {
         Variant list, count;
         ArrAdiVar(values, list, count);
         target = list;
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void SupLogReg::PrpInfVop(const QString& which, const Variant& value, int index) {
     Variant& target = infoArray(which);
     try {
-        if (!target.isArray() || target.array().dimensions() != 1) target = elementZeroOnly();
-        VArray& a = target.arrayMut();
-        const int upper = a.ubound(1);
-        const int at = index < 0 ? upper + 1 : index;
-        if (at == std::numeric_limits<int>::max()) return; // no array reaches it
-        if (at > upper) a.redim({ArrayDim{0, at + 1}}, true);
-        a.at1(at) = value;
-    } catch (const VbError&) {
+        vbTrap([&] {
+            if (!target.isArray() || target.array().dimensions() != 1) target = elementZeroOnly();
+            VArray& a = target.arrayMut();
+            const int upper = a.ubound(1);
+            const int at = index < 0 ? upper + 1 : index;
+            if (at == std::numeric_limits<int>::max()) return; // no array reaches it
+            if (at > upper) a.redim({ArrayDim{0, at + 1}}, true);
+            a.at1(at) = value;
+        });
     } catch (const std::bad_alloc&) {
         // an index far beyond any real list: nothing is stored
     }
@@ -111,14 +108,10 @@ void SupLogReg::ErrMsg(const QString& kind, const Variant& misc, const Variant& 
         codes = QStringLiteral("X _B SN 2");
     }
     int answer = 0;
-    try {
-        MsgExe(codes, kBoxTitle, Variant(box), answer);
-    } catch (const VbError&) {
-        return;
-    }
+    if (vbTrap([&] { MsgExe(codes, kBoxTitle, Variant(box), answer); })) return;
     if (level == 2 && answer == 1) {
         RegGrv(file, lock, [](qint64) { return programEnd(QString()); });
-        throw VbError(kProgramEndError);
+        throw err::EndAsked();
     }
 }
 

@@ -105,11 +105,10 @@ void SupLogReg::FicErrMsg(const QString& file) {
     // The box may itself be handed to a log (the silent message box); it is not reported again.
     if (reportingOpenFailure_) return;
     reportingOpenFailure_ = true;
-    try {
+    vbTrap([&] {
         MsgErr(QStringLiteral("Mensagem de Erro"),
                QStringLiteral("Não foi possivel registar informação no ficheiro : ") + file);
-    } catch (const VbError&) {
-    }
+    });
     reportingOpenFailure_ = false;
 }
 
@@ -260,11 +259,7 @@ bool SupLogReg::TipLpz(const QString& code, int ask) {
     const RegLogTip k = kinds_[size_t(i) - 1];
     if (ask == 1) {
         int answer = 0;
-        try {
-            MsgCnf(title_, QStringLiteral("Limpar registo"), answer);
-        } catch (const VbError&) {
-            return false;
-        }
+        if (vbTrap([&] { MsgCnf(title_, QStringLiteral("Limpar registo"), answer); })) return false;
         if (answer != 1) return false;
     }
     if (k.Fic.isEmpty() || k.Lck.isEmpty() || !file::validName(k.Fic) || !file::validName(k.Lck))

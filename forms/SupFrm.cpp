@@ -36,7 +36,7 @@ SupFrm::SupFrm() : s_(std::make_unique<State>()) {
     DbgObIni(s_->className, s_->instanceId);
     // Windows of the Vista generation draw wider borders than the forms were laid out for.
     QString generation, family, code;
-    step([&] { SopIdeFam(generation, family, code); });
+    vbTrap([&] { SopIdeFam(generation, family, code); });
     if (generation == QLatin1String("WVI")) {
         s_->heightCorrection = 120;
         s_->widthCorrection = 135;
@@ -93,10 +93,10 @@ void SupFrm::RegFrm(VbForm* form) {
     s_->main = VbObjectRef(form);
     ObAjt base;
     const VbObjectRef& f = s_->main;
-    step([&] { base.left = f.left(); });
-    step([&] { base.top = f.top(); });
-    step([&] { base.width = f.width(); });
-    step([&] { base.height = f.height(); });
+    vbTrap([&] { base.left = f.left(); });
+    vbTrap([&] { base.top = f.top(); });
+    vbTrap([&] { base.width = f.width(); });
+    vbTrap([&] { base.height = f.height(); });
     s_->controls.assign(1, base);
 }
 
@@ -113,7 +113,7 @@ void SupFrm::RegOb(const std::shared_ptr<VbControl>& control, const QString& anc
                    const QString& extra) {
     const VbObjectRef item(control);
     QString name;
-    step([&] { name = item.name(); });
+    vbTrap([&] { name = item.name(); });
     if (name.isEmpty()) return;
 
     ObAjt r;
@@ -121,17 +121,17 @@ void SupFrm::RegOb(const std::shared_ptr<VbControl>& control, const QString& anc
     r.control = control;
     r.extra = extra;
     r.tokens = splitAnchors(anchors);
-    step([&] { r.left = item.left(); });
-    step([&] { r.top = item.top(); });
-    step([&] { r.width = item.width(); });
-    step([&] { r.height = item.height(); });
+    vbTrap([&] { r.left = item.left(); });
+    vbTrap([&] { r.top = item.top(); });
+    vbTrap([&] { r.width = item.width(); });
+    vbTrap([&] { r.height = item.height(); });
 
     // Registration measures the container as it is, without border corrections.
     std::optional<double> cw, ch;
-    step([&] {
+    vbTrap([&] {
         const VbObjectRef container = item.container();
-        step([&] { cw = container.width(); });
-        step([&] { ch = container.height(); });
+        vbTrap([&] { cw = container.width(); });
+        vbTrap([&] { ch = container.height(); });
     });
     // A distance needs the container's size; a share needs a size that is not 0. A token whose
     // value cannot be stored is never applied.
@@ -148,7 +148,7 @@ void SupFrm::RegOb(const std::shared_ptr<VbControl>& control, const QString& anc
         usable = true;
     };
     for (Anchor& a : r.tokens) {
-        step([&] {
+        vbTrap([&] {
             const QString& t = a.text;
             if (t == QLatin1String("PX"))
                 distance(cw, r.left, a.usable);
@@ -179,69 +179,68 @@ void SupFrm::RegOb(const std::shared_ptr<VbControl>& control, const QString& anc
 // ---- layout ----
 
 void SupFrm::AjtCtl(int disable) {
-    if (disable == 1) step([&] { s_->main.setEnabled(false); });
+    if (disable == 1) vbTrap([&] { s_->main.setEnabled(false); });
     // By index: a step may run code that registers again.
     for (size_t i = 1; i < s_->controls.size(); ++i) {
         const ObAjt r = s_->controls[i];
         VbObjectRef item(r.control);
         VbObjectRef container;
         double cw = 0, ch = 0;
-        try {
-            container = item.container();
-            s_->layoutArea(container, cw, ch);
-        } catch (const VbError&) {
+        if (vbTrap([&] {
+                container = item.container();
+                s_->layoutArea(container, cw, ch);
+            }))
             continue;
-        }
         for (const Anchor& a : r.tokens) {
             if (!a.usable) continue;
             const QString& t = a.text;
             if (t == QLatin1String("PX")) {
-                step([&] { item.setLeft(cw - r.left); });
+                vbTrap([&] { item.setLeft(cw - r.left); });
             } else if (t == QLatin1String("PX%")) {
-                step([&] { item.setLeft(r.left * cw); });
+                vbTrap([&] { item.setLeft(r.left * cw); });
             } else if (t == QLatin1String("PY")) {
-                step([&] { item.setTop(ch - r.top); });
+                vbTrap([&] { item.setTop(ch - r.top); });
             } else if (t == QLatin1String("PY%")) {
-                step([&] { item.setTop(r.top * ch); });
+                vbTrap([&] { item.setTop(r.top * ch); });
             } else if (t == QLatin1String("DX")) {
-                step([&] { item.setWidth(cw - r.width); });
+                vbTrap([&] { item.setWidth(cw - r.width); });
             } else if (t == QLatin1String("DX%")) {
-                step([&] { item.setWidth(r.width * cw); });
+                vbTrap([&] { item.setWidth(r.width * cw); });
             } else if (t == QLatin1String("DY")) {
-                step([&] { item.setHeight(ch - r.height); });
+                vbTrap([&] { item.setHeight(ch - r.height); });
             } else if (t == QLatin1String("DY%")) {
-                step([&] { item.setHeight(r.height * ch); });
+                vbTrap([&] { item.setHeight(r.height * ch); });
             } else if (t == QLatin1String("C")) {
                 // A form is centred within its inside: less the frame and the title bar.
                 int64_t w = 0, h = 0;
-                step([&] {
+                vbTrap([&] {
                     w = whole(cw);
                     h = whole(ch);
                     if (container.isForm()) {
                         w -= int64_t(VbForm::kFrameWidthTwips);
                         h -= int64_t(VbForm::kFrameHeightTwips);
                     }
-                    step([&] { item.setLeft(whole((double(w) - r.width) / 2)); });
-                    step([&] { item.setTop(whole((double(h) - r.height) / 2)); });
+                    vbTrap([&] { item.setLeft(whole((double(w) - r.width) / 2)); });
+                    vbTrap([&] { item.setTop(whole((double(h) - r.height) / 2)); });
                 });
             } else if (isMarkerToken(t, QStringLiteral("MPX"))) {
-                step([&] { item.setLeft(whole(MpoPosCalc(markerExpression(t)))); });
+                vbTrap([&] { item.setLeft(whole(MpoPosCalc(markerExpression(t)))); });
             } else if (isMarkerToken(t, QStringLiteral("MDX"))) {
-                step([&] {
+                vbTrap([&] {
                     const int64_t edge = whole(MpoPosCalc(markerExpression(t)));
                     item.setWidth(whole(double(edge - whole(item.left()))));
                 });
             } else if (isMarkerToken(t, QStringLiteral("MPY"))) {
-                step([&] { item.setTop(whole(MpoPosCalc(markerExpression(t)))); });
+                vbTrap([&] { item.setTop(whole(MpoPosCalc(markerExpression(t)))); });
             } else if (isMarkerToken(t, QStringLiteral("MDY"))) {
-                step([&] {
+                vbTrap([&] {
                     const int64_t edge = whole(MpoPosCalc(markerExpression(t)));
                     item.setHeight(whole(double(edge - whole(item.top()))));
                 });
             }
         }
     }
-    step([&] { s_->main.setEnabled(true); });
+    vbTrap([&] { s_->main.setEnabled(true); });
 }
 
 } // namespace zv

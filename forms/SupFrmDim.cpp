@@ -45,7 +45,7 @@ void SupFrm::DimMin(int width, int height) {
         s_->minWidth = width;
         s_->minHeight = height;
     } else {
-        step([&] {
+        vbTrap([&] {
             const int32_t w = whole(baseWidth());
             const int32_t h = whole(baseHeight());
             s_->minWidth = w;
@@ -53,10 +53,10 @@ void SupFrm::DimMin(int width, int height) {
         });
     }
     VbObjectRef& f = s_->main;
-    step([&] {
+    vbTrap([&] {
         if (f.width() < s_->minWidth) f.setWidth(s_->minWidth);
     });
-    step([&] {
+    vbTrap([&] {
         if (f.height() < s_->minHeight) f.setHeight(s_->minHeight);
     });
 }
@@ -64,24 +64,23 @@ void SupFrm::DimMin(int width, int height) {
 void SupFrm::DimLim() {
     VbObjectRef& f = s_->main;
     int32_t w = 0, h = 0;
-    try {
-        w = whole(f.width());
-        h = whole(f.height());
-    } catch (const VbError&) {
-        // A size that cannot be read is not compared with anything.
+    // A size that cannot be read is not compared with anything.
+    if (vbTrap([&] {
+            w = whole(f.width());
+            h = whole(f.height());
+        }))
         return;
-    }
-    if (w < s_->minWidth && s_->minWidth != 0) step([&] { f.setWidth(s_->minWidth); });
-    if (w > s_->maxWidth && s_->maxWidth != 0) step([&] { f.setWidth(s_->maxWidth); });
-    if (h < s_->minHeight && s_->minHeight != 0) step([&] { f.setHeight(s_->minHeight); });
-    if (h > s_->maxHeight && s_->maxHeight != 0) step([&] { f.setHeight(s_->maxHeight); });
+    if (w < s_->minWidth && s_->minWidth != 0) vbTrap([&] { f.setWidth(s_->minWidth); });
+    if (w > s_->maxWidth && s_->maxWidth != 0) vbTrap([&] { f.setWidth(s_->maxWidth); });
+    if (h < s_->minHeight && s_->minHeight != 0) vbTrap([&] { f.setHeight(s_->minHeight); });
+    if (h > s_->maxHeight && s_->maxHeight != 0) vbTrap([&] { f.setHeight(s_->maxHeight); });
 }
 
 void SupFrm::DimLimPrp(const QString& mode, double a, double b, double c, double d) {
     const bool objectMode = mode == QLatin1String("F<") || mode == QLatin1String("F>") ||
                             mode == QLatin1String("O<") || mode == QLatin1String("O>");
     if (objectMode) return;
-    step([&] {
+    vbTrap([&] {
         int32_t minW = 0, minH = 0, maxW = 0, maxH = 0;
         if (mode == QLatin1String("D>")) {
             maxW = whole(a);
@@ -111,7 +110,7 @@ void SupFrm::DimLimPrp(const QString& mode, const VbObjectRef& object) {
     // The base size needs no argument at all.
     if (mode == QLatin1String("R<")) return DimLimPrp(mode);
     if (!outer && !minimum && mode != QLatin1String("F>")) return;
-    step([&] {
+    vbTrap([&] {
         double w = object.width();
         double h = object.height();
         if (outer) {
@@ -134,16 +133,16 @@ void SupFrm::DimAjt(const QString& sizeList) {
     VbObjectRef& f = s_->main;
     const VbObjectRef& p = s_->parent;
     auto size = [&](double w, double h) {
-        step([&] { f.setWidth(w); });
-        step([&] { f.setHeight(h); });
+        vbTrap([&] { f.setWidth(w); });
+        vbTrap([&] { f.setHeight(h); });
     };
     // A size of a 32-bit screen computation; beyond 32 bits the step is skipped.
     auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
     auto resolution = [&](int64_t px, int64_t py, bool lessStrip) {
         const int64_t w = tx * px;
         const int64_t h = ty * py - (lessStrip ? strip : 0);
-        if (fits(w)) step([&] { f.setWidth(double(w)); });
-        if (fits(h)) step([&] { f.setHeight(double(h)); });
+        if (fits(w)) vbTrap([&] { f.setWidth(double(w)); });
+        if (fits(h)) vbTrap([&] { f.setHeight(double(h)); });
     };
 
     QStringList tokens;
@@ -153,7 +152,7 @@ void SupFrm::DimAjt(const QString& sizeList) {
         const QString& t = tokens[i];
         if (t == QLatin1String("NOR") || t == QLatin1String("MIN") || t == QLatin1String("MAX")) {
             const int state = t == QLatin1String("NOR") ? 0 : t == QLatin1String("MIN") ? 1 : 2;
-            step([&] {
+            vbTrap([&] {
                 VbForm* form = f.form();
                 if (!form) throw VbError(err::ObjectNotSet);
                 form->setVbWindowState(state);
@@ -172,21 +171,21 @@ void SupFrm::DimAjt(const QString& sizeList) {
             resolution(640, 480, t.endsWith(u'T'));
         } else if (t == QLatin1String("C") || t == QLatin1String("CT")) {
             const double up = t == QLatin1String("CT") ? double(strip) / 2 : 0;
-            step([&] { f.setLeft((double(sw) - f.width()) / 2); });
-            step([&] { f.setTop((double(sh) - f.height()) / 2 - up); });
+            vbTrap([&] { f.setLeft((double(sw) - f.width()) / 2); });
+            vbTrap([&] { f.setTop((double(sh) - f.height()) / 2 - up); });
         } else if (t == QLatin1String("PC")) {
-            step([&] { f.setLeft((p.width() - f.width()) / 2 + p.left()); });
-            step([&] { f.setTop((p.height() - f.height()) / 2 + p.top()); });
+            vbTrap([&] { f.setLeft((p.width() - f.width()) / 2 + p.left()); });
+            vbTrap([&] { f.setTop((p.height() - f.height()) / 2 + p.top()); });
         } else if (t == QLatin1String("PA")) {
-            step([&] { f.setLeft(p.left()); });
-            step([&] { f.setTop(p.top()); });
-            step([&] { f.setWidth(p.width()); });
-            step([&] { f.setHeight(p.height()); });
+            vbTrap([&] { f.setLeft(p.left()); });
+            vbTrap([&] { f.setTop(p.top()); });
+            vbTrap([&] { f.setWidth(p.width()); });
+            vbTrap([&] { f.setHeight(p.height()); });
         } else if (t == QLatin1String("PP")) {
-            step([&] { f.setLeft(p.left()); });
-            step([&] { f.setTop(p.top()); });
+            vbTrap([&] { f.setLeft(p.left()); });
+            vbTrap([&] { f.setTop(p.top()); });
         } else if (t == QLatin1String("BASE")) {
-            step([&] { DimBase(); });
+            vbTrap([&] { DimBase(); });
         }
     }
 }

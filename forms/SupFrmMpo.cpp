@@ -14,7 +14,7 @@ namespace {
 // The line, or 364 when it is gone.
 VbLine& liveLine(const std::shared_ptr<VbLine>& line) {
     if (!line) throw VbError(err::ObjectNotSet);
-    if (!line->isAlive()) throw VbError(364, QStringLiteral("Object was unloaded"));
+    if (!line->isAlive()) throw err::ObjectUnloaded();
     return *line;
 }
 
@@ -23,7 +23,7 @@ VbLine& liveLine(const std::shared_ptr<VbLine>& line) {
 void SupFrm::MpoReg(const std::shared_ptr<VbLine>& line, const QString& anchors,
                     const QString& extra) {
     QString name;
-    step([&] { name = UCase(Trim(liveLine(line).name())); });
+    vbTrap([&] { name = UCase(Trim(liveLine(line).name())); });
     if (name.isEmpty()) return;
 
     MpoDef m;
@@ -38,10 +38,10 @@ void SupFrm::MpoReg(const std::shared_ptr<VbLine>& line, const QString& anchors,
     m.y2 = line->y2();
 
     std::optional<double> cw, ch;
-    step([&] {
+    vbTrap([&] {
         const VbObjectRef container = VbObjectRef(std::shared_ptr<VbControl>(line)).container();
-        step([&] { cw = container.width(); });
-        step([&] { ch = container.height(); });
+        vbTrap([&] { cw = container.width(); });
+        vbTrap([&] { ch = container.height(); });
     });
     // A vertical marker keeps X1 = X2, a horizontal one Y1 = Y2. A token whose value cannot be
     // stored (no container size, a share of a size of 0) is never applied.
@@ -54,7 +54,7 @@ void SupFrm::MpoReg(const std::shared_ptr<VbLine>& line, const QString& anchors,
         double& from = across ? m.x1 : m.y1;
         double& to = across ? m.x2 : m.y2;
         a.usable = false;
-        step([&] {
+        vbTrap([&] {
             if (!size) return;
             if (t.endsWith(u'%')) {
                 const int32_t whole_size = whole(*size);
@@ -72,23 +72,22 @@ void SupFrm::MpoReg(const std::shared_ptr<VbLine>& line, const QString& anchors,
 }
 
 void SupFrm::MpoAjt(int disable) {
-    if (disable == 1) step([&] { s_->main.setEnabled(false); });
+    if (disable == 1) vbTrap([&] { s_->main.setEnabled(false); });
     // From the last to the first, by index: a step may run code that registers again.
     for (size_t i = s_->markers.size(); i-- > 1;) {
         if (i >= s_->markers.size()) continue;
         const MpoDef m = s_->markers[i];
         double cw = 0, ch = 0;
-        try {
-            liveLine(m.line);
-            s_->layoutArea(VbObjectRef(std::shared_ptr<VbControl>(m.line)).container(), cw, ch);
-        } catch (const VbError&) {
+        if (vbTrap([&] {
+                liveLine(m.line);
+                s_->layoutArea(VbObjectRef(std::shared_ptr<VbControl>(m.line)).container(), cw, ch);
+            }))
             continue;
-        }
         VbLine& line = *m.line;
         for (const Anchor& a : m.tokens) {
             if (!a.usable) continue;
             const QString& t = a.text;
-            step([&] {
+            vbTrap([&] {
                 liveLine(m.line);
                 if (t == QLatin1String("PX")) {
                     line.setX1(cw - m.x1);
@@ -112,7 +111,7 @@ void SupFrm::MpoAjt(int disable) {
             });
         }
     }
-    step([&] { s_->main.setEnabled(true); });
+    vbTrap([&] { s_->main.setEnabled(true); });
 }
 
 double SupFrm::MpoPosCalc(const QString& expression) const {

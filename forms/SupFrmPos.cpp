@@ -20,7 +20,7 @@ constexpr int kStripPixels = 28;
 VbForm* formOf(const VbObjectRef& ref) {
     if (ref.isNothing()) throw VbError(err::ObjectNotSet);
     VbForm* form = ref.form();
-    if (!form) throw VbError(364, QStringLiteral("Object was unloaded"));
+    if (!form) throw err::ObjectUnloaded();
     return form;
 }
 
@@ -34,21 +34,21 @@ void SupFrm::PosAjtExe(const QString& mode, VbForm* form, VbForm* reference) {
     VbObjectRef f(form);
     const VbObjectRef r(reference);
     if (m == QLatin1String("Z")) {
-        step([&] { f.setLeft(0); });
-        step([&] { f.setTop(0); });
+        vbTrap([&] { f.setLeft(0); });
+        vbTrap([&] { f.setTop(0); });
     } else if (m == QLatin1String("I")) {
-        step([&] { f.setLeft(kParked); });
-        step([&] { f.setTop(0); });
+        vbTrap([&] { f.setLeft(kParked); });
+        vbTrap([&] { f.setTop(0); });
     } else if (m == QLatin1String("C") || m == QLatin1String("CT")) {
         const double up = m == QLatin1String("CT") ? strip / 2 : 0;
-        step([&] { f.setLeft((sw - f.width()) / 2); });
-        step([&] { f.setTop((sh - f.height()) / 2 - up); });
+        vbTrap([&] { f.setLeft((sw - f.width()) / 2); });
+        vbTrap([&] { f.setTop((sh - f.height()) / 2 - up); });
     } else if (m == QLatin1String("CO")) {
-        step([&] { f.setLeft((r.width() - f.width()) / 2 + r.left()); });
-        step([&] { f.setTop((r.height() - f.height()) / 2 + r.top()); });
+        vbTrap([&] { f.setLeft((r.width() - f.width()) / 2 + r.left()); });
+        vbTrap([&] { f.setTop((r.height() - f.height()) / 2 + r.top()); });
     } else if (m == QLatin1String("PO")) {
-        step([&] { f.setLeft(r.left()); });
-        step([&] { f.setTop(r.top()); });
+        vbTrap([&] { f.setLeft(r.left()); });
+        vbTrap([&] { f.setTop(r.top()); });
     }
 }
 
@@ -61,8 +61,8 @@ void SupFrm::VisRegFrm(VbForm* main, VbForm* parent, const QString& mode) {
     RegFrmPar(parent);
     s_->parentLeft = Variant();
     s_->parentTop = Variant();
-    step([&] { s_->parentLeft = Variant(s_->parent.left()); });
-    step([&] { s_->parentTop = Variant(s_->parent.top()); });
+    vbTrap([&] { s_->parentLeft = Variant(s_->parent.left()); });
+    vbTrap([&] { s_->parentTop = Variant(s_->parent.top()); });
     s_->parentSwap = 0;
     PosAjtExe(mode, main, parent);
 }
@@ -99,7 +99,7 @@ void SupFrm::VisSit(const QString& code) {
 }
 
 void SupFrm::VisSitExe(VbForm* form, const Variant& flag) {
-    step([&] {
+    vbTrap([&] {
         const bool show = CInt(TxTipCnv(flag, QStringLiteral("01"))) == 1;
         VbObjectRef(form).setVisible(show);
     });
@@ -107,10 +107,10 @@ void SupFrm::VisSitExe(VbForm* form, const Variant& flag) {
 
 void SupFrm::ResFrc() {
     VbObjectRef& f = s_->main;
-    step([&] {
+    vbTrap([&] {
         const double width = f.width();
-        step([&] { f.setWidth(width + 15); });
-        step([&] { f.setWidth(width); });
+        vbTrap([&] { f.setWidth(width + 15); });
+        vbTrap([&] { f.setWidth(width); });
     });
 }
 

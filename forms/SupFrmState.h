@@ -65,15 +65,6 @@ struct SupFrm::State {
     void layoutArea(const VbObjectRef& container, double& cw, double& ch) const;
 };
 
-// Runs one step of an operation that goes on after a failed step: a run-time error of the step
-// is dropped.
-template <class F> void step(F&& f) {
-    try {
-        f();
-    } catch (const VbError&) {
-    }
-}
-
 // A coordinate made whole: rounded half to even; beyond 32 bits raises 6 (overflow).
 inline int32_t whole(double v) {
     return CLng(Variant(v));

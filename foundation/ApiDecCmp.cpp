@@ -13,12 +13,13 @@ namespace zv {
 int CmpRegExe(const QString& file, int op) {
     int result = CmpRegNone;
     if (file.isEmpty()) return result;
-    try {
+    const VbTrapped failed = vbTrap([&] {
         if (op != 1 && op != 2) {
             // No entry point to look for; the module still has to load.
             const ComponentCall call = callComponentEntry(file, "", std::chrono::milliseconds(0));
-            return call.outcome == ComponentCall::Outcome::LoadFailed ? CmpRegLoadFailed
-                                                                      : CmpRegNoEntry;
+            result = call.outcome == ComponentCall::Outcome::LoadFailed ? CmpRegLoadFailed
+                                                                        : CmpRegNoEntry;
+            return;
         }
         const char* symbol = op == 1 ? "DllRegisterServer" : "DllUnregisterServer";
         const ComponentCall call = callComponentEntry(file, symbol, apiDecState().cmpRegWait);
@@ -43,14 +44,13 @@ int CmpRegExe(const QString& file, int op) {
                 result = op == 1 ? CmpRegRegistered : CmpRegUnregistered;
             break;
         }
-    } catch (const VbError& e) {
-        MsgErr(QStringLiteral("ERRO REG DLL"), e.description() + u'|' + file);
-    }
+    });
+    if (failed) MsgErr(QStringLiteral("ERRO REG DLL"), failed->description() + u'|' + file);
     return result;
 }
 
 void CmpRegFic(const QString& mode, const QString& file, int& ok) {
-    try {
+    vbTrap([&] {
         if (mode == QLatin1String("I")) {
             const QString title = QStringLiteral("Instalar Componente");
             int exists = 0;
@@ -67,8 +67,7 @@ void CmpRegFic(const QString& mode, const QString& file, int& ok) {
         } else if (mode == QLatin1String("R")) {
             if (CmpRegExe(file, 2) == CmpRegUnregistered) ok = 1;
         }
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void FicLstExt(const QString& dir, const QString& ext, QStringList& files, int& n) {

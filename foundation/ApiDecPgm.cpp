@@ -24,13 +24,13 @@ constexpr int kObjectErrorBase = -2147221504;
 
 // The window an object stands for (its "hwnd" property); 0 when it has none.
 WindowHandle windowOf(const DispatchPtr& obj) {
-    if (!obj) return 0;
-    try {
+    WindowHandle window = 0;
+    if (!obj) return window;
+    vbTrap([&] {
         const double h = toDouble(obj->get(QStringLiteral("hwnd")));
-        return h < 0 ? WindowHandle(uint32_t(int32_t(h))) : WindowHandle(h);
-    } catch (const VbError&) {
-        return 0;
-    }
+        window = h < 0 ? WindowHandle(uint32_t(int32_t(h))) : WindowHandle(h);
+    });
+    return window;
 }
 
 void setTopmost(const DispatchPtr& form, bool on) {
@@ -67,10 +67,7 @@ void WinRedSit(const DispatchPtr& control, int flag) {
 
 void WinRedLig(const DispatchPtr& control) {
     WinRedSit(control, -1);
-    try {
-        if (control) control->call(QStringLiteral("Refresh"));
-    } catch (const VbError&) {
-    }
+    if (control) vbTrap([&] { control->call(QStringLiteral("Refresh")); });
 }
 
 void WinRedDlg(const DispatchPtr& control) {

@@ -134,18 +134,13 @@ void DtaLer(const Variant& value, double& number) {
         DtaTxVal(value.rawString(), number, ok);
     } else if (value.isDate()) {
         // A Date counts days; its calendar day gives the date number.
-        try {
-            const DateParts p = dateParts(value.rawDate());
-            DtaNum(p.year, p.month, p.day, number);
-        } catch (const VbError&) {
+        if (vbTrap([&] {
+                const DateParts p = dateParts(value.rawDate());
+                DtaNum(p.year, p.month, p.day, number);
+            }))
             number = 0;
-        }
-    } else {
-        try {
-            number = NumDbl(value);
-        } catch (const VbError&) {
-            number = 0;
-        }
+    } else if (vbTrap([&] { number = NumDbl(value); })) {
+        number = 0;
     }
     DtaTxLer(number);
 }

@@ -29,16 +29,6 @@ QByteArray enc(const QString& path) {
     return file::nativeName(path);
 }
 
-// Runs a step that raises run-time errors; 0 when it ran, else the error number.
-template <class F> int trapped(F&& step) {
-    try {
-        step();
-        return 0;
-    } catch (const VbError& e) {
-        return e.number();
-    }
-}
-
 [[noreturn]] void raiseErrno(int err, const QString& path, bool isFolder = false) {
     file::raiseError(err, path, isFolder);
 }
@@ -209,13 +199,12 @@ bool ficNameMatches(const QString& name, const QString& pattern) {
 }
 
 void FicTipAtr(const QString& path, int& attr, QString& type) {
-    try {
-        attr = readFileAttributes(path);
-        type = (attr & kAttrFolder) ? QStringLiteral("D") : QStringLiteral("F");
-    } catch (const VbError&) {
+    if (vbTrap([&] { attr = readFileAttributes(path); })) {
         attr = -1;
         type = QStringLiteral("?");
+        return;
     }
+    type = (attr & kAttrFolder) ? QStringLiteral("D") : QStringLiteral("F");
 }
 
 void FicTip(const QString& path, QString& type, int& attr) {
@@ -248,10 +237,10 @@ void FicExi(const QString& file, int& res) {
 }
 
 void FicEli(const QString& file, int& res) {
-    res = trapped([&] {
-        file::checkName(file);
-        killFiles(file);
-    });
+    res = vbTrap([&] {
+              file::checkName(file);
+              killFiles(file);
+          }).number();
 }
 
 void FicCop(const QString& src, const QString& dst, int& res) {
@@ -260,29 +249,27 @@ void FicCop(const QString& src, const QString& dst, int& res) {
         return;
     }
     bool copied = true;
-    res = trapped([&] {
-        file::checkName(src);
-        file::checkName(dst);
-        copied = copyFile(src, dst);
-    });
+    res = vbTrap([&] {
+              file::checkName(src);
+              file::checkName(dst);
+              copied = copyFile(src, dst);
+          }).number();
     if (res == 0 && !copied) res = -1;
 }
 
 void FicRen(const QString& oldPath, const QString& newPath, int& res) {
-    res = trapped([&] {
-        file::checkName(oldPath);
-        file::checkName(newPath);
-        renamePath(oldPath, newPath);
-    });
+    res = vbTrap([&] {
+              file::checkName(oldPath);
+              file::checkName(newPath);
+              renamePath(oldPath, newPath);
+          }).number();
 }
 
 void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QString& note,
                const QString& operation, int& report) {
     Q_UNUSED(note); // carried for the caller's records, never shown
     const int reportMode = report;
-    int n = 0;
-    QString description;
-    try {
+    const VbTrapped failed = vbTrap([&] {
         if (mode == QLatin1String("O")) {
             // Only this very file goes first (never the files a "*" in its name would match,
             // nor a link, which is written through), and not while it is open on another
@@ -290,10 +277,7 @@ void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QStr
             // end of the one it replaces.
             TextFormat format;
             if (fileNumberOfPath(file) == 0) {
-                try {
-                    format = detectFormat(readFileBytes(file));
-                } catch (const VbError&) {
-                }
+                vbTrap([&] { format = detectFormat(readFileBytes(file)); });
                 struct stat st {};
                 const QByteArray p = enc(file);
                 if (::lstat(p.constData(), &st) == 0 && S_ISREG(st.st_mode))
@@ -305,11 +289,10 @@ void FicAbrExe(int fileNum, const QString& file, const QString& mode, const QStr
         } else {
             Open(file, FileMode::Input, fileNum);
         }
-    } catch (const VbError& e) {
-        n = e.number();
-        description = e.description();
-    }
-    if (n == 0) return;
+    });
+    if (!failed) return;
+    const int n = failed.number();
+    const QString& description = failed->description();
     report = n;
     if (reportMode == 2 || reportMode == 3) {
         MessageBoxRequest box;
@@ -334,11 +317,7 @@ void FicAbrDef(int fileNum, const QString& file, const QString& mode, int& res) 
 }
 
 void FicLinLer(int fileNum, QString& line, int& res) {
-    try {
-        line = LineInput(fileNum);
-    } catch (const VbError& e) {
-        res = e.number();
-    }
+    if (const VbTrapped failed = vbTrap([&] { line = LineInput(fileNum); })) res = failed.number();
 }
 
 void FicCriTst(const QString& file, int& ok) {
@@ -358,10 +337,7 @@ void FicCriTst(const QString& file, int& ok) {
 
 void FicVerNotepad(const QString& file, int style) {
     Q_UNUSED(style);
-    try {
-        ProcessContext::current().opener().viewText(file);
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { ProcessContext::current().opener().viewText(file); });
 }
 
 void FicVerNotepadArg(const QString& file, int style) {

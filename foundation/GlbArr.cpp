@@ -18,7 +18,8 @@ int upperOf(const VArray& a) {
 } // namespace
 
 void ArrCop(const Variant& src, Variant& dst, int& ok) {
-    try {
+    // ok is 1, or the number of the error that stopped it
+    const VbTrapped failed = vbTrap([&] {
         if (!src.isArray()) vbRaise(err::TypeMismatch);
         const VArray& a = src.array();
         if (a.dimensions() == 0) {
@@ -33,13 +34,13 @@ void ArrCop(const Variant& src, Variant& dst, int& ok) {
         copy.arrayMut().elements() = a.elements();
         dst = copy;
         ok = 1;
-    } catch (const VbError& e) {
-        ok = e.number();
-    }
+    });
+    if (failed) ok = failed.number();
 }
 
 void ArrLim(const Variant& arr, int& lo, int& hi, int& ok) {
-    try {
+    // ok is 1, or the number of the error that stopped it
+    const VbTrapped failed = vbTrap([&] {
         if (!arr.isArray()) vbRaise(err::TypeMismatch);
         const VArray& a = arr.array();
         if (a.dimensions() == 0) {
@@ -54,9 +55,8 @@ void ArrLim(const Variant& arr, int& lo, int& hi, int& ok) {
         lo = l;
         hi = h;
         ok = 1;
-    } catch (const VbError& e) {
-        ok = e.number();
-    }
+    });
+    if (failed) ok = failed.number();
 }
 
 void ArrAdiPre(Variant& arr, const Variant& value) {

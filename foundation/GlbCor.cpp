@@ -32,7 +32,8 @@ int rgbPart(double v) {
 }
 
 void applyColour(const DispatchPtr& obj, const QString& member, const Variant& colour) {
-    try {
+    // the object keeps its colour when the value gives none or the object refuses it
+    vbTrap([&] {
         if (!obj) return;
         int32_t c = 0;
         if (colour.isString()) {
@@ -44,9 +45,7 @@ void applyColour(const DispatchPtr& obj, const QString& member, const Variant& c
             c = CLng(colour);
         }
         obj->put(member, Variant(c));
-    } catch (const VbError&) {
-        // the object keeps its colour
-    }
+    });
 }
 
 QString textOf(const Variant& v) {
@@ -79,7 +78,8 @@ int32_t RGB(double red, double green, double blue) {
 }
 
 void CorTxCnv(const QString& text, int32_t& colour, QString& kind) {
-    try {
+    // a text that gives no colour that fits leaves colour (and kind) as they were
+    vbTrap([&] {
         const QChar first = text.isEmpty() ? QChar() : ucaseChar(text.at(0));
         if (first == u'W') {
             colour = colourOfNumber(Val(QStringView(text).mid(1)));
@@ -105,9 +105,7 @@ void CorTxCnv(const QString& text, int32_t& colour, QString& kind) {
                 kind = QStringLiteral("NC");
             }
         }
-    } catch (const VbError&) {
-        // a text that gives no colour that fits leaves colour (and kind) as they were
-    }
+    });
 }
 
 void CorVal(const Variant& value, int32_t& colour, int& ok) {

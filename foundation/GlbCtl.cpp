@@ -6,18 +6,12 @@ namespace zv {
 
 void ObIni(const DispatchPtr& obj, int& res) {
     res = 1;
-    try {
-        if (obj) obj->call(QStringLiteral("FxIni"));
-    } catch (const VbError&) {
-    }
+    if (obj) vbTrap([&] { obj->call(QStringLiteral("FxIni")); });
 }
 
 void ObFim(DispatchPtr& obj, int& res) {
     res = 1;
-    try {
-        if (obj) obj->call(QStringLiteral("FxFim"));
-    } catch (const VbError&) {
-    }
+    if (obj) vbTrap([&] { obj->call(QStringLiteral("FxFim")); });
     obj.reset();
 }
 

@@ -23,7 +23,7 @@ DeviceContext surfaceNumber(const Variant& v) {
 
 void ImgHdc(const Variant& value, DeviceContext& hdc, QString& kind) {
     hdc = 0;
-    try {
+    vbTrap([&] {
         if (value.isObject()) {
             kind = QStringLiteral("O");
             if (!value.rawObject()) vbRaise(err::ObjectNotSet);
@@ -35,8 +35,7 @@ void ImgHdc(const Variant& value, DeviceContext& hdc, QString& kind) {
             kind = QStringLiteral("H");
             hdc = surfaceNumber(value);
         }
-    } catch (const VbError&) {
-    }
+    });
 }
 
 int ImgBlt(DeviceContext srcDC, int xs, int ys, int w, int h, DeviceContext dstDC,

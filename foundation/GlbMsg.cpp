@@ -73,16 +73,15 @@ void MsgExe(const QString& codes, const QString& title, const Variant& text, int
 
     if (silent) {
         answer = 0;
-        try {
+        // a silent message that cannot be recorded is dropped
+        vbTrap([&] {
             QString record;
             PrmReg(record, QStringLiteral("TPM"), Variant(codes));
             PrmReg(record, QStringLiteral("TIT"), Variant(title));
             PrmReg(record, QStringLiteral("MSG"), Variant(given));
             PrmReg(record, QStringLiteral("RES"), Variant(int16_t(answer)));
             MsgRegLog(record);
-        } catch (const VbError&) {
-            // a silent message that cannot be recorded is dropped
-        }
+        });
         return;
     }
 

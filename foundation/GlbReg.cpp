@@ -44,12 +44,12 @@ QString RegValLer(int32_t root, const QString& key, const QString& name) {
 int RegValGra(int32_t root, const QString& key, const QString& name, const QString& value) {
     const QString rootName = regRootName(root);
     if (rootName.isEmpty()) return 0;
-    try {
+    int written = 0;
+    vbTrap([&] {
         const RegistryStore store(ProcessContext::current().registryFile());
-        return store.writeString(rootName + u'\\' + key, name, value) ? -1 : 0;
-    } catch (const VbError&) {
-        return 0;
-    }
+        written = store.writeString(rootName + u'\\' + key, name, value) ? -1 : 0;
+    });
+    return written;
 }
 
 } // namespace zv

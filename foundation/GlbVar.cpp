@@ -164,14 +164,13 @@ void IdxArrLisReg(const QStringList& idx, QStringList& names, int& count) {
 
 void VarAtr(const Variant& value, Variant& target, const QString& type) {
     if (!type.isEmpty()) VarIniTip(target, type);
-    try {
+    // a value that cannot be converted leaves target as it was
+    vbTrap([&] {
         if (target.isString())
             target = value.isString() ? value : Variant(TxCnv(value));
         else
             target = Variant(NumDbl(value));
-    } catch (const VbError&) {
-        // target keeps what it had
-    }
+    });
 }
 
 void VarAtr2(const Variant& value, Variant& target, const QString& type) {
@@ -179,7 +178,8 @@ void VarAtr2(const Variant& value, Variant& target, const QString& type) {
 }
 
 void VarAtrOpc(const QString& opts, const Variant& value, Variant& target) {
-    try {
+    // as VarAtr: a value that cannot be converted leaves target as it was
+    vbTrap([&] {
         if (!target.isString()) {
             double d = 0;
             if (value.isString())
@@ -193,9 +193,7 @@ void VarAtrOpc(const QString& opts, const Variant& value, Variant& target) {
         if (opts.contains(u'M')) t = UCase(t);
         if (opts.contains(u'T')) t = Trim(t);
         target = Variant(t);
-    } catch (const VbError&) {
-        // target keeps what it had
-    }
+    });
 }
 
 void VarAtrSN(const Variant& value, Variant& target, const QString& type) {
@@ -230,13 +228,9 @@ void VarObLer(const Variant& src, Variant& target) {
     Variant work;
     VarAtr(src, work);
     if (src.isObject() && !src.isNothing()) {
-        for (const char* property : {"Text", "Caption", "Value"}) {
-            try {
-                VarAtr(src.rawObject()->get(QString::fromLatin1(property)), work);
-            } catch (const VbError&) {
-                // a control without that property
-            }
-        }
+        // a control without one of these properties keeps what the others gave
+        for (const char* property : {"Text", "Caption", "Value"})
+            vbTrap([&] { VarAtr(src.rawObject()->get(QString::fromLatin1(property)), work); });
     }
     VarAtr(work, target);
 }

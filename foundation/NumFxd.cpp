@@ -19,14 +19,8 @@ void numFxdReset() {
 }
 
 void NumVal(const Variant& value, Variant& result) {
-    try {
-        if (value.isString())
-            result = Variant(Val(value.rawString()));
-        else
-            result = value;
-    } catch (const VbError&) {
-        // result keeps what it had
-    }
+    // A text whose number overflows leaves result as it was.
+    vbTrap([&] { result = value.isString() ? Variant(Val(value.rawString())) : value; });
 }
 
 double NumDbl(const Variant& value) {
@@ -61,11 +55,8 @@ void NumFmtEntCnv(const QString& fmt, QString& value) {
 void NumTxVal(const QString& text, double& result) {
     QString t;
     NumFmtEntCnv(numFxdState().NumFmtEnt, text, t);
-    try {
-        result = Val(t);
-    } catch (const VbError&) {
-        // as NumVal: result keeps what it had
-    }
+    // as NumVal: result keeps what it had
+    vbTrap([&] { result = Val(t); });
 }
 
 double NumTxValVar(const QString& text) {
@@ -91,14 +82,13 @@ double arrayExtreme(const Variant& arr, bool largest) {
     bool have = false;
     double best = 0;
     for (const Variant& element : arr.array().elements()) {
-        try {
+        vbTrap([&] {
             const double v = NumDbl(element);
             if (!have || (largest ? v >= best : v <= best)) {
                 best = v;
                 have = true;
             }
-        } catch (const VbError&) {
-        }
+        });
     }
     return best;
 }

@@ -25,11 +25,8 @@ void TxCnvPrp(const Variant& value, QString& out) {
         out.clear();
         return;
     }
-    try {
-        out = Trim(toText(value));
-    } catch (const VbError&) {
-        // A value without a text leaves out as it was.
-    }
+    // A value without a text leaves out as it was.
+    vbTrap([&] { out = Trim(toText(value)); });
 }
 
 QString TxCnv(const Variant& value) {
@@ -43,7 +40,8 @@ QString TxMai(const QString& text) {
 }
 
 QString TxMaiVar(const Variant& value) {
-    try {
+    QString result; // empty for a value without a text
+    vbTrap([&] {
         QString text = toText(value);
         // The locale-aware text: numbers with the runtime locale's decimal separator (their
         // text has no group separators, so the only "." is the decimal one).
@@ -51,10 +49,9 @@ QString TxMaiVar(const Variant& value) {
         if ((vt == vbSingle || vt == vbDouble || vt == vbCurrency) &&
             runtimeLocale().decimal != u'.')
             text.replace(u'.', runtimeLocale().decimal);
-        return UCase(Trim(text));
-    } catch (const VbError&) {
-        return QString();
-    }
+        result = UCase(Trim(text));
+    });
+    return result;
 }
 
 void TxPadExe(const QString& text, int width, QString& out) {

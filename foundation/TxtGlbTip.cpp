@@ -25,16 +25,14 @@ bool isYes(const Variant& value) {
 } // namespace
 
 void TxSN(const Variant& value, Variant& target, int inv) {
+    // Null, numbers beyond the 16-bit range and values without a number mean no: callers treat
+    // the yes/no reading as one that never fails.
     int yn = 0;
-    try {
+    vbTrap([&] {
         Variant number;
         NumVal(value, number);
         yn = CInt(number);
-    } catch (const VbError&) {
-        // Null, numbers beyond the 16-bit range and values without a number mean no: callers
-        // treat the yes/no reading as one that never fails.
-        yn = 0;
-    }
+    });
     if (value.isString()) {
         const QString t = UCase(Trim(value.rawString()));
         if (t == u"S" || t == u"SI" || t == u"SIM") yn = 1;

@@ -285,18 +285,17 @@ bool addCodeList(QStringView list, QString& chars) {
 
 QString TxChrLis(const std::vector<Variant>& values) {
     QString result;
+    // A code without a character skips its element.
     for (const Variant& value : values) {
-        try {
+        vbTrap([&] {
             QString chars;
             if (value.isString()) {
-                if (!addCodeList(value.rawString(), chars)) continue;
+                if (!addCodeList(value.rawString(), chars)) return;
             } else {
                 chars += Chr(CInt(value));
             }
             result += chars;
-        } catch (const VbError&) {
-            // A code without a character skips its element.
-        }
+        });
     }
     return result;
 }
@@ -348,11 +347,10 @@ QString expandEscapes(const QString& text) {
         }
         // A code without a character drops its escape: what it added is taken back.
         const qsizetype kept = result.size();
-        try {
-            if (!addCodeList(codes, result)) result.truncate(kept);
-        } catch (const VbError&) {
+        if (vbTrap([&] {
+                if (!addCodeList(codes, result)) result.truncate(kept);
+            }))
             result.truncate(kept);
-        }
         pos = close < n ? close + 1 : n;
     }
     return result;

@@ -17,14 +17,6 @@ char16_t asciiUpper(char16_t c) {
     return c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c;
 }
 
-[[noreturn]] void badIndex(const char* text) {
-    throw GridError(kGridBadIndex, text);
-}
-
-[[noreturn]] void badValue(const char* text) {
-    throw GridError(kGridBadValue, text);
-}
-
 } // namespace
 
 GridModel::GridModel() : fold_(asciiUpper) {
@@ -66,11 +58,11 @@ GridModel::Row GridModel::makeRow() {
 // ---- Checks and access ----
 
 void GridModel::checkRow(int r) const {
-    if (r < 0 || r >= rows()) badIndex("Invalid row value");
+    if (r < 0 || r >= rows()) throw GridError(err::GridRowIndex);
 }
 
 void GridModel::checkCol(int c) const {
-    if (c < 0 || c >= cols_) badIndex("Invalid column value");
+    if (c < 0 || c >= cols_) throw GridError(err::GridColumnIndex);
 }
 
 const GridModel::Cell& GridModel::cell(int r, int c) const {
@@ -112,7 +104,7 @@ void GridModel::changed(int r, int c) {
 // ---- Shape ----
 
 void GridModel::setRows(int n) {
-    if (n < fixedRows_) badValue("Invalid Rows value");
+    if (n < fixedRows_) throw GridError(err::GridRows);
     const int old = rows();
     if (n > old) {
         // Every new row is made before the observers hear of it: a failure changes nothing.
@@ -136,7 +128,7 @@ void GridModel::setRows(int n) {
 }
 
 void GridModel::setCols(int n) {
-    if (n < fixedCols_) badValue("Invalid Cols value");
+    if (n < fixedCols_) throw GridError(err::GridCols);
     const int old = cols_;
     if (n == old) return;
     if (n > old) {
@@ -158,7 +150,7 @@ void GridModel::setCols(int n) {
 }
 
 void GridModel::setFixedRows(int n) {
-    if (n < 0 || n > rows()) badValue("Invalid FixedRows value");
+    if (n < 0 || n > rows()) throw GridError(err::GridFixedRows);
     if (n == fixedRows_) return;
     notify(&GridObserver::gridAboutToReset);
     fixedRows_ = n;
@@ -168,7 +160,7 @@ void GridModel::setFixedRows(int n) {
 }
 
 void GridModel::setFixedCols(int n) {
-    if (n < 0 || n > cols_) badValue("Invalid FixedCols value");
+    if (n < 0 || n > cols_) throw GridError(err::GridFixedCols);
     if (n == fixedCols_) return;
     notify(&GridObserver::gridAboutToReset);
     fixedCols_ = n;
@@ -311,7 +303,7 @@ int GridModel::cellAlignment(int r, int c) const {
 
 void GridModel::setCellAlignment(int r, int c, int alignment) {
     cell(r, c);
-    if (alignment < -1 || alignment > kAlignGeneral) badValue("Invalid alignment value");
+    if (alignment < -1 || alignment > kAlignGeneral) throw GridError(err::GridAlignment);
     look(r, c).alignment = int8_t(alignment);
     changed(r, c);
 }
@@ -323,7 +315,7 @@ double GridModel::cellFontSize(int r, int c) const {
 
 void GridModel::setCellFontSize(int r, int c, double points) {
     cell(r, c);
-    if (!std::isfinite(points) || points < 0 || points > 2048) badValue("Invalid font size");
+    if (!std::isfinite(points) || points < 0 || points > 2048) throw GridError(err::GridFontSize);
     look(r, c).fontSize = float(points);
     changed(r, c);
 }
@@ -356,13 +348,13 @@ bool GridModel::colHasWidth(int c) const {
 
 void GridModel::setColWidth(int c, int twips) {
     Column& col = column(c);
-    if (twips < -1) badValue("Invalid ColWidth value");
+    if (twips < -1) throw GridError(err::GridColWidth);
     col.width = twips;
     notify(&GridObserver::colWidthChanged, c);
 }
 
 void GridModel::setDefaultColWidth(int twips) {
-    if (twips < 0) badValue("Invalid column width");
+    if (twips < 0) throw GridError(err::GridColumnWidth);
     defaultColWidth_ = twips;
     notify(&GridObserver::colWidthChanged, -1);
 }
@@ -373,7 +365,7 @@ int GridModel::colAlignment(int c) const {
 
 void GridModel::setColAlignment(int c, int alignment) {
     Column& col = column(c);
-    if (alignment < 0 || alignment > kAlignGeneral) badValue("Invalid ColAlignment value");
+    if (alignment < 0 || alignment > kAlignGeneral) throw GridError(err::GridColAlignment);
     col.alignment = int8_t(alignment);
     notify(&GridObserver::cellsChanged, 0, c, std::max(rows() - 1, 0), c);
 }
@@ -419,13 +411,13 @@ bool GridModel::rowHasHeight(int r) const {
 
 void GridModel::setRowHeight(int r, int twips) {
     checkRow(r);
-    if (twips < -1) badValue("Invalid RowHeight value");
+    if (twips < -1) throw GridError(err::GridRowHeight);
     rows_[size_t(r)].height = twips;
     notify(&GridObserver::rowHeightChanged, r);
 }
 
 void GridModel::setDefaultRowHeight(int twips) {
-    if (twips < 0) badValue("Invalid row height");
+    if (twips < 0) throw GridError(err::GridRowHeightSize);
     defaultRowHeight_ = twips;
     notify(&GridObserver::rowHeightChanged, -1);
 }
@@ -453,7 +445,7 @@ void GridModel::setClipSeparators(std::u16string_view separators) {
 
 void GridModel::addItem(std::u16string_view text, std::optional<int> row) {
     const int at = row.value_or(rows());
-    if (at < fixedRows_ || at > rows()) badIndex("Invalid row value");
+    if (at < fixedRows_ || at > rows()) throw GridError(err::GridRowIndex);
     Row added = makeRow();
     const char16_t sep = columnSeparator();
     size_t start = 0;
@@ -474,7 +466,7 @@ void GridModel::addItem(std::u16string_view text, std::optional<int> row) {
 }
 
 void GridModel::removeItem(int row) {
-    if (row < fixedRows_ || row >= rows()) badIndex("Invalid row value");
+    if (row < fixedRows_ || row >= rows()) throw GridError(err::GridRowIndex);
     notify(&GridObserver::rowsAboutToBeRemoved, row, row);
     rows_.erase(rows_.begin() + row);
     hiddenDirty_ = true;

@@ -19,6 +19,8 @@
 //
 // Observers (the table adapter, the widget) hear of every change; see GridObserver.
 
+#include "VbErrorTable.h"
+
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -29,13 +31,14 @@
 
 namespace zv {
 
-// The grid's run-time errors: a number (kGridBadIndex or kGridBadValue) and its text.
-constexpr int kGridBadIndex = 381;
-constexpr int kGridBadValue = 380;
+// The grid's run-time errors: one of the error table's grid refusals, err::Grid... (its number
+// is kGridBadIndex or kGridBadValue; what() is its text).
+constexpr int kGridBadIndex = err::BadPropertyIndex;
+constexpr int kGridBadValue = err::InvalidPropertyValue;
 
 class GridError : public std::exception {
 public:
-    GridError(int number, const char* text) : number_(number), text_(text) {}
+    explicit GridError(VbErrorId error) : number_(error.number()), text_(error.latin1()) {}
     int number() const noexcept { return number_; }
     const char* what() const noexcept override { return text_; }
 

@@ -9,14 +9,6 @@
 
 namespace zv {
 
-namespace {
-
-[[noreturn]] void badValue(const char* text) {
-    throw GridError(kGridBadValue, text);
-}
-
-} // namespace
-
 bool GridModel::isSubtotal(int r) const {
     checkRow(r);
     return rows_[size_t(r)].subtotal;
@@ -36,7 +28,7 @@ int GridModel::rowOutlineLevel(int r) const {
 
 void GridModel::setRowOutlineLevel(int r, int level) {
     checkRow(r);
-    if (level < 0) badValue("Invalid RowOutlineLevel value");
+    if (level < 0) throw GridError(err::GridOutlineLevel);
     rows_[size_t(r)].level = level;
     hiddenDirty_ = true;
     notify(&GridObserver::outlineChanged);
@@ -49,7 +41,7 @@ int GridModel::isCollapsed(int r) const {
 
 void GridModel::setIsCollapsed(int r, int state) {
     checkRow(r);
-    if (state < kNodeExpanded || state > kNodeCollapsed) badValue("Invalid IsCollapsed value");
+    if (state < kNodeExpanded || state > kNodeCollapsed) throw GridError(err::GridIsCollapsed);
     rows_[size_t(r)].collapsed = uint8_t(state);
     if (state != kNodeExpanded) outlineActive_ = true;
     hiddenDirty_ = true;
@@ -70,13 +62,13 @@ void GridModel::outline(int level) {
 }
 
 void GridModel::setOutlineCol(int c) {
-    if (c < -1 || c >= cols_) throw GridError(kGridBadIndex, "Invalid OutlineCol value");
+    if (c < -1 || c >= cols_) throw GridError(err::GridOutlineColIndex);
     outlineCol_ = c;
     notify(&GridObserver::lookChanged);
 }
 
 void GridModel::setOutlineBar(int style) {
-    if (style < 0) badValue("Invalid OutlineBar value");
+    if (style < 0) throw GridError(err::GridOutlineBar);
     outlineBar_ = style;
     notify(&GridObserver::lookChanged);
 }
@@ -119,7 +111,7 @@ bool GridModel::isRowHiddenByOutline(int r) const {
 
 void GridModel::checkNode(int r) const {
     checkRow(r);
-    if (r < fixedRows_ || !rows_[size_t(r)].subtotal) badValue("The row is no outline node");
+    if (r < fixedRows_ || !rows_[size_t(r)].subtotal) throw GridError(err::GridNotANode);
 }
 
 int GridModel::subtreeEnd(int r) const {
@@ -199,7 +191,7 @@ int GridModel::nodeRow(int r, GridNodeRelation relation) const {
         }
     }
     }
-    badValue("Invalid node relation");
+    throw GridError(err::GridNodeRelation);
 }
 
 // ---- Moves ----
@@ -260,13 +252,13 @@ int GridModel::moveNode(int r, GridNodeMove move, int target) {
         return lastSibling == r ? r : moveBlock(r, end, subtreeEnd(lastSibling) + 1, 0);
     }
     case GridNodeMove::ChildOf: {
-        if (target < 0 || target >= rows()) throw GridError(kGridBadIndex, "Invalid row value");
+        if (target < 0 || target >= rows()) throw GridError(err::GridRowIndex);
         checkNode(target);
-        if (target >= r && target <= end) badValue("A node cannot move into its own subtree");
+        if (target >= r && target <= end) throw GridError(err::GridNodeIntoItself);
         return moveBlock(r, end, subtreeEnd(target) + 1, rows_[size_t(target)].level + 1 - level);
     }
     }
-    badValue("Invalid node move");
+    throw GridError(err::GridNodeMove);
 }
 
 } // namespace zv

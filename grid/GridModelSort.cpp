@@ -105,7 +105,7 @@ void GridModel::permuteRows(int first, const std::vector<int>& order) {
 void GridModel::sort(int code) {
     if (code == kSortNone) return;
     if (code != kSortAscending && code != kSortDescending && code != kSortByColSort)
-        throw GridError(kGridBadValue, "Invalid Sort value");
+        throw GridError(err::GridSort);
     int first = fixedRows_, last = rows() - 1;
     if (row_ != rowSel_) {
         first = std::max(std::min(row_, rowSel_), fixedRows_);

@@ -11,8 +11,7 @@ int ImageList::add(const QString& key, const QPixmap& picture) {
 }
 
 const ImageList::Image& ImageList::at(int index) const {
-    if (index < 1 || index > count())
-        throw VbError(kGridBadIndex, QStringLiteral("Invalid image index"));
+    if (index < 1 || index > count()) throw err::GridImageIndex();
     return images_.at(index - 1);
 }
 

@@ -83,12 +83,11 @@ double SupFon::FonTam() {
 }
 
 void SupFon::setFonTam(const Variant& size) {
-    try {
+    // A value without a number is refused like a bad size.
+    vbTrap([&] {
         const double points = NumDbl(size);
         if (acceptsSize(points)) held().setPointSizeF(points);
-    } catch (const VbError&) {
-        // A value without a number is refused like a bad size.
-    }
+    });
 }
 
 bool SupFon::FonBld() {
@@ -183,8 +182,9 @@ void SupFon::FonOpcCon(const QString& keys, QString& opt) {
 
 void SupFon::FonOpcReg(const QString& keys, const QString& opt) {
     const Variant none{QString()};
+    // A value that cannot be read leaves this key's part of the font; the next follows.
     for (const QString& key : keyList(keys)) {
-        try {
+        vbTrap([&] {
             if (key == u"NOM")
                 setFonNom(itemText(opt, key, QString()));
             else if (key == u"TAM")
@@ -193,9 +193,7 @@ void SupFon::FonOpcReg(const QString& keys, const QString& opt) {
                 setFonBld(itemYesNo(opt, key, none));
             else if (key == u"ITA")
                 setFonIta(itemYesNo(opt, key, none));
-        } catch (const VbError&) {
-            // A value that cannot be read leaves this key's part of the font; the next follows.
-        }
+        });
     }
 }
 
@@ -209,8 +207,9 @@ void SupFon::FonObReg(const QString& keys, QObject* obj, const QString& opt) {
     if (!current.canConvert<QFont>()) return;
     QFont f = current.value<QFont>();
     const QFont& own = held();
+    // As in FonOpcReg: a value that cannot be read leaves this key's part of the font.
     for (const QString& key : keyList(keys)) {
-        try {
+        vbTrap([&] {
             if (key == u"NOM") {
                 const QString name = itemText(opt, key, own.family());
                 if (acceptsName(name)) f.setFamily(name);
@@ -222,8 +221,7 @@ void SupFon::FonObReg(const QString& keys, QObject* obj, const QString& opt) {
             } else if (key == u"ITA") {
                 f.setItalic(itemYesNo(opt, key, Variant(own.italic())));
             }
-        } catch (const VbError&) {
-        }
+        });
     }
     obj->setProperty("font", f);
 }

@@ -6,12 +6,8 @@
 namespace zv {
 
 int HandleStack::pushFree() {
-    int number = 0;
-    try {
-        number = FreeFile();
-    } catch (const VbError&) {
-        number = 0;
-    }
+    int number = 0; // 0 when every number is taken
+    vbTrap([&] { number = FreeFile(); });
     slots_.push_back(Slot{number, false, nullptr});
     return number;
 }
@@ -45,11 +41,8 @@ int HandleStack::pop(int* closed) {
         const int result = slot.writer->close();
         if (closed) *closed = result;
     } else if (slot.open) {
-        try {
-            Close(slot.number);
-        } catch (const VbError&) {
-            // A number that is no longer open needs no closing.
-        }
+        // A number that is no longer open needs no closing.
+        vbTrap([&] { Close(slot.number); });
     }
     return top();
 }
@@ -62,14 +55,14 @@ void HandleStack::closeAll() {
 bool HandleStack::readLine(QString& line) {
     if (!topOpen()) return false;
     const int number = slots_.back().number;
-    try {
+    bool read = false;
+    vbTrap([&] {
         if (!isFileNumberOpen(number) || fileNumberMode(number) != FileMode::Input || Eof(number))
-            return false;
+            return;
         line = LineInput(number);
-        return true;
-    } catch (const VbError&) {
-        return false;
-    }
+        read = true;
+    });
+    return read;
 }
 
 } // namespace zv

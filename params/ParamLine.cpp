@@ -41,12 +41,9 @@ QStringView trimBlanks(QStringView text) {
 
 // The value's leading number (Val); 0 when it overflows.
 double leadingNumber(const QString& text) {
-    if (text.isEmpty()) return 0;
-    try {
-        return Val(text);
-    } catch (const VbError&) {
-        return 0;
-    }
+    double n = 0;
+    if (!text.isEmpty()) vbTrap([&] { n = Val(text); });
+    return n;
 }
 
 } // namespace

@@ -19,11 +19,9 @@ namespace {
 const QString kClassName = QStringLiteral("TdaOpc");
 
 double leadingNumber(const QString& text) {
-    try {
-        return NumDbl(Variant(text));
-    } catch (const VbError&) {
-        return 0;
-    }
+    double n = 0;
+    vbTrap([&] { n = NumDbl(Variant(text)); });
+    return n;
 }
 
 // The value of an entry as each value type takes it; a Variant takes the text when it holds

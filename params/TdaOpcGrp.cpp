@@ -16,14 +16,6 @@ namespace {
 constexpr int kGroupRows = 3;
 constexpr int kRowColumns = 10;
 
-// Runs one step of a walk that goes on after a run-time error.
-template <class F> void skipError(F&& step) {
-    try {
-        step();
-    } catch (const VbError&) {
-    }
-}
-
 } // namespace
 
 // ---- Entry groups ----
@@ -131,12 +123,12 @@ void TdaOpc::FpaPsq(const QString& folder, const QString& pattern, QList<QString
     QList<QStringList> result(found + 1, QStringList(3));
     for (int i = 1; i <= found; ++i) {
         QString path, description;
-        skipError([&] { path = FicPathJun(folder, names.at(i)); });
+        vbTrap([&] { path = FicPathJun(folder, names.at(i)); });
         // Only a regular file is opened: a pipe would wait for a writer, a device act.
         if (pathKind(path) == PathKind::Regular) {
-            skipError([&] { tboPrp(path); });
-            skipError([&] { CabCon(QStringLiteral("V"), 5, description); });
-            skipError([&] { tboFim(); });
+            vbTrap([&] { tboPrp(path); });
+            vbTrap([&] { CabCon(QStringLiteral("V"), 5, description); });
+            vbTrap([&] { tboFim(); });
         }
         result[i] = QStringList{description, names.at(i), path};
     }

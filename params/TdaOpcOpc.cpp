@@ -15,11 +15,9 @@ namespace zv {
 namespace {
 
 double leadingNumber(const QString& text) {
-    try {
-        return NumDbl(Variant(text));
-    } catch (const VbError&) {
-        return 0;
-    }
+    double n = 0;
+    vbTrap([&] { n = NumDbl(Variant(text)); });
+    return n;
 }
 
 } // namespace

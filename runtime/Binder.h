@@ -89,8 +89,6 @@ template <> struct ScriptValue<Measure> {
 
 namespace binder {
 
-constexpr int kArgumentNotOptional = 449;
-
 // The parameters and result of a function bound as a member: a member function of the class
 // (or of a base), or a callable whose first parameter is the object.
 template <class F> struct Signature : Signature<decltype(&F::operator())> {};
@@ -214,7 +212,7 @@ public:
             checkArgCount(a, Run::count, Run::count);
             if (refuse)
                 for (const Variant* v : a)
-                    if (v->isMissing()) throw VbError(binder::kArgumentNotOptional);
+                    if (v->isMissing()) throw VbError(err::ArgumentNotOptional);
             T& obj = self(d);
             if (guard) guard(obj);
             return Run::run(fn, obj, a);

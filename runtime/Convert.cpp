@@ -549,12 +549,12 @@ bool IsNumeric(const Variant& v) {
         return false;
     case vbString:
         return parseNumber(v.rawString()).has_value();
-    case vbObject:
-        try {
-            return v.rawObject() && IsNumeric(v.rawObject()->defaultValue());
-        } catch (const VbError&) {
-            return false;
-        }
+    case vbObject: {
+        // An object whose default value cannot be read is no number.
+        bool numeric = false;
+        vbTrap([&] { numeric = v.rawObject() && IsNumeric(v.rawObject()->defaultValue()); });
+        return numeric;
+    }
     default:
         return v.isNumber();
     }

@@ -18,9 +18,7 @@ std::unique_ptr<Enumerator> Dispatch::enumerate() {
 
 Variant Dispatch::invokeByName(const QString& name, Invoke kind, Args args) {
     DispId id = memberId(name);
-    if (id == kDispIdUnknown)
-        throw VbError(err::NoSuchMember,
-                      vbErrorText(err::NoSuchMember) + QStringLiteral(": '%1'").arg(name));
+    if (id == kDispIdUnknown) throw err::NoSuchMember(name);
     return invoke(id, kind, args);
 }
 

@@ -117,12 +117,8 @@ std::unique_ptr<OpenFile> openForWriting(const QString& path, FileMode mode,
         if (numberOf(st.st_dev, st.st_ino) != 0) vbRaise(err::FileAlreadyOpen);
         // An existing file keeps its format. A file we may write but not read keeps the
         // default one; the open below reports any real obstacle.
-        if (S_ISREG(st.st_mode) && st.st_size > 0) {
-            try {
-                f->format = detectFormat(readFileBytes(path));
-            } catch (const VbError&) {
-            }
-        }
+        if (S_ISREG(st.st_mode) && st.st_size > 0)
+            vbTrap([&] { f->format = detectFormat(readFileBytes(path)); });
     }
     const int flags =
         O_WRONLY | O_CREAT | O_CLOEXEC | (mode == FileMode::Output ? O_TRUNC : O_APPEND);
@@ -213,11 +209,8 @@ void Close(int number) {
 void CloseAll() {
     int firstError = 0;
     for (int n = 1; n <= kMaxFileNumber; ++n) {
-        try {
-            Close(n);
-        } catch (const VbError& e) {
-            if (firstError == 0) firstError = e.number();
-        }
+        const int failed = vbTrap([&] { Close(n); }).number();
+        if (firstError == 0) firstError = failed;
     }
     if (firstError != 0) vbRaise(firstError);
 }

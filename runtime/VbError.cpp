@@ -6,90 +6,70 @@ namespace zv {
 
 namespace {
 
-struct ErrorText {
-    int number;
-    const char* text;
-};
+#define ZV_RUNTIME_ENTRY(name, number, text) {number, VbErrorKind::Runtime, text},
+#define ZV_OBJECT_ENTRY(name, number, text) {number, VbErrorKind::Object, text},
+#define ZV_COMPILE_ENTRY(name, number, text) {number, VbErrorKind::Compile, text},
+constexpr VbErrorEntry kTable[] = {ZV_RUNTIME_ERRORS(ZV_RUNTIME_ENTRY) ZV_OBJECT_ERRORS(
+    ZV_OBJECT_ENTRY) ZV_GRID_ERRORS(ZV_OBJECT_ENTRY) ZV_COMPILE_ERRORS(ZV_COMPILE_ENTRY)};
+#undef ZV_RUNTIME_ENTRY
+#undef ZV_OBJECT_ENTRY
+#undef ZV_COMPILE_ENTRY
 
-// The language's standard descriptions of its run-time errors.
-constexpr ErrorText kErrorTexts[] = {
-    {3, "Return without GoSub"},
-    {5, "Invalid procedure call or argument"},
-    {6, "Overflow"},
-    {7, "Out of memory"},
-    {9, "Subscript out of range"},
-    {10, "This array is fixed or temporarily locked"},
-    {11, "Division by zero"},
-    {13, "Type mismatch"},
-    {14, "Out of string space"},
-    {17, "Can't perform requested operation"},
-    {28, "Out of stack space"},
-    {35, "Sub or Function not defined"},
-    {48, "Error in loading DLL"},
-    {51, "Internal error"},
-    {52, "Bad file name or number"},
-    {53, "File not found"},
-    {54, "Bad file mode"},
-    {55, "File already open"},
-    {57, "Device I/O error"},
-    {58, "File already exists"},
-    {61, "Disk full"},
-    {62, "Input past end of file"},
-    {67, "Too many files"},
-    {68, "Device unavailable"},
-    {70, "Permission denied"},
-    {71, "Disk not ready"},
-    {74, "Can't rename with different drive"},
-    {75, "Path/File access error"},
-    {76, "Path not found"},
-    {91, "Object variable not set"},
-    {92, "For loop not initialized"},
-    {94, "Invalid use of Null"},
-    {322, "Can't create necessary temporary file"},
-    {380, "Invalid property value"},
-    {424, "Object required"},
-    {429, "ActiveX component can't create object"},
-    {430, "Class doesn't support Automation"},
-    {432, "File name or class name not found during Automation operation"},
-    {438, "Object doesn't support this property or method"},
-    {440, "Automation error"},
-    {445, "Object doesn't support this action"},
-    {446, "Object doesn't support named arguments"},
-    {447, "Object doesn't support current locale setting"},
-    {448, "Named argument not found"},
-    {449, "Argument not optional"},
-    {450, "Wrong number of arguments or invalid property assignment"},
-    {451, "Object not a collection"},
-    {453, "Specified DLL function not found"},
-    {455, "Code resource lock error"},
-    {457, "This key is already associated with an element of this collection"},
-    {458, "Variable uses an Automation type not supported in VBScript"},
-    {462, "The remote server machine does not exist or is unavailable"},
-    {481, "Invalid picture"},
-    {500, "Variable is undefined"},
-    {501, "Illegal assignment"},
-    {502, "Object not safe for scripting"},
-    {503, "Object not safe for initializing"},
-    {504, "Object not safe for creating"},
-    {505, "Invalid or unqualified reference"},
-    {506, "Class not defined"},
-    {507, "An exception occurred"},
-    {5008, "Illegal assignment"},
-    {5017, "Syntax error in regular expression"},
-    {5018, "Unexpected quantifier"},
-    {5019, "Expected ']' in regular expression"},
-    {5020, "Expected ')' in regular expression"},
-    {5021, "Invalid range in character set"},
-    {32811, "Element not found"},
-};
+// A number names one run-time error and one compile error at most: a lookup by number could
+// not tell two apart.
+constexpr bool numbersUnique(VbErrorKind kind) {
+    for (const auto& a : kTable)
+        for (const auto& b : kTable)
+            if (&a != &b && a.kind == kind && b.kind == kind && a.number == b.number) return false;
+    return true;
+}
+static_assert(numbersUnique(VbErrorKind::Runtime) && numbersUnique(VbErrorKind::Compile));
+
+QString latin1(const char* text) {
+    return QString::fromLatin1(text);
+}
 
 } // namespace
 
+const VbErrorEntry* vbErrorEntry(int number, VbErrorKind kind) {
+    for (const auto& e : kTable)
+        if (e.number == number && e.kind == kind) return &e;
+    return nullptr;
+}
+
 QString vbErrorText(int number) {
-    for (const auto& e : kErrorTexts)
-        if (e.number == number)
-            return QString::fromLatin1(e.text);
-    return QStringLiteral("Application-defined or object-defined error");
+    const VbErrorEntry* e = vbErrorEntry(number, VbErrorKind::Runtime);
+    if (!e) e = vbErrorEntry(number, VbErrorKind::Object);
+    return e ? latin1(e->text) : QStringLiteral("Application-defined or object-defined error");
+}
+
+QString compileErrorText(int number) {
+    const VbErrorEntry* e = vbErrorEntry(number, VbErrorKind::Compile);
+    return e ? latin1(e->text) : QString();
+}
+
+QString raisedErrorText(int number) {
+    const VbErrorEntry* e = vbErrorEntry(number, VbErrorKind::Runtime);
+    return e ? latin1(e->text) : QStringLiteral("Unknown runtime error");
+}
+
+QString vbErrorTextWithName(const QString& text, const QString& name) {
+    const qsizetype at = text.indexOf(QLatin1String("%1"));
+    if (at < 0) return text + QStringLiteral(": '") + name + u'\'';
+    QString out = text;
+    return out.replace(at, 2, name);
+}
+
+QString VbErrorId::text() const {
+    return QString::fromLatin1(text_);
+}
+
+VbError VbErrorId::operator()() const {
+    return VbError(number_, text());
+}
+
+VbError VbErrorId::operator()(const QString& name) const {
+    return VbError(number_, vbErrorTextWithName(text(), name));
 }
 
 VbError::VbError(int number, const QString& description, const QString& source)
@@ -98,7 +78,9 @@ VbError::VbError(int number, const QString& description, const QString& source)
     what_ = QStringLiteral("%1: %2").arg(number_).arg(description_).toStdString();
 }
 
-void vbRaise(int number, const QString& description) { throw VbError(number, description); }
+void vbRaise(int number, const QString& description) {
+    throw VbError(number, description);
+}
 
 int vbErrorFromErrno(int e, bool parentMissing, bool isFolder) {
     switch (e) {

@@ -5,7 +5,6 @@
 #include "DbgFx.h"
 #include "TxtGlb.h"
 #include "VbsSupObject.h"
-#include "VbsTrap.h"
 
 namespace zv {
 
@@ -55,9 +54,7 @@ DispatchPtr VbsSup::object() {
 
 void VbsSup::VbsRegFS(const VbsHostFormPtr& form) {
     std::shared_ptr<vbs::ScriptControl> control = form ? form->scriptControl() : nullptr;
-    if (!control)
-        throw VbError(err::NoSuchMember,
-                      vbErrorText(err::NoSuchMember) + QStringLiteral(": 'scVbs'"));
+    if (!control) throw err::NoSuchMember(QStringLiteral("scVbs"));
     VbsRegSup(form, control);
 }
 
@@ -93,8 +90,8 @@ void VbsSup::bind(const VbsHostFormPtr& form, const std::shared_ptr<vbs::ScriptC
 void VbsSup::VbsIni() {
     // A reset under running code would discard the code being run: refused.
     if (engineRunning()) return;
-    vbsTrap([&] { engine().reset(); });
-    vbsTrap([&] { engine().setTimeout(-1); });
+    vbTrap([&] { engine().reset(); });
+    vbTrap([&] { engine().setTimeout(-1); });
     Variant value;
     int ok = 0;
     ExeCalc(QStringLiteral("1+1"), value, ok);
@@ -102,7 +99,7 @@ void VbsSup::VbsIni() {
         // Copies: adding an object may run script code that changes the table.
         const QString name = table_[i].name;
         const Variant obj = table_[i].object;
-        vbsTrap([&] { engine().addObject(name, obj.isObject() ? obj.rawObject() : nullptr); });
+        vbTrap([&] { engine().addObject(name, obj.isObject() ? obj.rawObject() : nullptr); });
     }
 }
 
@@ -118,12 +115,12 @@ DispatchPtr VbsSup::createObject(const QString& progId) const {
 void VbsSup::RegObPrp(const QString& kind, const QString& name, const Variant& object, int& ok) {
     ok = 1;
     Variant obj = object;
-    if (TxMai(kind) == u"DLL" && !vbsTrap([&] { obj = Variant(createObject(TxCnv(object))); })) {
+    if (TxMai(kind) == u"DLL" && vbTrap([&] { obj = Variant(createObject(TxCnv(object))); })) {
         ok = 0;
         return;
     }
     table_.push_back(VbsObReg{kind, name, obj});
-    if (!vbsTrap([&] { engine().addObject(name, obj.isObject() ? obj.rawObject() : nullptr); }))
+    if (vbTrap([&] { engine().addObject(name, obj.isObject() ? obj.rawObject() : nullptr); }))
         ok = 0;
 }
 

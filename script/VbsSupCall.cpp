@@ -7,7 +7,6 @@
 #include "Convert.h"
 #include "DateTime.h"
 #include "TxtGlb.h"
-#include "VbsTrap.h"
 
 namespace zv {
 
@@ -46,14 +45,14 @@ QString literalOf(const Variant& value, int depth) {
         return toText(value);
     case vbDate: {
         QString text = QStringLiteral("Empty");
-        vbsTrap([&] { text = dateLiteral(value.rawDate()); });
+        vbTrap([&] { text = dateLiteral(value.rawDate()); });
         return text;
     }
     case vbObject: {
         // An object stands for its default value, as it would in any text conversion.
         QString text = QStringLiteral("Empty");
         if (depth < 4 && !value.isNothing())
-            vbsTrap([&] { text = literalOf(value.rawObject()->defaultValue(), depth + 1); });
+            vbTrap([&] { text = literalOf(value.rawObject()->defaultValue(), depth + 1); });
         return text;
     }
     default:
@@ -72,16 +71,16 @@ Variant VbsSup::SupVbsFx(const Variant& args, QString& kind) {
     int n = 0;
     QString name;
     std::vector<Variant> arguments;
-    vbsTrap([&] { n = args.array().ubound(1); });
-    vbsTrap([&] { name = TxCnv(args.array().at1(0)); });
-    vbsTrap([&] {
+    vbTrap([&] { n = args.array().ubound(1); });
+    vbTrap([&] { name = TxCnv(args.array().at1(0)); });
+    vbTrap([&] {
         for (int i = 1; i <= n; ++i)
             arguments.push_back(args.array().at1(i));
     });
     kind = PgmFxTip(name);
     Variant result = QString();
     flag_ = 0;
-    vbsTrap([&] {
+    vbTrap([&] {
         // With no argument, or more than the nine a call can carry, the procedure gets none
         // and the Arg variables keep their values.
         if (n >= 1 && n <= kMaxParameters && int(arguments.size()) == n)
@@ -111,7 +110,7 @@ QString VbsSup::PgmFxTip(const QString& name) {
 
 QString VbsSup::PgmFxTipCon(const QString& name) {
     QString kind = QStringLiteral("?");
-    vbsTrap([&] {
+    vbTrap([&] {
         kind = engine().procedure(name).hasReturnValue ? QStringLiteral("F") : QStringLiteral("P");
     });
     return kind;
@@ -139,7 +138,7 @@ void VbsSup::PgmFxRun(const QString& name, int count, int& ok) {
         int cleared = 0;
         ExeCmd(QStringLiteral("FxRes=Empty"), cleared);
     }
-    const bool done = vbsTrap([&] {
+    const bool done = !vbTrap([&] {
         const int k = engine().procedure(name).numArgs;
         // A procedure with more parameters than a call can carry is not run: a failure.
         if (k > kMaxParameters) throw VbError(err::WrongArgCount);

@@ -6,7 +6,6 @@
 
 #include "Dispatch.h"
 #include "TxtGlb.h"
-#include "VbsTrap.h"
 
 namespace zv {
 
@@ -30,7 +29,7 @@ void VbsSup::callbackCopy(const QString& member, Variant& args, Variant* result)
     // The callee gets a copy indexed from 0 to the upper bound; what it leaves in the copy
     // travels back element by element.
     Variant copy;
-    vbsTrap([&] {
+    vbTrap([&] {
         const VArray& src = args.array();
         const int32_t upper = src.ubound(1);
         copy = Variant::array({{0, upper}});
@@ -38,19 +37,19 @@ void VbsSup::callbackCopy(const QString& member, Variant& args, Variant* result)
             copy.arrayMut().at1(i) = src.at1(i);
     });
     std::vector<Variant> callArgs{copy};
-    vbsTrap([&] {
+    vbTrap([&] {
         Variant value = target(callback_).call(member, callArgs);
         if (result) *result = value;
     });
     copy = callArgs[0];
     int32_t lower = 0;
     int32_t upper = -1;
-    vbsTrap([&] {
+    vbTrap([&] {
         lower = copy.array().lbound(1);
         upper = copy.array().ubound(1);
     });
     for (int32_t i = lower; i <= upper; ++i)
-        vbsTrap([&] { args.arrayMut().at1(i) = copy.array().at1(i); });
+        vbTrap([&] { args.arrayMut().at1(i) = copy.array().at1(i); });
 }
 
 Variant VbsSup::FxPgm(Variant& args) {
@@ -64,7 +63,7 @@ void VbsSup::FxDiv(Variant& args) {
 }
 
 void VbsSup::FxDoc(const Variant& args) {
-    vbsTrap([&] {
+    vbTrap([&] {
         target(document_).call(QStringLiteral("LstFxCall"), {Variant(TxCnv(args.array().at1(0)))});
     });
 }
@@ -72,7 +71,7 @@ void VbsSup::FxDoc(const Variant& args) {
 Variant VbsSup::DocCon(const QString& type, const QString& member, const QString& name,
                        bool withFlag) {
     Variant result = startValue(type);
-    vbsTrap([&] {
+    vbTrap([&] {
         std::vector<Variant> callArgs{Variant(name), result};
         if (withFlag) callArgs.emplace_back(int16_t(1));
         target(document_).call(member, callArgs);
@@ -95,7 +94,7 @@ Variant VbsSup::DocConOpc(const QString& type, const QString& name) {
 
 Variant VbsSup::DocConOpcEsp(const QString& type, const QString& name) {
     Variant result = startValue(type);
-    vbsTrap([&] {
+    vbTrap([&] {
         std::vector<Variant> callArgs{Variant(QStringLiteral("DocEsp")), Variant(QString())};
         target(document_).call(QStringLiteral("DocVarCon"), callArgs);
         int found = 0;

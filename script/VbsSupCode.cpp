@@ -6,7 +6,6 @@
 #include "FileHandles.h"
 #include "Text.h"
 #include "TxtGlb.h"
-#include "VbsTrap.h"
 
 #include <QTextStream>
 
@@ -33,7 +32,7 @@ class FileNumberGuard {
 public:
     explicit FileNumberGuard(int number) : number_(number) {}
     ~FileNumberGuard() {
-        vbsTrap([&] { Close(number_); });
+        vbTrap([&] { Close(number_); });
     }
     FileNumberGuard(const FileNumberGuard&) = delete;
     FileNumberGuard& operator=(const FileNumberGuard&) = delete;
@@ -73,7 +72,7 @@ void VbsSup::PgmTxJun(int cutComments, QString& text, const QString& line) {
 void VbsSup::PgmLer(const QString& file, int cutComments, QString& text, int& ok) {
     text.clear();
     ok = 1;
-    const bool read = vbsTrap([&] {
+    const bool read = !vbTrap([&] {
         const int number = FreeFile();
         Open(file, FileMode::Input, number);
         FileNumberGuard guard(number);
@@ -85,13 +84,13 @@ void VbsSup::PgmLer(const QString& file, int cutComments, QString& text, int& ok
 
 void VbsSup::PgmRegExe(const QString& code, int& ok) {
     ok = 1;
-    if (vbsTrap([&] { engine().addCode(code); })) return;
+    if (!vbTrap([&] { engine().addCode(code); })) return;
     ok = 0;
     // A script that does not load leaves every later call failing without a word: say why.
     int32_t number = 0;
     QString description;
     QString position;
-    if (!vbsTrap([&] { VbsErr(number, description, position); }))
+    if (vbTrap([&] { VbsErr(number, description, position); }))
         description = QStringLiteral("no script engine");
     QString message = QStringLiteral("VbsSup: script code not loaded: ") + description;
     if (!position.isEmpty()) message += QStringLiteral("  ") + position;
@@ -101,7 +100,7 @@ void VbsSup::PgmRegExe(const QString& code, int& ok) {
 void VbsSup::ConFxReg(QStringList& names, int& count) {
     count = 0;
     names = QStringList{QString()};
-    vbsTrap([&] {
+    vbTrap([&] {
         for (const vbs::ProcedureInfo& p : engine().procedures()) {
             ++count;
             names.append(p.name);

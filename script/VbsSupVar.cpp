@@ -8,7 +8,6 @@
 #include "NumFxd.h"
 #include "Text.h"
 #include "TxtGlb.h"
-#include "VbsTrap.h"
 
 namespace zv {
 
@@ -29,13 +28,13 @@ QString argumentVariable(const QString& function, const QString& argument) {
 
 void VbsSup::ExeCmd(const QString& statement, int& ok) {
     ok = 1;
-    if (!vbsTrap([&] { engine().executeStatement(statement); })) ok = 0;
+    if (vbTrap([&] { engine().executeStatement(statement); })) ok = 0;
 }
 
 void VbsSup::ExeCalc(const QString& expression, Variant& result, int& ok) {
     ok = 1;
     Variant value;
-    if (!vbsTrap([&] { value = engine().eval(expression); })) {
+    if (vbTrap([&] { value = engine().eval(expression); })) {
         ok = 0;
         VarIniTip(result);
         return;
@@ -46,7 +45,7 @@ void VbsSup::ExeCalc(const QString& expression, Variant& result, int& ok) {
 void VbsSup::ExeCalcRa(const QString& expression, Variant& result, int& ok) {
     ok = 1;
     Variant value;
-    if (!vbsTrap([&] { value = engine().eval(expression); })) {
+    if (vbTrap([&] { value = engine().eval(expression); })) {
         ok = 0;
         VarIniTip(result);
         return;
@@ -56,7 +55,7 @@ void VbsSup::ExeCalcRa(const QString& expression, Variant& result, int& ok) {
 
 Variant VbsSup::ExeCalcRes(const QString& expression) {
     Variant value;
-    if (!vbsTrap([&] { value = engine().eval(expression); })) return Variant();
+    if (vbTrap([&] { value = engine().eval(expression); })) return Variant();
     return value;
 }
 

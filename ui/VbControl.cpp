@@ -23,9 +23,6 @@ bool setsColour(const QPalette& p, QPalette::ColorRole role, const QColor& colou
     return true;
 }
 
-constexpr int kObjectUnloaded = 364;
-constexpr int kNotAnArray = 343;
-
 double checkedLength(double twips) {
     if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
     return twips;
@@ -105,8 +102,7 @@ MemberTable VbControl::controlTable(const QString& typeName, unsigned groups,
         .propertyWithArgs(QStringLiteral("Index"),
                           [](VbControl& c, Args a) {
                               binder::noArguments(a);
-                              if (c.index_ < 0)
-                                  throw VbError(kNotAnArray, QStringLiteral("Object not an array"));
+                              if (c.index_ < 0) throw err::NotAnArray();
                               return Variant(int16_t(c.index_));
                           })
         .property<QString>(QStringLiteral("Tag"), &VbControl::tag, &VbControl::setTag)
@@ -171,7 +167,7 @@ void VbControl::release() {
 }
 
 QWidget* VbControl::liveWidget() const {
-    if (!widget_) throw VbError(kObjectUnloaded, QStringLiteral("Object was unloaded"));
+    if (!widget_) throw err::ObjectUnloaded();
     return widget_.data();
 }
 

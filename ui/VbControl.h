@@ -130,7 +130,7 @@ protected:
                                                      if (file.isEmpty())
                                                          (control.*clear)();
                                                      else if (!(control.*load)(file))
-                                                         throw VbError(kInvalidPicture);
+                                                         throw err::InvalidPicture();
                                                  });
     }
 
@@ -156,8 +156,6 @@ protected:
     // Runs the click handler; a click of the person (fromCode false) only while the form's
     // input guard lets it through.
     void fireClick(bool fromCode = false);
-
-    static constexpr int kInvalidPicture = 481;
 
 private:
     friend class VbForm;

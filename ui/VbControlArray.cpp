@@ -9,8 +9,6 @@ namespace zv {
 
 namespace {
 
-constexpr int kNoSuchElement = 340;
-
 class ElementEnumerator : public Enumerator {
 public:
     explicit ElementEnumerator(std::vector<DispatchPtr> items) : items_(std::move(items)) {}
@@ -46,15 +44,13 @@ VbControlArray::VbControlArray(VbForm* form, QString name)
     : BoundDispatch(memberTable()), form_(form), name_(std::move(name)) {}
 
 VbForm* VbControlArray::liveForm() const {
-    if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));
+    if (!form_) throw err::ObjectUnloaded();
     return form_.data();
 }
 
 std::shared_ptr<VbControl> VbControlArray::item(int index) const {
     auto c = liveForm()->control(name_, index);
-    if (!c)
-        throw VbError(kNoSuchElement,
-                      QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    if (!c) throw err::NoSuchControlElement(QString::number(index));
     return c;
 }
 

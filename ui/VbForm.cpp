@@ -20,11 +20,6 @@ namespace zv {
 
 namespace {
 
-constexpr int kFormAlreadyShown = 400;
-constexpr int kNoSuchElement = 340;
-constexpr int kNotAnArray = 343;
-constexpr int kAlreadyLoaded = 360;
-constexpr int kDesignElement = 362;
 constexpr int kMaxElement = 32767;
 
 int framePixelsX() {
@@ -50,8 +45,7 @@ std::vector<QPointer<VbForm>>& formList() {
 }
 
 VbError noSuchElement(int index) {
-    return VbError(kNoSuchElement,
-                   QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    return err::NoSuchControlElement(QString::number(index));
 }
 
 } // namespace
@@ -246,9 +240,7 @@ void VbForm::showForm() {
 
 void VbForm::showModal() {
     rethrowPendingException();
-    if (modalLoop_)
-        throw VbError(kFormAlreadyShown,
-                      QStringLiteral("Form already displayed; can't show modally"));
+    if (modalLoop_) throw err::FormAlreadyShown();
     load();
     if (!loaded_) return;
     // Modality can only change while the window is hidden.
@@ -361,7 +353,7 @@ const VbForm::Entry* VbForm::entry(const QString& name) const {
 std::shared_ptr<VbControl> VbForm::makeElement(Entry& e, int index) {
     const auto container = e.container.lock();
     QWidget* parent = container ? container->widget() : this;
-    if (!parent) throw VbError(364, QStringLiteral("Object was unloaded"));
+    if (!parent) throw err::ObjectUnloaded();
     std::shared_ptr<VbControl> control = e.factory(parent);
     control->attach(this, e.name, index, e.container);
     order_.push_back(control);
@@ -372,8 +364,7 @@ std::shared_ptr<VbControl> VbForm::addEntry(const QString& name,
                                             const std::shared_ptr<VbControl>& container, bool array,
                                             Factory factory) {
     const QString key = UCase(name.trimmed());
-    if (key.isEmpty() || entries_.count(key))
-        throw VbError(err::InvalidCall, QStringLiteral("The name '%1' is in use").arg(name));
+    if (key.isEmpty() || entries_.count(key)) throw err::NameInUse(name);
     Entry& e = entries_[key];
     e.name = name.trimmed();
     e.array = array;
@@ -391,10 +382,9 @@ std::shared_ptr<VbControl> VbForm::addEntry(const QString& name,
 
 std::shared_ptr<VbControl> VbForm::loadElement(const QString& name, int index) {
     Entry* e = entry(name);
-    if (!e || !e->array) throw VbError(kNotAnArray, QStringLiteral("Object not an array"));
+    if (!e || !e->array) throw err::NotAnArray();
     if (index < 0 || index > kMaxElement) throw noSuchElement(index);
-    if (e->elements.count(index))
-        throw VbError(kAlreadyLoaded, QStringLiteral("Object already loaded"));
+    if (e->elements.count(index)) throw err::AlreadyLoaded();
     auto design = e->elements.begin()->second; // the lowest element: 0 unless it is gone
     auto control = makeElement(*e, index);
     if (design && design->isAlive()) control->copyFrom(*design);
@@ -416,12 +406,10 @@ std::shared_ptr<VbControl> VbForm::loadElement(const QString& name, int index) {
 
 void VbForm::unloadElement(const QString& name, int index) {
     Entry* e = entry(name);
-    if (!e || !e->array) throw VbError(kNotAnArray, QStringLiteral("Object not an array"));
+    if (!e || !e->array) throw err::NotAnArray();
     auto it = e->elements.find(index);
     if (it == e->elements.end()) throw noSuchElement(index);
-    if (index == 0)
-        throw VbError(kDesignElement,
-                      QStringLiteral("Can't unload controls created at design time"));
+    if (index == 0) throw err::DesignTimeControl();
     std::shared_ptr<VbControl> control = it->second;
     e->elements.erase(it);
     control->release();

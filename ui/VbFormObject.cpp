@@ -14,7 +14,6 @@ namespace zv {
 namespace {
 
 constexpr DispId kControlIdBase = 0x40000000;
-constexpr int kInvalidPicture = 481;
 
 // The form's Controls collection: Count, Item(number from 0 or name), For Each.
 class ControlsCollection : public BoundDispatch {
@@ -67,7 +66,7 @@ private:
     }
 
     std::vector<std::shared_ptr<VbControl>> list() const {
-        if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));
+        if (!form_) throw err::ObjectUnloaded();
         return form_->controls();
     }
     QPointer<VbForm> form_;
@@ -141,12 +140,12 @@ const MemberTable& VbFormObject::memberTable() {
                 if (path.isEmpty())
                     form(o)->clearPicture();
                 else if (!form(o)->setPicture(path))
-                    throw VbError(kInvalidPicture);
+                    throw err::InvalidPicture();
             });
         m.property<QString>(
             QStringLiteral("Icon"), [form](VbFormObject& o) { return form(o)->iconPath(); },
             [form](VbFormObject& o, const QString& path) {
-                if (!form(o)->setIcon(path)) throw VbError(kInvalidPicture);
+                if (!form(o)->setIcon(path)) throw err::InvalidPicture();
             });
         // The drawing surface of a form is named by the same number as its window.
         for (const QString& name : {QStringLiteral("hWnd"), QStringLiteral("hDC")})
@@ -230,7 +229,7 @@ const MemberTable& VbFormObject::memberTable() {
 VbFormObject::VbFormObject(VbForm* form) : BoundDispatch(memberTable()), form_(form) {}
 
 VbForm* VbFormObject::liveForm() const {
-    if (!form_) throw VbError(364, QStringLiteral("Object was unloaded"));
+    if (!form_) throw err::ObjectUnloaded();
     return form_.data();
 }
 

@@ -9,8 +9,6 @@ namespace zv {
 
 namespace {
 
-constexpr int kBadListIndex = 381;
-
 int checkedIndex(int index, int count, int error) {
     if (index < 0 || index >= count) throw VbError(error);
     return index;
@@ -92,12 +90,12 @@ QString VbListBox::list(int index) const {
     QListWidget* l = live<QListWidget>();
     // Reading one past the end gives "", as the language does; further is an error.
     if (index == l->count()) return {};
-    return l->item(checkedIndex(index, l->count(), kBadListIndex))->text();
+    return l->item(checkedIndex(index, l->count(), err::BadPropertyIndex))->text();
 }
 
 void VbListBox::setList(int index, const QString& item) {
     QListWidget* l = live<QListWidget>();
-    l->item(checkedIndex(index, l->count(), kBadListIndex))->setText(item);
+    l->item(checkedIndex(index, l->count(), err::BadPropertyIndex))->setText(item);
 }
 
 int VbListBox::listIndex() const {
@@ -111,7 +109,7 @@ void VbListBox::setListIndex(int index) {
         l->clearSelection();
         return;
     }
-    l->setCurrentRow(checkedIndex(index, l->count(), kBadListIndex));
+    l->setCurrentRow(checkedIndex(index, l->count(), err::BadPropertyIndex));
 }
 
 int VbListBox::topIndex() const {

@@ -10,7 +10,7 @@ namespace zv {
 namespace {
 
 [[noreturn]] void raiseGone() {
-    throw VbError(364, QStringLiteral("Object was unloaded"));
+    throw err::ObjectUnloaded();
 }
 
 } // namespace

@@ -36,11 +36,7 @@ Variant fnVarType(Interpreter&, A a) {
     int t = a[0].varType();
     if (a[0].isObject() && a[0].rawObject()) {
         // An object with a default value reports the type of that value.
-        try {
-            Variant d = a[0].rawObject()->defaultValue();
-            t = d.varType();
-        } catch (const VbError&) {
-        }
+        vbTrap([&] { t = a[0].rawObject()->defaultValue().varType(); });
     }
     return Variant(int16_t(t));
 }

@@ -48,9 +48,7 @@ Variant fnInputBox(Interpreter& in, A a) {
 // CreateObject(progId[, server]): objects of other machines do not exist here.
 Variant fnCreateObject(Interpreter& in, A a) {
     QString progId = toText(a[0]);
-    if (given(a, 1) && !toText(a[1]).isEmpty())
-        throw VbError(err::CannotCreateObject,
-                      vbErrorText(err::CannotCreateObject) + QStringLiteral(": '%1'").arg(progId));
+    if (given(a, 1) && !toText(a[1]).isEmpty()) throw err::CannotCreateObject(progId);
     return Variant(in.host().objects->create(progId));
 }
 
@@ -58,9 +56,7 @@ Variant fnCreateObject(Interpreter& in, A a) {
 // there is no way to find here.
 Variant fnGetObject(Interpreter& in, A a) {
     QString progId = given(a, 1) ? toText(a[1]) : QString();
-    if (!given(a, 0))
-        throw VbError(err::CannotCreateObject,
-                      vbErrorText(err::CannotCreateObject) + QStringLiteral(": '%1'").arg(progId));
+    if (!given(a, 0)) throw err::CannotCreateObject(progId);
     return Variant(in.host().objects->open(toText(a[0]), progId));
 }
 

@@ -9,8 +9,7 @@ namespace zv::vbs {
 namespace {
 
 [[noreturn]] void noSuchMember(const QString& name) {
-    throw VbError(err::NoSuchMember,
-                  vbErrorText(err::NoSuchMember) + QStringLiteral(": '%1'").arg(name));
+    throw err::NoSuchMember(name);
 }
 
 std::vector<int32_t> indexes(Args args, size_t count) {

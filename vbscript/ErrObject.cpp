@@ -8,13 +8,6 @@ QString runtimeErrorSource() {
     return QStringLiteral("Microsoft VBScript runtime error");
 }
 
-QString raisedErrorText(int number) {
-    QString text = vbErrorText(number);
-    if (text == vbErrorText(-1)) // the runtime's text for numbers it does not know
-        return QStringLiteral("Unknown runtime error");
-    return text;
-}
-
 ErrObject::ErrObject() : SimpleDispatch(QStringLiteral("ErrObject")) {
     addProperty(
         QStringLiteral("Number"),
@@ -52,9 +45,9 @@ ErrObject::ErrObject() : SimpleDispatch(QStringLiteral("ErrObject")) {
     addMethod(QStringLiteral("Raise"), [this](Args a) -> Variant {
         checkArgCount(a, 1, 5);
         auto given = [&](size_t i) { return i < a.size() && !a[i]->isMissing(); };
-        if (!given(0)) throw VbError(449);
+        if (!given(0)) throw VbError(err::ArgumentNotOptional);
         int32_t n = CLng(*a[0]);
-        if (n == 0) throw VbError(5);
+        if (n == 0) throw VbError(err::InvalidCall);
         QString source = given(1) ? toText(*a[1]) : runtimeErrorSource();
         QString description = given(2) ? toText(*a[2]) : raisedErrorText(n);
         if (given(3)) helpFile_ = toText(*a[3]);

@@ -8,9 +8,6 @@ namespace zv::vbs {
 
 // The Source of the language's own run-time errors.
 QString runtimeErrorSource();
-// The description of an error number the script raises without giving one: the language's
-// text, "Unknown runtime error" for numbers it does not name.
-QString raisedErrorText(int number);
 
 class ErrObject : public SimpleDispatch {
 public:

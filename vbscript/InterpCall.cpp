@@ -284,7 +284,7 @@ DispatchPtr Interpreter::objectOf(const MemberExpr* m, Frame& f) {
     if (m->object) {
         v = eval(m->object.get(), f);
     } else {
-        if (m->withSlot < 0) raise(rterr::InvalidReference); // a ".member" outside any With block
+        if (m->withSlot < 0) raise(err::InvalidReference); // a ".member" outside any With block
         v = f.slot(m->withSlot);
     }
     if (!v.isObject()) raise(err::ObjectRequired, nameOf(m->object.get()));

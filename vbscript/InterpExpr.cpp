@@ -94,7 +94,7 @@ Variant Interpreter::eval(const Expr* e, Frame& f) {
         return Variant::missing();
     case ExprKind::New: {
         auto* nw = static_cast<const NewExpr*>(e);
-        if (nw->cell->kind != CellKind::Class) raise(rterr::ClassNotDefined, nw->name);
+        if (nw->cell->kind != CellKind::Class) raise(err::ClassNotDefined, nw->name);
         ClassPtr cls = nw->cell->cls; // the class may be redefined while it initializes
         return Variant(newInstance(cls));
     }

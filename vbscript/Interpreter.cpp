@@ -111,9 +111,8 @@ void Interpreter::addNamedObject(const QString& name, const DispatchPtr& object)
 }
 
 void Interpreter::raise(int number, const QString& name) {
-    QString text = vbErrorText(number);
-    if (!name.isEmpty()) text += QStringLiteral(": '%1'").arg(name);
-    throw VbError(number, text);
+    if (name.isEmpty()) throw VbError(number);
+    throw VbError(number, vbErrorTextWithName(vbErrorText(number), name));
 }
 
 // Globals of a unit: a Dim keeps the value of a variable that already exists; a Const, a fixed

@@ -22,13 +22,6 @@ namespace zv::vbs {
 
 class ErrObject;
 
-// Run-time errors of the engine's own that the runtime's list does not name.
-namespace rterr {
-constexpr int ClassNotDefined = 506;
-constexpr int InvalidReference = 505; // ".member" outside any With block
-constexpr int ElementNotFound = 32811;
-} // namespace rterr
-
 // What the host gives the engine: the objects CreateObject can make, the message box service
 // of MsgBox and InputBox (null: the process context's), the window that owns those boxes, the
 // time limit (stored only: -1 and 0 mean none) and the step limit (0: none; see
@@ -60,7 +53,6 @@ public:
 // Calls nested deeper than this raise 28 "Out of stack space" (as does a native stack that
 // runs low first, see StackGuard.h).
 constexpr int kMaxCallDepth = 1000;
-
 
 class Interpreter {
 public:
@@ -153,6 +145,8 @@ public:
         return eval(e, f);
     }
     Flow execBlock(const Block& block, Frame& f);
+    // Raises the run-time error of a number with its table text, and ": 'name'" when a name
+    // is given.
     [[noreturn]] void raise(int number, const QString& name = {});
     void runPendingTerminates();
 

@@ -7,8 +7,7 @@ namespace zv::vbs {
 namespace {
 
 [[noreturn]] void cannotCreate(const QString& progId) {
-    throw VbError(err::CannotCreateObject,
-                  vbErrorText(err::CannotCreateObject) + QStringLiteral(": '%1'").arg(progId));
+    throw err::CannotCreateObject(progId);
 }
 
 } // namespace

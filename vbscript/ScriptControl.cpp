@@ -50,16 +50,13 @@ template Variant EngineState::guarded<Variant>(const std::function<Variant()>&);
 
 ProcedurePtr EngineState::findProcedure(const QString& name) const {
     GlobalCell* cell = const_cast<Interpreter&>(in).globals().find(name);
-    if (!cell || cell->kind != CellKind::Procedure)
-        throw VbError(35, vbErrorText(35) + QStringLiteral(": '%1'").arg(name));
+    if (!cell || cell->kind != CellKind::Procedure) throw err::ProcedureNotDefined(name);
     return cell->proc;
 }
 
 ProcedureInfo EngineState::procedureInfo(const QString& name) const {
     GlobalCell* cell = const_cast<Interpreter&>(in).globals().find(name);
-    if (!cell || cell->kind != CellKind::Procedure)
-        throw VbError(rterr::ElementNotFound,
-                      vbErrorText(rterr::ElementNotFound) + QStringLiteral(": '%1'").arg(name));
+    if (!cell || cell->kind != CellKind::Procedure) throw err::ElementNotFound(name);
     const Procedure& p = *cell->proc;
     return {p.name, int(p.params.size()), p.isFunction};
 }
@@ -102,8 +99,7 @@ bool ScriptControl::isRunning() const {
 // site window and the host's services stay.
 void ScriptControl::reset() {
     if (state_->in.running())
-        throw VbError(err::InvalidCall, vbErrorText(err::InvalidCall) +
-                                            QStringLiteral(": 'Reset while script code runs'"));
+        throw err::InvalidCall(QStringLiteral("Reset while script code runs"));
     auto state = state_;
     state->in.clear();
     state->objects.clear();
@@ -113,14 +109,10 @@ void ScriptControl::reset() {
 // The name must be an identifier that no named object and no script global (variable,
 // constant, procedure, class) holds yet: 457 otherwise.
 void ScriptControl::addObject(const QString& name, const DispatchPtr& object, bool addMembers) {
-    if (!isIdentifier(name))
-        throw VbError(err::InvalidCall,
-                      vbErrorText(err::InvalidCall) + QStringLiteral(": '%1'").arg(name));
+    if (!isIdentifier(name)) throw err::InvalidCall(name);
     if (!object) throw VbError(err::ObjectRequired);
     GlobalCell* cell = state_->in.globals().find(name);
-    if (cell && cell->kind != CellKind::Unset)
-        throw VbError(err::DuplicateKey,
-                      vbErrorText(err::DuplicateKey) + QStringLiteral(": '%1'").arg(name));
+    if (cell && cell->kind != CellKind::Unset) throw err::DuplicateKey(name);
     state_->in.addNamedObject(name, object);
     state_->objects.emplace_back(name, object);
     if (addMembers) state_->in.addMemberObject(object);

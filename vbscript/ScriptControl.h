@@ -11,6 +11,7 @@
 #include "Dispatch.h"
 #include "MessageBoxService.h"
 #include "ObjectRegistry.h"
+#include "VbError.h"
 #include "WindowHandle.h"
 
 #include <QString>
@@ -25,7 +26,7 @@ struct EngineState;
 
 // The error of code stopped by the step limit (see setStepLimit): 17 "Can't perform requested
 // operation", with ": 'step limit'" after it.
-constexpr int kStepLimitError = 17;
+constexpr int kStepLimitError = err::CantPerformOperation;
 
 // The last script error that reached the host.
 struct ScriptErrorInfo {

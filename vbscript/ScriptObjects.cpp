@@ -47,7 +47,7 @@ public:
             if (key.isString()) return procedureObject(s->procedureInfo(key.rawString()));
             std::vector<ProcedureInfo> list = s->procedureList();
             int32_t index = CLng(key);
-            if (index < 1 || size_t(index) > list.size()) throw VbError(rterr::ElementNotFound);
+            if (index < 1 || size_t(index) > list.size()) throw VbError(err::ElementNotFound);
             return procedureObject(list[size_t(index) - 1]);
         });
         setDefaultMember(QStringLiteral("Item"));

@@ -56,11 +56,7 @@ void SupVyn::FxIni() {}
 void SupVyn::FxFim() {
     opcAtu_.reset();
     controls_.assign(controls_.size(), nullptr);
-    try {
-        VbsFim();
-    } catch (const VbError&) {
-        // errors ignored: the engine lets go of everything all the same
-    }
+    vbTrap([&] { VbsFim(); }); // errors ignored: the engine lets go of everything all the same
     vyn_.reset();
     vbs_.reset();
     controlWindow_ = nullptr;

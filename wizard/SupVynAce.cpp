@@ -9,6 +9,7 @@
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbsHostForm.h"
+#include "WizardButtons.h"
 #include "WizardControls.h"
 #include "ZelVynGlb.h"
 #include "ZelVynGlbCnv.h"
@@ -17,20 +18,8 @@ namespace zv {
 
 namespace {
 
-// The window's buttons as scripts and the engine name them (compared exactly).
-const QString kButtonNames[] = {QStringLiteral("cmAnt"), QStringLiteral("cmSeg"),
-                                QStringLiteral("cmCnf"), QStringLiteral("cmCan")};
-
 Variant integer(int v) {
     return Variant(int16_t(v));
-}
-
-template <class F> void skipOnError(F step) {
-    try {
-        step();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
 }
 
 } // namespace
@@ -116,10 +105,9 @@ void SupVyn::CmpLoc(const QString& name, int& index) const {
 void SupVyn::CmpObjNom(const QString& name, DispatchPtr& object, int& found) const {
     object.reset();
     found = 0;
-    for (const QString& button : kButtonNames) {
-        if (name != button) continue;
+    if (wizardButtonNamed(name)) {
         if (const DispatchPtr w = windowObject()) {
-            const Variant b = w->get(button);
+            const Variant b = w->get(name);
             if (b.isObject()) object = b.rawObject();
         }
         found = object ? 1 : 0;
@@ -128,9 +116,17 @@ void SupVyn::CmpObjNom(const QString& name, DispatchPtr& object, int& found) con
     int index = 0;
     CmpLoc(name, index);
     found = index > 0 ? 1 : 0;
-    const QString kind = UCase(cmp_[index].Tip);
-    if (kind == u"LAB" || kind == u"CKB" || kind == u"RTF" || kind == u"OPC")
+    switch (cmp_[index].Kind) {
+    case CmpKind::Lab:
+    case CmpKind::Ckb:
+    case CmpKind::Rtf:
+    case CmpKind::Opc:
         object = control(index);
+        break;
+    case CmpKind::OpcTxt:
+    case CmpKind::Other:
+        break;
+    }
 }
 
 void SupVyn::CmpObj(const Variant& control, DispatchPtr& object) const {
@@ -147,7 +143,8 @@ void SupVyn::CmpObj(const Variant& control, DispatchPtr& object) const {
 // ---- reading and changing controls ----
 
 Variant SupVyn::CmpVarCon(const Variant& control) {
-    try {
+    // 1 when every value was registered; 0 when a run-time error stopped it.
+    const VbTrapped failed = vbTrap([&] {
         int index = 0;
         DispatchPtr obj;
         if (control.isObject()) {
@@ -160,30 +157,29 @@ Variant SupVyn::CmpVarCon(const Variant& control) {
         }
         const CmpDef& c = cmp_[index]; // the empty entry 0 when nothing is found
         VbsVarReg(QStringLiteral("cmpIde"), c.Ide);
-        const QString kind = UCase(Trim(c.Tip));
         if (!obj) throw VbError(err::ObjectNotSet);
         VbsVarReg(QStringLiteral("cmpFontName"), TxCnv(obj->get(QStringLiteral("FontName"))));
-        if (kind == u"OPC") {
+        if (c.Kind == CmpKind::Opc) {
             // The chosen option (0 while none is) and its attached text.
             const Variant chosen = obj->get(QStringLiteral("opcUsa"));
             std::vector<Variant> args{chosen, Variant(QString()), Variant(QString())};
             obj->call(QStringLiteral("ConOpc"), args);
             VbsVarReg(QStringLiteral("opcSel"), TxCnv(chosen));
             VbsVarReg(QStringLiteral("opcSelAdi"), TxCnv(args[2]));
-        } else if (kind == u"CKB") {
+        } else if (c.Kind == CmpKind::Ckb) {
             VbsVarReg(QStringLiteral("opcSel"), TxCnv(obj->get(QStringLiteral("Value"))));
         }
-        return integer(1);
-    } catch (const VbError&) {
-        return integer(0);
-    }
+    });
+    return integer(failed ? 0 : 1);
 }
 
 Variant SupVyn::CmpVarAlt(const Variant& control, const Variant& what, const Variant& value) {
-    try {
+    // 1 when the change was made (or the kind of change is unknown); 0 when the control is
+    // missing or a run-time error stopped it.
+    const VbTrapped failed = vbTrap([&] {
         DispatchPtr obj;
         CmpObj(control, obj);
-        if (!obj) return integer(0);
+        if (!obj) throw VbError(err::ObjectNotSet);
         const QString w = TxCnv(what);
         if (w == u"POS") {
             int32_t x = 0, y = 0;
@@ -213,21 +209,19 @@ Variant SupVyn::CmpVarAlt(const Variant& control, const Variant& what, const Var
         } else if (w == u"CHK") {
             obj->put(QStringLiteral("Value"), dereference(value));
         }
-        return integer(1);
-    } catch (const VbError&) {
-        return integer(0);
-    }
+    });
+    return integer(failed ? 0 : 1);
 }
 
 void SupVyn::CmpFonAlt(const DispatchPtr& control, const QString& name, const Variant& size,
                        const QString& style) {
-    skipOnError([&] { control->put(QStringLiteral("FontName"), Variant(name)); });
-    skipOnError([&] { control->put(QStringLiteral("FontSize"), size); });
+    vbTrap([&] { control->put(QStringLiteral("FontName"), Variant(name)); });
+    vbTrap([&] { control->put(QStringLiteral("FontSize"), size); });
     const QString s = UCase(Trim(style));
     if (s.contains(QStringLiteral("BOLD")))
-        skipOnError([&] { control->put(QStringLiteral("FontBold"), Variant(true)); });
+        vbTrap([&] { control->put(QStringLiteral("FontBold"), Variant(true)); });
     if (s.contains(QStringLiteral("ITALIC")))
-        skipOnError([&] { control->put(QStringLiteral("FontItalic"), Variant(true)); });
+        vbTrap([&] { control->put(QStringLiteral("FontItalic"), Variant(true)); });
 }
 
 // ---- registry and programs, for the action object ----

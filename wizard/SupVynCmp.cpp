@@ -98,7 +98,7 @@ QString SupVyn::evaluatedPair(const QString& text) {
 
 void SupVyn::CmpVer(int i) {
     const CmpDef& c = cmp_.at(i);
-    if (c.Tip == u"LAB") {
+    if (c.Kind == CmpKind::Lab) {
         const DispatchPtr lab = loadControl(kLabels, i);
         controls_[i] = lab;
         put(lab, "AutoSize", Variant(false));
@@ -122,7 +122,7 @@ void SupVyn::CmpVer(int i) {
         applyBackground(lab, c);
         applyForeground(lab, c);
         put(lab, "Visible", Variant(false));
-    } else if (c.Tip == u"CKB") {
+    } else if (c.Kind == CmpKind::Ckb) {
         const DispatchPtr ckb = loadControl(kCheckBoxes, i);
         controls_[i] = ckb;
         if (c.W > 0) put(ckb, "Width", Variant(c.W));
@@ -134,7 +134,7 @@ void SupVyn::CmpVer(int i) {
         applyBackground(ckb, c);
         applyForeground(ckb, c);
         put(ckb, "Visible", Variant(false));
-    } else if (c.Tip == u"RTF") {
+    } else if (c.Kind == CmpKind::Rtf) {
         const DispatchPtr rtf = loadControl(kRichText, i);
         controls_[i] = rtf;
         if (c.W > 0) put(rtf, "Width", Variant(c.W));
@@ -161,7 +161,7 @@ void SupVyn::CmpVer(int i) {
         // The panel's own transparent background is its colour -1.
         put(rtf, "BackColor", Variant(c.CorBg));
         put(rtf, "Visible", Variant(false));
-    } else if (c.Tip == u"OPC") {
+    } else if (c.Kind == CmpKind::Opc) {
         const DispatchPtr opc = loadControl(kOptionLists, i);
         controls_[i] = opc;
         CmpPosAlt(opc, Variant(c.X), Variant(c.Y));
@@ -172,7 +172,7 @@ void SupVyn::CmpVer(int i) {
         opc->call(QStringLiteral("RegIni"));
         put(opc, "Visible", Variant(false));
         opcAtu_ = opc;
-    } else if (c.Tip == u"OPCTXT") {
+    } else if (c.Kind == CmpKind::OpcTxt) {
         // A definition mistake, not a missing component: the failure of the attempt says so.
         if (!opcAtu_)
             throw VbError(err::ObjectNotSet,
@@ -186,12 +186,11 @@ void SupVyn::CmpVer(int i) {
 }
 
 void SupVyn::RtfFicCar(const DispatchPtr& box, const QString& path) {
-    try {
+    // A file that cannot be loaded leaves the panel empty.
+    vbTrap([&] {
         put(box, "Text", Variant(QString()));
         box->call(QStringLiteral("LoadFile"), {Variant(path)});
-    } catch (const VbError&) {
-        // a file that cannot be loaded leaves the panel empty
-    }
+    });
 }
 
 void SupVyn::CmpPosAlt(const DispatchPtr& control, const Variant& x, const Variant& y) {

@@ -17,6 +17,11 @@ struct ZpoDef {
     QString Rsv; // kept empty
 };
 
+// What a button does on a page: its "TRATIP", upper-cased and trimmed, read once. Any other
+// text acts as an empty one.
+enum class TraKind : uint8_t { None, Pag, Fx, Fim };
+TraKind traKindOf(const QString& tratip);
+
 // One button of one page ("TRA" zone). A record whose IDE is "" means the page has no such
 // button.
 struct TraDef {
@@ -29,6 +34,7 @@ struct TraDef {
     QString TRAFX;  // script procedure
     int32_t X = 0;  // position in twips
     int32_t Y = 0;
+    TraKind Kind = TraKind::None; // TRATIP read
 };
 
 // The buttons of a page by their index in PagDef::Tra.
@@ -49,13 +55,19 @@ struct PagDef {
     int16_t CmpNum = 0;
 };
 
+// The kind of a page control: its "Tip", compared exactly (as the definition writes it, in
+// upper case), read once. Any other text makes no control.
+enum class CmpKind : uint8_t { Other, Lab, Ckb, Rtf, Opc, OpcTxt };
+CmpKind cmpKindOf(const QString& tip);
+
 // One control of a page ("CMP" zone). Its index in the control table is the index of its
 // element in the window's control array of its kind.
 struct CmpDef {
     // As the zone gives them.
     QString Ide;
-    QString Nom; // a name nothing fills
-    QString Tip; // "LAB", "CKB", "RTF", "OPC", "OPCTXT"
+    QString Nom;                   // a name nothing fills
+    QString Tip;                   // "LAB", "CKB", "RTF", "OPC", "OPCTXT"
+    CmpKind Kind = CmpKind::Other; // Tip read
     QString Pos;
     QString Dim;
     QString Fun;

@@ -10,6 +10,7 @@
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbsPure.h"
+#include "WizardButtons.h"
 #include "ZelVynGlb.h"
 #include "ZelVynGlbCnv.h"
 
@@ -46,29 +47,6 @@ QString option(const QString& key) {
     QString value;
     optionReader().OpcCon(key, value);
     return value;
-}
-
-// Runs one step of a reading whose run-time errors are passed over step by step.
-template <class F> void skipOnError(F step) {
-    try {
-        step();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
-}
-
-// The position of the button of index k of a page, from the point "AUT_TraPos..." when the
-// zone gives none.
-const QString kAutoPoints[] = {QString(), QStringLiteral("AUT_TraPosAnt"),
-                               QStringLiteral("AUT_TraPosSeg"), QStringLiteral("AUT_TraPosCnf"),
-                               QStringLiteral("AUT_TraPosCan")};
-const QString kButtons[] = {QString(), QStringLiteral("ANT"), QStringLiteral("SEG"),
-                            QStringLiteral("CNF"), QStringLiteral("CAN")};
-
-int buttonIndex(const QString& ide) {
-    for (int k = 1; k <= 4; ++k)
-        if (ide == kButtons[k]) return k;
-    return 0;
 }
 
 } // namespace
@@ -157,11 +135,10 @@ void SupVyn::DefLer() {
     for (const char* key :
          {"ZonX", "BasPy", "BasSy", "BotDx", "BotDy", "BotPx", "BotSy", "BotFon", "BotFg"})
         OpcDefCon(QString::fromLatin1(key), unused);
-    const char* positions[] = {"TraPosAnt", "TraPosSeg", "TraPosCnf", "TraPosCan"};
-    for (int k = 0; k < 4; ++k) {
+    for (const WizardButton& b : kWizardButtons) {
         Variant text{QString()};
-        OpcDefCon(QString::fromLatin1(positions[k]), text);
-        g.buttonPositions[k] = text.rawString();
+        OpcDefCon(b.positionKey.toString(), text);
+        g.buttonPositions[b.index] = text.rawString();
     }
     g.MsgCan = option(QStringLiteral("MsgCan"));
 }
@@ -293,7 +270,7 @@ void SupVyn::PagOpcPrp() {
 
 void SupVyn::TraOpcPrp() {
     TraDef t;
-    skipOnError([&] {
+    vbTrap([&] {
         t.IDE = entry(QStringLiteral("IDE"));
         t.DES = entry(QStringLiteral("DES"));
         t.POS = entry(QStringLiteral("POS"));
@@ -303,12 +280,13 @@ void SupVyn::TraOpcPrp() {
         t.TRAFX = entry(QStringLiteral("TRAFX"));
     });
     if (t.POS.isEmpty()) {
-        // The default position: the point of this button, its two parts evaluated now.
-        skipOnError([&] {
-            const int k = buttonIndex(t.IDE);
-            if (k == 0) return;
+        // The default position: the point of this button (named by its IDE exactly), its two
+        // parts evaluated now.
+        vbTrap([&] {
+            const WizardButton* b = wizardButtonOfIde(t.IDE);
+            if (!b) return;
             int index = -1;
-            ZpoLoc(kAutoPoints[k], index);
+            ZpoLoc(b->autoPoint.toString(), index);
             if (index < 0) return;
             QString rest = zpo_[index].Val;
             QString xPart;
@@ -321,14 +299,16 @@ void SupVyn::TraOpcPrp() {
             t.POS = TxCnv(x) + QStringLiteral(", ") + TxCnv(y);
         });
     }
-    skipOnError([&] { PosTwpCon(t.POS, t.X, t.Y); });
-    const int k = buttonIndex(UCase(Trim(t.IDE)));
-    if (k > 0) pag_.back().Tra[k] = t;
+    vbTrap([&] { PosTwpCon(t.POS, t.X, t.Y); });
+    t.Kind = traKindOf(t.TRATIP);
+    if (const WizardButton* b = wizardButtonOfIde(UCase(Trim(t.IDE))))
+        pag_.back().Tra[b->index] = t;
 }
 
 void SupVyn::CmpOpcPrp() {
     CmpDef c;
     c.Tip = entry(QStringLiteral("Tip"));
+    c.Kind = cmpKindOf(c.Tip);
     c.Ide = entry(QStringLiteral("Ide"));
     c.Pos = entry(QStringLiteral("Pos"));
     c.Dim = entry(QStringLiteral("Dim"));

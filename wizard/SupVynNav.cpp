@@ -19,6 +19,7 @@
 #include "ProcessContext.h"
 #include "Text.h"
 #include "TxtGlb.h"
+#include "WizardButtons.h"
 #include "ZelVynGlb.h"
 
 namespace zv {
@@ -27,19 +28,6 @@ namespace {
 
 // The title of the engine's own plain message boxes: the program's.
 const QString kProgramTitle = QStringLiteral("ZelVyn");
-
-const QString kButtonNames[] = {QString(), QStringLiteral("cmAnt"), QStringLiteral("cmSeg"),
-                                QStringLiteral("cmCnf"), QStringLiteral("cmCan")};
-
-// A step of a button's work: a run-time error skips it, and the work goes on. The program's
-// End is no run-time error and goes through.
-template <class F> void step(F fn) {
-    try {
-        fn();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
-}
 
 // A message box with only an OK button and no icon, titled with the program's title.
 void plainBox(const QString& text) {
@@ -50,14 +38,6 @@ void plainBox(const QString& text) {
     request.buttons = MsgButtons::OK;
     ProcessContext::current().messageBox().show(request);
 }
-
-QString kindOf(const TraDef& t) {
-    return UCase(Trim(t.TRATIP));
-}
-
-// The buttons as the person knows them, for the line that ends a run.
-const QString kButtonWords[] = {QString(), QStringLiteral("Anterior"), QStringLiteral("Seguinte"),
-                                QStringLiteral("Confirmar"), QStringLiteral("Cancelar")};
 
 QString quoted(const QString& name) {
     return u'"' + name + u'"';
@@ -79,12 +59,12 @@ const PagDef& SupVyn::pagReg(int number) const {
 
 TraDef SupVyn::transition(TraIdx button) const {
     TraDef t;
-    step([&] { t = pagReg(PagAtu).Tra[button]; });
+    vbTrap([&] { t = pagReg(PagAtu).Tra[button]; });
     return t;
 }
 
 void SupVyn::goToPageNamed(const QString& ide) {
-    step([&] {
+    vbTrap([&] {
         int n = -1;
         PagLoc(ide, n);
         PagAtu = page16(n);
@@ -92,7 +72,7 @@ void SupVyn::goToPageNamed(const QString& ide) {
 }
 
 void SupVyn::changePage(int16_t old, TraIdx button, const QString& target) {
-    step([&] { PagEsc(old); });
+    vbTrap([&] { PagEsc(old); });
     if (PagAtu < 1 || PagAtu > PagNum()) {
         // The run ends on entering it: say which page was missing and what led there.
         QString missing = QStringLiteral("a página %1 não existe").arg(target);
@@ -100,43 +80,42 @@ void SupVyn::changePage(int16_t old, TraIdx button, const QString& target) {
             missing = button == TraIdx::TraAnt ? QStringLiteral("não há página anterior")
                                                : QStringLiteral("não há página seguinte");
         QString from;
-        step([&] { from = quoted(pagReg(old).IDE); });
+        vbTrap([&] { from = quoted(pagReg(old).IDE); });
         writeErrorLine(QStringLiteral("%1 (botão %2 da página %3 %4): o assistente termina")
-                           .arg(missing, kButtonWords[button])
+                           .arg(missing, wizardButton(button).word.toString())
                            .arg(old)
                            .arg(from));
     }
-    step([&] { PagVer(PagAtu); });
+    vbTrap([&] { PagVer(PagAtu); });
 }
 
 bool SupVyn::callPageFx(const QString& fx, Variant& value) {
     bool called = false;
-    step([&] { called = VbsCall(Variant::list({Variant(fx), Variant(PagAtu)}), value); });
+    vbTrap([&] { called = VbsCall(Variant::list({Variant(fx), Variant(PagAtu)}), value); });
     return called;
 }
 
 void SupVyn::runFx(const QString& fx) {
     Variant value;
-    step([&] { VbsExe(Variant::list({Variant(fx)}), value); });
+    vbTrap([&] { VbsExe(Variant::list({Variant(fx)}), value); });
 }
 
 void SupVyn::TraSeg() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraSeg);
-    const QString kind = kindOf(t);
     QString target;
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         target = quoted(t.TRAPAG);
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return; // no page to go to: the page stays as it is
         target = TxCnv(value);
         goToPageNamed(target);
         target = quoted(target);
     } else {
-        step([&] { PagAtu = page16(PagAtu + 1); });
+        vbTrap([&] { PagAtu = page16(PagAtu + 1); });
     }
     changePage(old, TraIdx::TraSeg, target);
 }
@@ -145,20 +124,19 @@ void SupVyn::TraAnt() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraAnt);
-    const QString kind = kindOf(t);
     QString target;
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         target = quoted(t.TRAPAG);
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return;
         // A value that is no number leaves the page number as it is: the page is left and
         // entered again.
-        step([&] { PagAtu = CInt(value); });
+        vbTrap([&] { PagAtu = CInt(value); });
         target = QString::number(PagAtu);
     } else {
-        step([&] { PagLstAnt(PagAtu); });
+        vbTrap([&] { PagLstAnt(PagAtu); });
     }
     changePage(old, TraIdx::TraAnt, target);
 }
@@ -167,11 +145,10 @@ void SupVyn::TraCnf() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraCnf);
-    const QString kind = kindOf(t);
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         changePage(old, TraIdx::TraCnf, quoted(t.TRAPAG));
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         runFx(t.TRAFX);
     }
 }
@@ -180,27 +157,26 @@ void SupVyn::TraCan() {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
     const TraDef t = transition(TraIdx::TraCan);
-    const QString kind = kindOf(t);
     const auto unload = [this] {
         if (window_) window_->unloadWindow();
     };
-    if (kind == u"PAG") {
+    if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
         changePage(old, TraIdx::TraCan, quoted(t.TRAPAG));
-    } else if (kind == u"FX") {
+    } else if (t.Kind == TraKind::Fx) {
         runFx(t.TRAFX);
-    } else if (kind == u"FIM") {
-        step(unload);
+    } else if (t.Kind == TraKind::Fim) {
+        vbTrap(unload);
     } else if (PagAtu < PagNum()) {
         // Before the last page the person is asked first.
         int answer = 0;
-        step([&] {
+        vbTrap([&] {
             MsgExe(QStringLiteral("? SN 2 _B"), QStringLiteral("Terminar"),
                    Variant(zelVynGlbState().MsgCan), answer);
         });
-        if (answer == 1) step(unload);
+        if (answer == 1) vbTrap(unload);
     } else {
-        step(unload);
+        vbTrap(unload);
     }
 }
 
@@ -210,7 +186,7 @@ void SupVyn::PagVer(int page) {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     // A page outside the table ends the program, at once: nothing more of the script runs.
     if (page < 1 || page > PagNum()) throw ProgramEnd(0);
-    try {
+    const VbTrapped failed = vbTrap([&] {
         PagLstSeg(page);
         const PagDef p = pagReg(page);
         if (!p.FxPagEnt.isEmpty()) {
@@ -224,9 +200,9 @@ void SupVyn::PagVer(int page) {
             const QString& sit = cmp_[size_t(i)].Sit;
             CmpSitAlt(Variant(control(i)), sit.isEmpty() ? QStringLiteral("VER") : sit);
         }
-    } catch (const VbError& e) {
-        plainBox(QStringLiteral("Erro\n\n%1: %2").arg(e.number()).arg(e.description()));
-    }
+    });
+    if (failed)
+        plainBox(QStringLiteral("Erro\n\n%1: %2").arg(failed.number()).arg(failed->description()));
 }
 
 void SupVyn::PagEsc(int page) {
@@ -247,11 +223,11 @@ void SupVyn::PagEsc(int page) {
 void SupVyn::PagPrp(int page) {
     const PagDef& p = pagReg(page);
     if (!p.Img.isEmpty() && window_) ImgFun(*window_, p.Img);
-    for (int k = 1; k <= 4; ++k) {
+    for (const WizardButton& b : kWizardButtons) {
         DispatchPtr button;
         int found = 0;
-        CmpObjNom(kButtonNames[k], button, found);
-        const TraDef& t = p.Tra[size_t(k)];
+        CmpObjNom(b.name.toString(), button, found);
+        const TraDef& t = p.Tra[b.index];
         if (t.IDE.isEmpty()) {
             CmpSitAlt(Variant(button), QStringLiteral("INV"));
             continue;

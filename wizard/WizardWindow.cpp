@@ -11,20 +11,12 @@ void WizardWindow::VynExe(WizardEvents& engine) {
 
 void ImgFun(WizardWindow& window, const QString& path) {
     if (path.isEmpty()) return;
-    try {
-        window.loadPicture(path);
-    } catch (const VbError&) {
-        // The picture stays as it was.
-    }
+    vbTrap([&] { window.loadPicture(path); }); // a failure leaves the picture as it was
 }
 
 void MnuIco(WizardWindow& window, const QString& path) {
     if (path.isEmpty()) return;
-    try {
-        window.loadIcon(path);
-    } catch (const VbError&) {
-        // The icon stays as it was.
-    }
+    vbTrap([&] { window.loadIcon(path); }); // a failure leaves the icon as it was
 }
 
 } // namespace zv

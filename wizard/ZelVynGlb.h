@@ -47,9 +47,10 @@ struct ZelVynGlbState {
     QString imgIcoPath; // icon
     Variant dimX;       // window width: twips, or the text "AUTO"
     Variant dimY;
-    QString debugMode;                      // "DbgModo": debug mode when not ""
-    QString MsgCan;                         // the question a default Cancel asks
-    std::array<QString, 4> buttonPositions; // "TraPosAnt", "TraPosSeg", "TraPosCnf", "TraPosCan"
+    QString debugMode; // "DbgModo": debug mode when not ""
+    QString MsgCan;    // the question a default Cancel asks
+    // The buttons' "DEF" positions ("TraPosAnt" ...), by button index as PagDef::Tra; 0 unused.
+    std::array<QString, 5> buttonPositions;
 
     // The option reader of the definition: made on first use, released once the definition
     // has been read.

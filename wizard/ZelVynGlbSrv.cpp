@@ -16,11 +16,9 @@ namespace {
 
 // The mode as a number; a value that is no number counts as 0 (open without waiting).
 double modeNumber(const Variant& mode) {
-    try {
-        return toDouble(mode);
-    } catch (const VbError&) {
-        return 0;
-    }
+    double n = 0;
+    vbTrap([&] { n = toDouble(mode); });
+    return n;
 }
 
 bool endedNormally(const Variant& status) {

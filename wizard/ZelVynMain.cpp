@@ -19,9 +19,6 @@ namespace zv {
 
 namespace {
 
-// The language's "Internal error": what a failure that is no run-time error counts as.
-constexpr int kInternalError = 51;
-
 void writeAttemptFailure(int attempt, int number, const QString& description) {
     writeErrorLine(QStringLiteral("a tentativa %1 de iniciar o assistente falhou: erro %2: %3")
                        .arg(attempt)
@@ -112,22 +109,17 @@ void PgmIni() {
 
 void FunIni() {
     const ZelVynMainHooks& hooks = zelVynMainState().hooks;
-    try {
+    vbTrap([&] {
         if (hooks.showBackground) hooks.showBackground();
-    } catch (const VbError&) {
-    }
-    try {
-        ProcessContext::current().pump().pump();
-    } catch (const VbError&) {
-    }
+    });
+    vbTrap([&] { ProcessContext::current().pump().pump(); });
 }
 
 void FunFim() {
     const ZelVynMainHooks& hooks = zelVynMainState().hooks;
-    try {
+    vbTrap([&] {
         if (hooks.unloadBackground) hooks.unloadBackground();
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void FpaLoc() {
@@ -188,17 +180,13 @@ void AspIni(std::shared_ptr<WizardWindow>& form, int& ok) {
     } catch (const VbError& e) {
         fail(e.number(), e.description());
     } catch (const std::exception& e) {
-        fail(kInternalError, QString::fromLocal8Bit(e.what()));
+        // A failure that is no run-time error counts as the language's "Internal error".
+        fail(err::InternalError, QString::fromLocal8Bit(e.what()));
     }
 }
 
 void AspFim(std::shared_ptr<WizardWindow>& form) {
-    if (form) {
-        try {
-            form->unloadWindow();
-        } catch (const VbError&) {
-        }
-    }
+    if (form) vbTrap([&] { form->unloadWindow(); });
     form.reset();
 }
 

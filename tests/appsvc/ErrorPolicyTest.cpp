@@ -98,7 +98,7 @@ TEST_F(ErrorPolicy, LevelTwoAsksWhetherToEndAndYesEndsWithARecord) {
         log->ErrMsg(u"ERR"_s);
         FAIL() << "no error raised";
     } catch (const VbError& e) {
-        EXPECT_EQ(e.number(), SupLogReg::kProgramEndError);
+        EXPECT_EQ(e.number(), err::EndAsked);
     }
     EXPECT_TRUE(logText().endsWith(u"\n\nPrograma TERMINADO\n\n"_s));
     log->pMsgPgmFim(u"pedido"_s);

@@ -172,18 +172,3 @@ TEST(Dispatching, SimpleDispatchMembersAreCaseBlind) {
     auto noDefault = std::make_shared<SimpleDispatch>();
     EXPECT_EQ(errorOf([&] { noDefault->defaultValue(); }), err::NoSuchMember);
 }
-
-TEST(Errors, StandardDescriptionsAndErrnoMap) {
-    EXPECT_EQ(VbError(53).description(), "File not found");
-    EXPECT_EQ(VbError(9).description(), "Subscript out of range");
-    EXPECT_EQ(VbError(438).description(), "Object doesn't support this property or method");
-    EXPECT_EQ(VbError(9999).description(), "Application-defined or object-defined error");
-    EXPECT_EQ(VbError(5, "custom").description(), "custom");
-    EXPECT_EQ(vbErrorFromErrno(ENOENT), 53);
-    EXPECT_EQ(vbErrorFromErrno(ENOENT, true), 76);
-    EXPECT_EQ(vbErrorFromErrno(EACCES), 70);
-    EXPECT_EQ(vbErrorFromErrno(EEXIST), 58);
-    EXPECT_EQ(vbErrorFromErrno(ENOSPC), 61);
-    EXPECT_EQ(vbErrorFromErrno(EXDEV, false, true), 74);
-    EXPECT_EQ(vbErrorFromErrno(ENOTEMPTY), 75);
-}

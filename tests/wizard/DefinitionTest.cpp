@@ -398,3 +398,29 @@ TEST(DefinitionConverters, ColoursFontsAlignments) {
         EXPECT_EQ(a, alignment) << word;
     }
 }
+
+// The kinds are read once with the zone: a transition's kind upper-cased and trimmed (any other
+// text acts as none), a control's kind as written. A button's default position is the point of
+// its IDE written exactly, while the button itself is stored under its IDE in any case.
+TEST_F(Definition, KindsReadOnceWithTheirZones) {
+    readInline(QStringLiteral("#PON:IDE\nSeguinte [AUT_TraPosSeg]=100, 200\n##\n"
+                              "#PAG:IDE\nId [IDE]=UM\n##\n"
+                              "#TRA:IDE\nB [IDE]=seg\nK [TRATIP]=fx\n##\n"
+                              "#TRA:IDE\nB [IDE]=ANT\nK [TRATIP]=Fim\n##\n"
+                              "#TRA:IDE\nB [IDE]=CAN\nK [TRATIP]=XYZ\n##\n"
+                              "#CMP:IDE\nT [Tip]=LAB\n##\n"
+                              "#CMP:IDE\nT [Tip]=lab\n##\n"
+                              "#CMP:IDE\nT [Tip]=OPCTXT\n##\n"
+                              "#PAG:IDE\nId [IDE]=DOIS\n##\n"
+                              "#TRA:IDE\nB [IDE]=SEG\nK [TRATIP]=PAG\n##\n"));
+    EXPECT_EQ(tra(1, TraSeg).Kind, TraKind::Fx);
+    EXPECT_EQ(tra(1, TraSeg).POS, QString());
+    EXPECT_EQ(tra(1, TraAnt).Kind, TraKind::Fim);
+    EXPECT_EQ(tra(1, TraCan).Kind, TraKind::None);
+    EXPECT_EQ(tra(1, TraCnf).Kind, TraKind::None);
+    EXPECT_EQ(tra(2, TraSeg).Kind, TraKind::Pag);
+    EXPECT_EQ(tra(2, TraSeg).POS, QStringLiteral("100, 200"));
+    EXPECT_EQ(cmp(1).Kind, CmpKind::Lab);
+    EXPECT_EQ(cmp(2).Kind, CmpKind::Other);
+    EXPECT_EQ(cmp(3).Kind, CmpKind::OpcTxt);
+}

@@ -43,14 +43,6 @@ double wholeTwips(double twips) {
     return std::isfinite(twips) ? roundHalfEven(twips) : 0;
 }
 
-void ignoreErrors(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const VbError&) {
-        // the step is skipped
-    }
-}
-
 qint32 colourOf(const QWidget* w, QPalette::ColorRole role) {
     return qColorToVb(w->palette().color(role));
 }
@@ -91,9 +83,7 @@ const MemberTable& ZelOpc::memberTable() {
                 .property<Variant>(
                     QStringLiteral("opcUsa"),
                     [](ZelOpc& z) { return Variant(int16_t(z.opcUsa())); },
-                    [](ZelOpc& z, const Variant& v) {
-                        ignoreErrors([&] { z.setOpcUsa(CInt(v)); });
-                    })
+                    [](ZelOpc& z, const Variant& v) { vbTrap([&] { z.setOpcUsa(CInt(v)); }); })
                 .property<QString>(QStringLiteral("TitAli"), &ZelOpc::TitAli, &ZelOpc::setTitAli)
                 .property<QString>(QStringLiteral("Caption"), &ZelOpc::caption, &ZelOpc::setCaption)
                 .property<int32_t>(QStringLiteral("CapColor"), &ZelOpc::capColor,
@@ -262,7 +252,7 @@ void ZelOpc::applyFill() {
 }
 
 void ZelOpc::CorTip(const QString& code) {
-    ignoreErrors([&] {
+    vbTrap([&] {
         QString scheme, rest;
         TxSepDiv(UCase(Trim(code)), QStringLiteral("-"), scheme, rest);
         if (scheme == u"C" || scheme == u"P") {
@@ -294,7 +284,7 @@ void ZelOpc::CorTip(const QString& code) {
 
 void ZelOpc::RegIni() {
     busy_ = 1;
-    ignoreErrors([&] {
+    vbTrap([&] {
         // A released option takes its widget with it.
         while (obOpc_.size() > 1)
             obOpc_.pop_back();
@@ -305,7 +295,7 @@ void ZelOpc::RegIni() {
 
 void ZelOpc::RegOpc(const QString& caption, const QString& text) {
     busy_ = 1;
-    ignoreErrors([&] {
+    vbTrap([&] {
         const int k = n() + 1;
         auto o = std::make_shared<VbOptionButton>(widget());
         QRadioButton* r = o->radioButton();
@@ -342,7 +332,7 @@ void ZelOpc::RegOpcPos(int index, double left, double top) {
 }
 
 void ZelOpc::OpcPos(int index, double left, double top) {
-    ignoreErrors([&] {
+    vbTrap([&] {
         const auto o = option(index);
         if (!o) return;
         o->setLeft(wholeTwips(left));
@@ -398,7 +388,7 @@ void ZelOpc::AjtPosY(double top, double bottom, int centre) {
     const double step = span / count;
     double y = centre == 1 ? y1 + step / 2 - h / 2 : y1;
     for (int i = 1; i <= count; ++i) {
-        ignoreErrors([&] {
+        vbTrap([&] {
             obOpc_[i]->setTop(wholeTwips(y));
             obOpc_[i]->setVisible(true);
         });
@@ -420,20 +410,20 @@ std::shared_ptr<VbOptionButton> ZelOpc::option(int index) const {
 void ZelOpc::AspPrp() {
     if (laying_) return;
     laying_ = true;
-    ignoreErrors([&] {
+    vbTrap([&] {
         QWidget* w = widget();
         if (!w) return;
         frOpc_->widget()->setGeometry(0, 0, w->width(), w->height());
         const double width = pixelsToTwips(w->width());
         for (auto& o : obOpc_)
-            ignoreErrors([&] { o->setWidth(std::max(0.0, width - o->left() - kRightGap)); });
+            vbTrap([&] { o->setWidth(std::max(0.0, width - o->left() - kRightGap)); });
     });
     laying_ = false;
 }
 
 void ZelOpc::AspRef() {
     for (auto& o : obOpc_)
-        ignoreErrors([&] { o->refresh(); });
+        vbTrap([&] { o->refresh(); });
 }
 
 void ZelOpc::contentChanged() {

@@ -6,6 +6,7 @@
 #include "VbCommandButton.h"
 #include "VbError.h"
 #include "WindowHandles.h"
+#include "WizardButtons.h"
 
 #include <QScreen>
 
@@ -13,16 +14,8 @@ namespace zv {
 
 namespace {
 
-struct ButtonDesign {
-    const char* name;
-    const char* caption;
-    int x; // pixels
-};
-// Back and Next side by side, Confirm and Cancel apart at the right.
-const ButtonDesign kButtons[] = {{"cmAnt", "< Anterior", 280},
-                                 {"cmSeg", "Seguinte >", 364},
-                                 {"cmCnf", "Confirmar", 460},
-                                 {"cmCan", "Cancelar", 547}};
+// The buttons along the bottom edge (their places across it are in their table): Back and Next
+// side by side, Confirm and Cancel apart at the right.
 constexpr int kButtonWidth = 81;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 443;
@@ -36,43 +29,36 @@ ZelVynAsp::ZelVynAsp(QWidget* parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(kDesignWidth, kDesignHeight);
     setInputGuard(true);
-    for (const ButtonDesign& design : kButtons) {
-        auto b = addControl<VbCommandButton>(QString::fromLatin1(design.name));
-        b->setCaption(QString::fromUtf8(design.caption));
+    for (const WizardButton& design : kWizardButtons) {
+        auto b = addControl<VbCommandButton>(design.name.toString());
+        b->setCaption(design.caption.toString());
         b->move(pixelsToTwips(design.x), pixelsToTwips(kButtonTop), pixelsToTwips(kButtonWidth),
                 pixelsToTwips(kButtonHeight));
-    }
-    addPageControlArrays(*this);
-    // The buttons' clicks go to the engine of the run; outside a run they do nothing.
-    const std::pair<const char*, void (WizardEvents::*)()> work[] = {
-        {"cmAnt", &WizardEvents::TraAnt},
-        {"cmSeg", &WizardEvents::TraSeg},
-        {"cmCnf", &WizardEvents::TraCnf},
-        {"cmCan", &WizardEvents::TraCan}};
-    for (const auto& [name, transition] : work) {
-        button(name)->setClickHandler([this, transition] {
-            if (engine_) (engine_->*transition)();
+        // The clicks go to the engine of the run; outside a run they do nothing.
+        b->setClickHandler([this, click = design.click] {
+            if (engine_) (engine_->*click)();
         });
     }
+    addPageControlArrays(*this);
 }
 
 ZelVynAsp::~ZelVynAsp() = default;
 
-std::shared_ptr<VbCommandButton> ZelVynAsp::button(const char* name) const {
-    return std::dynamic_pointer_cast<VbCommandButton>(control(QString::fromLatin1(name)));
+std::shared_ptr<VbCommandButton> ZelVynAsp::button(TraIdx index) const {
+    return std::dynamic_pointer_cast<VbCommandButton>(control(wizardButton(index).name.toString()));
 }
 
 std::shared_ptr<VbCommandButton> ZelVynAsp::cmAnt() const {
-    return button("cmAnt");
+    return button(TraAnt);
 }
 std::shared_ptr<VbCommandButton> ZelVynAsp::cmSeg() const {
-    return button("cmSeg");
+    return button(TraSeg);
 }
 std::shared_ptr<VbCommandButton> ZelVynAsp::cmCnf() const {
-    return button("cmCnf");
+    return button(TraCnf);
 }
 std::shared_ptr<VbCommandButton> ZelVynAsp::cmCan() const {
-    return button("cmCan");
+    return button(TraCan);
 }
 
 void ZelVynAsp::FrmPrep(const QString& op) {

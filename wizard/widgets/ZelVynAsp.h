@@ -15,6 +15,7 @@
 // first; nothing asks before the window closes. When the program's End comes out of the run,
 // the window is abandoned: no later unload runs "FxFim".
 
+#include "SupVynDef.h"
 #include "VbForm.h"
 #include "VbsHostForm.h"
 #include "WizardControls.h"
@@ -70,7 +71,7 @@ protected:
     void onUnload() override;
 
 private:
-    std::shared_ptr<VbCommandButton> button(const char* name) const;
+    std::shared_ptr<VbCommandButton> button(TraIdx index) const;
 
     std::shared_ptr<vbs::ScriptControl> scVbs_;
     WizardEvents* engine_ = nullptr;
