@@ -2,7 +2,7 @@
 #include "Variant.h"
 #include "Convert.h"
 #include "Dispatch.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 #include "ValueLimit.h"
 
 #include <gtest/gtest.h>
