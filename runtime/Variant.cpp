@@ -61,6 +61,17 @@ Variant& Variant::assignSlow(const Variant& other) {
     if (this != &other) {
         // Copy first: other may live inside what this Variant holds (an array element).
         Variant copy(other);
+        // An array stored into one of its own elements gets storage of its own: shared, the
+        // storage would hold itself and never be freed.
+        if ((copy.type_ & vbArray) && copy.u_.a) {
+            const std::vector<Variant>& e = copy.u_.a->elements();
+            if (!e.empty() && this >= e.data() && this < e.data() + e.size()) {
+                auto own = std::make_shared<VArray>(*copy.u_.a);
+                own->locks = 0;
+                own->fixedSize = false;
+                copy.u_.a = std::move(own);
+            }
+        }
         clear();
         moveFrom(copy);
     }

@@ -1,13 +1,60 @@
 #pragma once
-// Helpers shared by the tests: the test data folder and temporary folders that clean up.
+// Helpers shared by the tests: texts and Variants printed readably in failure messages, the
+// number of the error a call raises, the test data folder, temporary folders that clean up, a
+// test with a fresh process context and its headless services, and child processes.
+
+#include "Convert.h"
+#include "ScopedProcessContext.h"
+#include "Variant.h"
+#include "VbError.h"
 
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// ---- Failure messages show texts as text ----
+
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+    return os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << s;
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{';
+    for (const QString& s : l)
+        *os << s << ',';
+    *os << '}';
+}
+
+namespace zv {
+// "Variant(type, text)"; "?" for a value that has no text.
+inline void PrintTo(const Variant& v, std::ostream* os) {
+    *os << "Variant(" << v.varType() << ", ";
+    try {
+        *os << toText(v);
+    } catch (...) {
+        *os << "?";
+    }
+    *os << ')';
+}
+} // namespace zv
 
 namespace zvtest {
+
+// Runs f and gives the number of the run-time error (VbError) it raised, 0 when none.
+template <typename F> int errorOf(F&& f) {
+    try {
+        f();
+    } catch (const zv::VbError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 // A file or folder under tests/data.
 QString dataPath(const QString& relative = {});
@@ -25,6 +72,17 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// A test with a temporary folder and a fresh process context (headless services, a data folder
+// of its own), current for the test's lifetime.
+class HeadlessTest : public ::testing::Test {
+protected:
+    zv::HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
+    zv::HeadlessEventPump& pump() { return *ctx.headless().pump; }
+
+    TempDir temp;
+    zv::ScopedProcessContext ctx;
 };
 
 // ---- Child processes, for what a test cannot do to its own process ----

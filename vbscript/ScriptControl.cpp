@@ -134,18 +134,7 @@ void ScriptControl::addCode(const QString& code) {
 }
 
 void ScriptControl::executeStatement(const QString& text) {
-    auto state = state_;
-    try {
-        state->guarded<Variant>([&]() -> Variant {
-            auto unit = compileProgram(text, state->in.globals());
-            state->in.defineUnit(*unit);
-            state->in.runUnit(*unit);
-            return {};
-        });
-    } catch (...) {
-        attachLineText(state->error, text);
-        throw;
-    }
+    addCode(text);
 }
 
 Variant ScriptControl::eval(const QString& expression) {

@@ -60,7 +60,8 @@ public:
     // Compiles the whole text (a syntax error adds nothing and runs nothing), defines its
     // procedures, then runs its global statements.
     void addCode(const QString& code);
-    // Runs statements in the global scope; assignments create globals.
+    // Runs statements in the global scope; assignments create globals. The same as addCode
+    // (procedures the text defines are kept too).
     void executeStatement(const QString& text);
     // The value of one expression in the global scope (objects as themselves).
     Variant eval(const QString& expression);

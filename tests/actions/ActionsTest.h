@@ -2,7 +2,6 @@
 // Helpers of the action tests: a temporary tree of files and folders, file modes and link
 // targets, and the process context with its headless services.
 
-#include "ScopedProcessContext.h"
 #include "TestSupport.h"
 
 #include <QByteArray>
@@ -38,16 +37,12 @@ private:
     QByteArray old_;
 };
 
-// A test with a fresh process context (headless services, own data folder) and a temporary
-// folder.
-class ActionsTest : public ::testing::Test {
+// A headless test whose paths are under its temporary folder.
+class ActionsTest : public HeadlessTest {
 protected:
-    QString path(const QString& relative = {}) const { return tmp_.path(relative); }
-    QString path(const char* relative) const { return tmp_.path(QString::fromUtf8(relative)); }
-    zv::HeadlessShellOperationUi& ui() { return *ctx_.headless().shellUi; }
-
-    zv::ScopedProcessContext ctx_;
-    TempDir tmp_;
+    QString path(const QString& relative = {}) const { return temp.path(relative); }
+    QString path(const char* relative) const { return temp.path(QString::fromUtf8(relative)); }
+    zv::HeadlessShellOperationUi& ui() { return *ctx.headless().shellUi; }
 };
 
 } // namespace zvtest

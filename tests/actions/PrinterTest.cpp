@@ -144,7 +144,7 @@ TEST_F(PrinterPorts, AddedPortsAreListedAndFoundLikeWindowsNames) {
     PorExi(u"/tmp/zv/other.pdf"_s, found);
     EXPECT_EQ(found, 0);
     // The record lives in the data folder of the process context.
-    EXPECT_TRUE(prtPortListFile().startsWith(ctx_->dataFolder()));
+    EXPECT_TRUE(prtPortListFile().startsWith(ctx->dataFolder()));
 }
 
 TEST_F(PrinterCups, PrintersAddedListedAndRefused) {

@@ -101,7 +101,7 @@ TEST_F(ShellCopy, FolderCopyTakesTheWholeTreeAndCreatesTheTarget) {
 TEST_F(ShellCopy, PatternsSelectCaseBlindAndMergeIntoWhatIsThere) {
     makeTree(path("src"), kSource);
     makeTree(path("dst"), {u"keep.me"_s, u"sub/old.txt"_s});
-    tmp_.write(u"dst/a.txt"_s, "older and longer content");
+    temp.write(u"dst/a.txt"_s, "older and longer content");
     SupShf shf;
     shf.AspExe(1, 0);
     struct Case {
@@ -130,8 +130,8 @@ TEST_F(ShellCopy, PatternsSelectCaseBlindAndMergeIntoWhatIsThere) {
 
 TEST_F(ShellCopy, ConfirmationsDecideAboutExistingTargets) {
     makeTree(path("src"), {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
-    tmp_.write(u"dst/a.txt"_s, "c.txt");
-    tmp_.write(u"dst/b.txt"_s, "c.txt");
+    temp.write(u"dst/a.txt"_s, "c.txt");
+    temp.write(u"dst/b.txt"_s, "c.txt");
 
     // Default options ask: No keeps a.txt as it was, and the operation is not carried out whole.
     SupShf shf;

@@ -49,16 +49,16 @@ protected:
         for (const char* dir : {"mnt/pub", "mnt/my docs", "mnt/nfs", "data/docs", "data/docsold"})
             QDir().mkpath(path(dir));
         const QString r = path();
-        tmp_.write(u"mounts"_s, u"/dev/sda1 / ext4 rw 0 0\n"
+        temp.write(u"mounts"_s, u"/dev/sda1 / ext4 rw 0 0\n"
                                 "//fileserver/Public %1/mnt/pub cifs rw,relatime 0 0\n"
                                 "//fs2/My\\040Docs/ %1/mnt/my\\040docs smb3 rw 0 0\n"
                                 "nas:/export/home %1/mnt/nfs nfs4 rw 0 0\n"
                                 "//gone/share %1/mnt/gone cifs rw 0 0\n"
                                 "/dev/sdb1 %1/data ext4 rw 0 0\n"_s.arg(r)
                                     .toUtf8());
-        ctx_->setMountTableFile(path("mounts"));
-        ctx_->setComputerName(u"testhost"_s);
-        fsys.UncSmbCnf = tmp_.write(u"smb.conf"_s, u"# fixture\n"
+        ctx->setMountTableFile(path("mounts"));
+        ctx->setComputerName(u"testhost"_s);
+        fsys.UncSmbCnf = temp.write(u"smb.conf"_s, u"# fixture\n"
                                                    "[global]\n"
                                                    "   workgroup = WG\n"
                                                    "[homes]\n"
@@ -132,11 +132,11 @@ TEST_F(UncPaths, ConvertFromMountsAndShares) {
     EXPECT_EQ(cnv(r + u"/mnt/pub/a"_s, ok), u"//fileserver/Public/a"_s);
 
     // The mountinfo layout of the table reads the same.
-    tmp_.write(u"mountinfo"_s,
+    temp.write(u"mountinfo"_s,
                u"22 1 8:1 / / rw,relatime - ext4 /dev/sda1 rw\n"
                "40 22 0:50 / %1/mnt/my\\040docs rw - cifs //fs2/My\\040Docs rw\n"_s.arg(r)
                    .toUtf8());
-    ctx_->setMountTableFile(path("mountinfo"));
+    ctx->setMountTableFile(path("mountinfo"));
     EXPECT_EQ(cnv(r + u"/mnt/my docs/y"_s, ok), u"//fs2/My Docs/y"_s);
 }
 

@@ -89,17 +89,16 @@ TEST_F(VynActions, ProgramsStartedAndWaitedFor) {
     EXPECT_EQ(call(u"FxPgmExe"_s, {path(u"manual.pdf"_s)}), u"Integer:1"_s); // opened
     EXPECT_EQ(call(u"FxPgmExe"_s, {path(u"nada/prog"_s) + u" arg"_s}), u"Integer:0"_s);
     EXPECT_EQ(call(u"FxPgmExe"_s, {u""_s}), u"Integer:-1"_s);
-    EXPECT_EQ(ctx_.headless().opener->opened(), QStringList{path(u"manual.pdf"_s)});
+    EXPECT_EQ(ctx.headless().opener->opened(), QStringList{path(u"manual.pdf"_s)});
     for (const QString& mode : {u"-1"_s, u"5"_s, u"\"-2\""_s}) {
         const QString marker = path(u"waited"_s + QString::number(mode.size()));
-        ctx_.headless().pump->resetCount();
+        ctx.headless().pump->resetCount();
         EXPECT_EQ(
             typed(u"Vyn.FxShell("_s + q(child + u" sleep 300 "_s + marker) + u", "_s + mode + u')'),
             u"Integer:1"_s);
         EXPECT_TRUE(exists(marker)) << mode.toStdString();
         // Only the polling wait keeps the event pump going.
-        EXPECT_EQ(ctx_.headless().pump->pumpCount() > 1, mode.contains(u"-2"))
-            << mode.toStdString();
+        EXPECT_EQ(ctx.headless().pump->pumpCount() > 1, mode.contains(u"-2")) << mode.toStdString();
     }
     EXPECT_EQ(engine.calls.last(), u"Pgm String"_s); // the mode as the script gave it
     EXPECT_EQ(typed(u"Vyn.FxShell("_s + q(child + u" sleep 3000 x"_s) + u", 0.3)"_s),

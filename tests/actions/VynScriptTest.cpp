@@ -13,12 +13,12 @@ namespace {
 class VynScript : public VynTest {};
 
 TEST_F(VynScript, ResultsHaveTheirContractSubtypes) {
-    ctx_->setProgramFolder(u"/mnt/net/apps/ZelVyn"_s);
+    ctx->setProgramFolder(u"/mnt/net/apps/ZelVyn"_s);
     apiFsysState().sysBlockFolder = path(u"none"_s);
-    ctx_->setMountTableFile(tmp_.write(u"mounts"_s, "/dev/sda1 / ext4 rw 0 0\n"
-                                                    "tmpfs /run tmpfs rw 0 0\n"
-                                                    "/dev/sr0 /media/cd\\040rom iso9660 ro 0 0\n"
-                                                    "//srv/pub /mnt/net cifs rw 0 0\n"));
+    ctx->setMountTableFile(temp.write(u"mounts"_s, "/dev/sda1 / ext4 rw 0 0\n"
+                                                   "tmpfs /run tmpfs rw 0 0\n"
+                                                   "/dev/sr0 /media/cd\\040rom iso9660 ro 0 0\n"
+                                                   "//srv/pub /mnt/net cifs rw 0 0\n"));
     const QString rows[][2] = {
         {u"TxCnv(12.5)"_s, u"String:12.5"_s},
         {u"TxCnv(\" a \")"_s, u"String: a "_s},
@@ -70,7 +70,7 @@ TEST_F(VynScript, MessagesAnswersAndDebugTexts) {
         EXPECT_EQ(typed(u"Vyn.MsgTip(\"?SNC\", \"P\", 2)"_s), QString::fromUtf8(expected));
     EXPECT_EQ(boxes().shown()[0].request.buttons, MsgButtons::YesNoCancel);
     boxes().clear();
-    const QString a = tmp_.write(u"a.txt"_s, "x");
+    const QString a = temp.write(u"a.txt"_s, "x");
     // Debug messages only with the flag 1 (True is -1).
     exec(u"Vyn.MsgVer \"Título\", \"um|dois\"\nVyn.MsgSba 3, \"nada\"\nVyn.DbgMsgVer \"zero\"\n"
          u"Vyn.DbgMsgSit True\nVyn.DbgMsgVer \"true\"\nVyn.DbgMsgSit \"1\"\nVyn.DbgMsgVer \"só\"\n"
@@ -83,10 +83,10 @@ TEST_F(VynScript, MessagesAnswersAndDebugTexts) {
 }
 
 TEST_F(VynScript, RegistryAndControlsGoThroughTheEngine) {
-    ctx_->setRegistryFile(tmp_.write(u"store.reg"_s,
-                                     "Windows Registry Editor Version 5.00\n\n"
-                                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\ZelVyn\\Teste]\n"
-                                     "\"Pasta\"=\"  /opt/Meu Programa  \"\n\"Versao\"=\"1.2\"\n"));
+    ctx->setRegistryFile(temp.write(u"store.reg"_s,
+                                    "Windows Registry Editor Version 5.00\n\n"
+                                    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\ZelVyn\\Teste]\n"
+                                    "\"Pasta\"=\"  /opt/Meu Programa  \"\n\"Versao\"=\"1.2\"\n"));
     exec(u"Vyn.FxRegGrpPrp \"SOFTWARE\\ZelVyn\\Teste\""_s);
     EXPECT_EQ(typed(u"Vyn.FxRegVarCon(\"pasta\")"_s), u"String:/opt/Meu Programa"_s);
     EXPECT_EQ(typed(u"Vyn.FxRegVarCon(\"Nenhum\")"_s), u"String:"_s);

@@ -64,16 +64,10 @@ protected:
         return zv::TypeName(v) + u':' + zv::toText(v);
     }
     int errorOf(const QString& statements) {
-        try {
-            exec(statements);
-        } catch (const zv::VbError& e) {
-            return e.number();
-        }
-        return 0;
+        return zvtest::errorOf([&] { exec(statements); });
     }
     // A text as a script string literal.
     static QString q(QString text) { return u'"' + text.replace(u'"', u"\"\""_s) + u'"'; }
-    zv::HeadlessMessageBox& boxes() { return *ctx_.headless().messageBox; }
     // "title|text" of every box shown.
     QStringList boxTexts() {
         QStringList out;

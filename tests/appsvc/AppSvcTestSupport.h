@@ -8,11 +8,6 @@
 #include <ostream>
 #include <vector>
 
-// Failure messages show texts as text.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace zvtest {
 
 // A Variant array lower..lower + n - 1 holding values.

@@ -15,7 +15,7 @@ using zvtest::arrayOf;
 
 namespace {
 
-class ErrorPolicy : public ::testing::Test {
+class ErrorPolicy : public zvtest::HeadlessTest {
 protected:
     void SetUp() override {
         ctx->setUserName(u"jsilva"_s);
@@ -32,26 +32,23 @@ protected:
         log->ErrInfPrp(u"modImport"_s, u"Ler ficheiro"_s, Variant(u"53"_s), QString());
     }
     void setLevel(int level, const QString& file = u"err.log"_s) {
-        log->PrpGrp(u"ERR"_s, u"Registo de Erros"_s, tmp.path(file), Variant(int16_t(level)),
+        log->PrpGrp(u"ERR"_s, u"Registo de Erros"_s, temp.path(file), Variant(int16_t(level)),
                     Variant(int16_t(1)));
     }
-    QString logText() const { return QString::fromUtf8(tmp.read(u"err.log"_s)); }
-    HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
+    QString logText() const { return QString::fromUtf8(temp.read(u"err.log"_s)); }
 
-    ScopedProcessContext ctx;
-    zvtest::TempDir tmp;
     std::unique_ptr<SupLogReg> log;
 };
 
 } // namespace
 
 TEST_F(ErrorPolicy, LevelOneRecordsTheErrorWithItsInformationAndShowsNothing) {
-    tmp.write(u"err.log"_s, "início\n");
+    temp.write(u"err.log"_s, "início\n");
     log->ErrMsg(u"err"_s, arrayOf({Variant(), Variant(u"linha 12"_s), Variant(u"campo NIF"_s)}),
                 arrayOf({Variant(), Variant(u"a"_s), Variant(u"b"_s)}));
     QFile golden(zvtest::dataPath(u"appsvc/log/error.log"_s));
     ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
-    EXPECT_EQ(tmp.read(u"err.log"_s), golden.readAll());
+    EXPECT_EQ(temp.read(u"err.log"_s), golden.readAll());
     EXPECT_TRUE(boxes().shown().empty());
 }
 
@@ -62,7 +59,7 @@ TEST_F(ErrorPolicy, LevelZeroOrAnInactiveOrMissingKindDoesNothing) {
     log->PrpOpcUso(u"ERR"_s, Variant(int16_t(0)));
     log->ErrMsg(u"ERR"_s);
     log->ErrMsg(u"NADA"_s);
-    EXPECT_FALSE(QFile::exists(tmp.path(u"err.log"_s)));
+    EXPECT_FALSE(QFile::exists(temp.path(u"err.log"_s)));
     EXPECT_TRUE(boxes().shown().empty());
 }
 
@@ -74,7 +71,7 @@ TEST_F(ErrorPolicy, LevelThreeShowsTheErrorAndWhereItWasRecorded) {
     const MessageBoxRequest& box = boxes().shown()[0].request;
     EXPECT_EQ(box.title, u"Mensagem de Erro");
     EXPECT_EQ(box.text, u"Erro : 7 - Memória\r\n\r\nO erro foi registado no ficheiro : "_s +
-                            tmp.path(u"err.log"_s));
+                            temp.path(u"err.log"_s));
     EXPECT_EQ(box.icon, MsgIcon::Critical);
     EXPECT_EQ(box.buttons, MsgButtons::OK);
     EXPECT_TRUE(box.beep);
@@ -106,7 +103,7 @@ TEST_F(ErrorPolicy, LevelTwoAsksWhetherToEndAndYesEndsWithARecord) {
 }
 
 TEST_F(ErrorPolicy, TheBoxSaysSoWhenTheErrorCouldNotBeRecorded) {
-    QDir().mkpath(tmp.path(u"pasta"_s));
+    QDir().mkpath(temp.path(u"pasta"_s));
     setLevel(3, u"pasta"_s);
     log->ErrMsg(u"ERR"_s);
     // The log's own box, then the error's, which does not claim the record.
@@ -114,7 +111,7 @@ TEST_F(ErrorPolicy, TheBoxSaysSoWhenTheErrorCouldNotBeRecorded) {
     EXPECT_EQ(boxes().shown()[1].request.text,
               u"Erro :  53 - File not found\r\n\r\nNão foi possível registar o erro no "
               u"ficheiro : "_s +
-                  tmp.path(u"pasta"_s));
+                  temp.path(u"pasta"_s));
 }
 
 TEST_F(ErrorPolicy, InformationArraysStartAgainWithEachError) {

@@ -39,7 +39,7 @@ public:
     std::vector<bool> lockFree;
 };
 
-class LogFile : public ::testing::Test {
+class LogFile : public zvtest::HeadlessTest {
 protected:
     void SetUp() override {
         ctx->setUserName(u"jsilva"_s);
@@ -63,14 +63,10 @@ protected:
     }
     // A log object with kind code writing to file (under the temporary folder).
     void addKind(SupLogReg& log, const QString& code, const QString& file) {
-        log.PrpGrp(code, u"Registo "_s + code, tmp.path(file), kOne, kOne);
+        log.PrpGrp(code, u"Registo "_s + code, temp.path(file), kOne, kOne);
     }
-    QByteArray bytes(const QString& file) const { return tmp.read(file); }
-    bool exists(const QString& file) const { return QFile::exists(tmp.path(file)); }
-    HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
-
-    ScopedProcessContext ctx;
-    zvtest::TempDir tmp;
+    QByteArray bytes(const QString& file) const { return temp.read(file); }
+    bool exists(const QString& file) const { return QFile::exists(temp.path(file)); }
 };
 
 } // namespace
@@ -78,7 +74,7 @@ protected:
 TEST_F(LogFile, AnAccessLogAsItIsWritten) {
     SupLogReg log;
     log.PrpApp(gestor());
-    log.PrpGrp(u"ace"_s, u"Registo de Acessos"_s, tmp.path(u"Logs/LogAce.txt"_s), kOne, kOne);
+    log.PrpGrp(u"ace"_s, u"Registo de Acessos"_s, temp.path(u"Logs/LogAce.txt"_s), kOne, kOne);
     log.GrpIde(u"ACE"_s, 1);
     log.RegAceIni(u"ACE"_s);
     at(14, 3, 9);
@@ -92,14 +88,14 @@ TEST_F(LogFile, AnAccessLogAsItIsWritten) {
     ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
     EXPECT_EQ(bytes(u"Logs/LogAce.txt"_s), golden.readAll());
     // Between records no lock file is left.
-    EXPECT_EQ(zvtest::namesIn(tmp.path(u"Logs"_s)), QStringList{u"LogAce.txt"_s});
+    EXPECT_EQ(zvtest::namesIn(temp.path(u"Logs"_s)), QStringList{u"LogAce.txt"_s});
 }
 
 TEST_F(LogFile, DefaultKindsLiveInTheTemporaryFolderOfTheFirstFixedDrive) {
-    const QString drive = tmp.path(u"drive"_s);
+    const QString drive = temp.path(u"drive"_s);
     QDir().mkpath(drive);
     ctx->setMountTableFile(
-        tmp.write(u"mounts"_s, "/dev/zvtest " + drive.toUtf8() + " ext4 rw 0 0\n"));
+        temp.write(u"mounts"_s, "/dev/zvtest " + drive.toUtf8() + " ext4 rw 0 0\n"));
     SupLogReg log;
     log.PrpReg(0);
     ASSERT_EQ(log.kindCount(), 3);
@@ -160,7 +156,7 @@ TEST_F(LogFile, TheHeaderDateIsTodayFromTheClock) {
 TEST_F(LogFile, ALogThatCannotBeOpenedIsReportedAfterItsLockIsReleased) {
     auto box = std::make_shared<ProbingBox>();
     ctx->setServices(HostServices{box, nullptr, nullptr, nullptr});
-    QDir().mkpath(tmp.path(u"Pasta.txt"_s));
+    QDir().mkpath(temp.path(u"Pasta.txt"_s));
     SupLogReg log;
     addKind(log, u"K"_s, u"Pasta.txt"_s);
     box->lockFile = log.kind(u"K"_s)->Lck;
@@ -173,15 +169,15 @@ TEST_F(LogFile, ALogThatCannotBeOpenedIsReportedAfterItsLockIsReleased) {
     ASSERT_EQ(box->shown().size(), 2u);
     EXPECT_EQ(box->shown()[0].request.title, u"Mensagem de Erro");
     EXPECT_EQ(box->shown()[0].request.text,
-              u"Não foi possivel registar informação no ficheiro : "_s + tmp.path(u"Pasta.txt"_s));
+              u"Não foi possivel registar informação no ficheiro : "_s + temp.path(u"Pasta.txt"_s));
     EXPECT_EQ(box->lockFree, (std::vector<bool>{true, true}));
-    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{u"Pasta.txt"_s});
+    EXPECT_EQ(zvtest::namesIn(temp.path()), QStringList{u"Pasta.txt"_s});
 }
 
 TEST_F(LogFile, WritersLeaveTheCallersBufferAlone) {
     SupLogReg log;
     addKind(log, u"K"_s, u"k.log"_s);
-    log.PrpGrp(u"ERR"_s, u"Erros"_s, tmp.path(u"err.log"_s), kOne, kOne);
+    log.PrpGrp(u"ERR"_s, u"Erros"_s, temp.path(u"err.log"_s), kOne, kOne);
     log.CmpRtx(u"primeira"_s);
     log.CmpRtx(u"segunda"_s);
     log.MsgGrpReg(u"K"_s, u"mensagem"_s);
@@ -191,7 +187,7 @@ TEST_F(LogFile, WritersLeaveTheCallersBufferAlone) {
     log.ErrMsg(u"ERR"_s);
     EXPECT_EQ(log.bufferLines(), (QStringList{u"primeira"_s, u"segunda"_s}));
 
-    tmp.write(u"k.log"_s, "");
+    temp.write(u"k.log"_s, "");
     int ok = 0;
     log.cmpReg(u"K"_s, ok);
     EXPECT_EQ(ok, 1);
@@ -217,7 +213,7 @@ TEST_F(LogFile, ACallThatRunsDuringAnotherOnesWaitDisturbsNeither) {
     ctx.headless().pump->setHook([&] {
         ++pumps;
         if (pumps == 1) log.MsgGrpReg(u"B"_s, u"de dentro"_s);
-        if (pumps == 2) log.PrpOpcFic(u"A"_s, tmp.path(u"outro.log"_s));
+        if (pumps == 2) log.PrpOpcFic(u"A"_s, temp.path(u"outro.log"_s));
         if (pumps == 3) other.unlock();
         if (pumps > 3) {
             // The writer that waited has the lock now: the pump must not run.
@@ -235,14 +231,14 @@ TEST_F(LogFile, ACallThatRunsDuringAnotherOnesWaitDisturbsNeither) {
 
 TEST_F(LogFile, ALinkOrAnythingButAPlainFileIsNoLog) {
     SupLogReg log;
-    const QString target = tmp.write(u"secreto.txt"_s, "intacto\n");
+    const QString target = temp.write(u"secreto.txt"_s, "intacto\n");
     ASSERT_EQ(
-        ::symlink(target.toUtf8().constData(), tmp.path(u"ligado.log"_s).toUtf8().constData()), 0);
+        ::symlink(target.toUtf8().constData(), temp.path(u"ligado.log"_s).toUtf8().constData()), 0);
     addKind(log, u"L"_s, u"ligado.log"_s);
     log.MsgGrpReg(u"L"_s, u"desviado"_s);
     EXPECT_EQ(bytes(u"secreto.txt"_s), "intacto\n");
 
-    ASSERT_EQ(::mkfifo(tmp.path(u"fila.log"_s).toUtf8().constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(temp.path(u"fila.log"_s).toUtf8().constData(), 0600), 0);
     addKind(log, u"F"_s, u"fila.log"_s);
     log.MsgGrpReg(u"F"_s, u"nunca"_s); // returns without waiting for a reader
     EXPECT_EQ(boxes().shown().size(), 2u);
@@ -263,7 +259,7 @@ TEST_F(LogFile, TitleSeparationAndFirstHeaderAreDecidedOnTheLogsLength) {
     addKind(log, u"K"_s, u"k.log"_s);
     log.RtxZonSep(u"K"_s, 3); // empty log: no separation
     EXPECT_EQ(bytes(u"k.log"_s), "");
-    tmp.write(u"k.log"_s, "abc\n");
+    temp.write(u"k.log"_s, "abc\n");
     log.GrpIde(u"K"_s, 1); // 4 bytes: the title block is still written
     EXPECT_EQ(bytes(u"k.log"_s), "abc\nRegisto K\n\n\n\n");
     log.GrpIde(u"K"_s, 1);
@@ -283,18 +279,18 @@ TEST_F(LogFile, TitleSeparationAndFirstHeaderAreDecidedOnTheLogsLength) {
 TEST_F(LogFile, ALogKeepsItsLineEndAndEncodingAndARecordStartsOnALineOfItsOwn) {
     SupLogReg log;
     addKind(log, u"W"_s, u"w.log"_s);
-    tmp.write(u"w.log"_s, "Cora\xe7\xe3o\r\n");
+    temp.write(u"w.log"_s, "Cora\xe7\xe3o\r\n");
     log.RtxPa(u"W"_s, {Variant(u"Ação"_s), Variant(u"fim"_s)});
     EXPECT_EQ(bytes(u"w.log"_s), "Cora\xe7\xe3o\r\nA\xe7\xe3o\r\nfim\r\n");
 
     addKind(log, u"U"_s, u"u.log"_s);
-    tmp.write(u"u.log"_s, "sem fim de linha");
+    temp.write(u"u.log"_s, "sem fim de linha");
     log.MsgGrpRtx(u"U"_s, u"novo   "_s);
     EXPECT_EQ(bytes(u"u.log"_s), "sem fim de linha\nnovo\n");
 }
 
 TEST_F(LogFile, ARecordThatDoesNotFitIsTakenBackAndReportedAsNotWritten) {
-    const QString path = tmp.write(u"cheio.log"_s, "antes\n");
+    const QString path = temp.write(u"cheio.log"_s, "antes\n");
     const int code = zvtest::runInChild([&] {
         SupLogReg log;
         log.PrpGrp(u"K"_s, u"k"_s, path, kOne, kOne);
@@ -307,7 +303,7 @@ TEST_F(LogFile, ARecordThatDoesNotFitIsTakenBackAndReportedAsNotWritten) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(bytes(u"cheio.log"_s), "antes\n");
-    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{u"cheio.log"_s});
+    EXPECT_EQ(zvtest::namesIn(temp.path()), QStringList{u"cheio.log"_s});
 }
 
 TEST_F(LogFile, ClearingAsksWhenToldAndTakesTheLock) {
@@ -335,10 +331,10 @@ TEST_F(LogFile, ClearingAsksWhenToldAndTakesTheLock) {
     EXPECT_EQ(ctx.headless().pump->pumpCount(), 2 * (SupLogReg::kClearAttempts - 1));
     other.unlockAndRemove();
     EXPECT_EQ(bytes(u"k.log"_s), "b\n");
-    EXPECT_EQ(zvtest::namesIn(tmp.path()), QStringList{u"k.log"_s});
+    EXPECT_EQ(zvtest::namesIn(temp.path()), QStringList{u"k.log"_s});
 
     // The start-up log starts again with its header.
-    log.PrpGrp(u"INI"_s, u"Registo de Inicialização"_s, tmp.path(u"ini.log"_s), kOne, kOne);
+    log.PrpGrp(u"INI"_s, u"Registo de Inicialização"_s, temp.path(u"ini.log"_s), kOne, kOne);
     log.RegIniMsg(u"velho"_s);
     log.RegIniLpz();
     const QList<QByteArray> lines = bytes(u"ini.log"_s).split('\n');
@@ -379,9 +375,9 @@ TEST_F(LogFile, ALogIsShownWhenItExistsOrItsKindIsActive) {
     log.MsgGrpRtx(u"K"_s, u"não escrito"_s);
     log.GrpVer(u"K"_s); // inactive
     EXPECT_TRUE(ctx.headless().opener->viewed().isEmpty());
-    tmp.write(u"k.log"_s, "x\n");
+    temp.write(u"k.log"_s, "x\n");
     log.LogVer(u"K"_s);
     log.PrpOpcUso(u"K"_s, kOne);
     log.GrpVer(u"K"_s);
-    EXPECT_EQ(ctx.headless().opener->viewed(), QStringList(2, tmp.path(u"k.log"_s)));
+    EXPECT_EQ(ctx.headless().opener->viewed(), QStringList(2, temp.path(u"k.log"_s)));
 }

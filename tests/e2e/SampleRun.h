@@ -29,7 +29,7 @@ struct SampleWalk {
     std::map<QString, QString> captions;
 };
 
-class SampleRun : public ::testing::Test {
+class SampleRun : public HeadlessTest {
 protected:
     SampleRun();
     ~SampleRun() override;
@@ -52,13 +52,10 @@ protected:
     // The files under a folder, relative, sorted.
     static QStringList filesUnder(const QString& folder);
 
-    zv::HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
     const QStringList& opened() { return ctx.headless().opener->opened(); }
     // The titles of the boxes shown, in order.
     QStringList boxTitles();
 
-    TempDir temp;
-    zv::ScopedProcessContext ctx;
     QStringList failures; // start attempts that failed: "number description"
 
 private:

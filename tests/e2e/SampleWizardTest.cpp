@@ -4,6 +4,7 @@
 // window closes (opens the README, or says that nothing was installed).
 
 #include "SampleRun.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,10 +13,6 @@ using zv::MsgAnswer;
 using zv::MsgButtons;
 using zv::MsgIcon;
 using zvtest::SampleWalk;
-
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

@@ -2,9 +2,9 @@
 // Helpers of the form support tests: a form that counts its resize events, the fixed screens
 // the tests place forms on, and geometry read back in twips as one comparable value.
 
-#include "RuntimeTestSupport.h"
 #include "ScreenInfo.h"
 #include "SupFrm.h"
+#include "TestSupport.h"
 #include "VbControl.h"
 #include "VbForm.h"
 

@@ -1,9 +1,9 @@
 // Colour texts, the palette and colours applied to objects.
 
 #include "Dispatch.h"
-#include "FoundationTest.h"
 #include "GlbCor.h"
 #include "GlbVar.h"
+#include "TestSupport.h"
 
 #include <QMap>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "Datas.h"
 #include "DateTime.h"
-#include "FoundationTest.h"
+#include "TestSupport.h"
 
 #include <QDate>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The coded message box: for each code string the box shown and the answer returned.
 
 #include "Dispatch.h"
-#include "FoundationTest.h"
 #include "GlbMsg.h"
 #include "ScopedProcessContext.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

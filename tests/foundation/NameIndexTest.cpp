@@ -1,9 +1,9 @@
 // The name index, name-value tables and typed assignment.
 
 #include "Dispatch.h"
-#include "FoundationTest.h"
 #include "GlbVar.h"
 #include "NumFxd.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

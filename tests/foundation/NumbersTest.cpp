@@ -1,8 +1,8 @@
 // Reading and writing numbers: leading-number rule, fills, masks, separator formats, fixed
 // two-part layouts and version increments, integer division, array extremes.
 
-#include "FoundationTest.h"
 #include "NumFxd.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Property texts "[KEY=value]..." with nested entries, and condition lists.
 
-#include "FoundationTest.h"
+#include "TestSupport.h"
 #include "TxtGlb.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Comb sorts, the index sort, the separator scanner and the Variant-array helpers.
 
 #include "BasFx.h"
-#include "FoundationTest.h"
 #include "GlbArr.h"
 #include "SortGlb.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Text conversion, filling, separators, token arrays, delimiters, replacing and escapes.
 
 #include "Convert.h"
-#include "FoundationTest.h"
+#include "TestSupport.h"
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbError.h"

@@ -1,8 +1,8 @@
 // Character sets, quoting for scripts, lists, error texts, command-line words, yes/no, typed
 // values and formats, outline numbers.
 
-#include "FoundationTest.h"
 #include "ScopedProcessContext.h"
+#include "TestSupport.h"
 #include "TxtGlb.h"
 
 #include <gtest/gtest.h>

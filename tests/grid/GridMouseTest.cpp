@@ -9,6 +9,7 @@
 
 using namespace zv;
 using namespace gridtest;
+using zvtest::errorOf;
 
 namespace {
 
@@ -155,5 +156,5 @@ TEST(GridWidgetMouse, ExceptionsOfHandlersStayInsideTheGrid) {
     clearPendingException();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 2, 1));
     EXPECT_TRUE(hasPendingException());
-    EXPECT_EQ(vbErrorOf([] { rethrowPendingException(); }), 5);
+    EXPECT_EQ(errorOf([] { rethrowPendingException(); }), 5);
 }

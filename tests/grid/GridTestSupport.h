@@ -1,8 +1,8 @@
 #pragma once
-// Helpers of the grid widget's tests: a host form with a grid on it, shown offscreen, and the
-// VbError number of a call.
+// Helpers of the grid widget's tests: a host form with a grid on it, shown offscreen.
 
 #include "GridWidget.h"
+#include "TestSupport.h"
 #include "VbError.h"
 
 #include <QTest>
@@ -11,15 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace gridtest {
-
-inline int vbErrorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const zv::VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // A form of 800 x 600 pixels with the grid "grTst" on it (fixed at 10, 10, 600 x 300 pixels),
 // already shown. fill(n, cols) gives the grid a header row, a row-number column and n rows of

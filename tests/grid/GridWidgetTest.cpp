@@ -11,18 +11,19 @@
 
 using namespace zv;
 using namespace gridtest;
+using zvtest::errorOf;
 
 TEST(GridWidget, RefusalsAreVbErrorsAndChangeNothing) {
     GridForm f;
     f.fill(5);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->textMatrix(6, 0); }), kGridBadIndex);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->setRow(-1); }), kGridBadIndex);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->removeItem(0); }), kGridBadIndex);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->setRows(0); }), kGridBadValue);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->sort(7); }), kGridBadValue);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->setScrollBars(4); }), kGridBadValue);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->setCellBackColorAt(1, 1, 0x12345678); }), kGridBadValue);
-    EXPECT_EQ(vbErrorOf([&] { f.grid->moveNode(1, GridNodeMove::Up); }), kGridBadValue);
+    EXPECT_EQ(errorOf([&] { f.grid->textMatrix(6, 0); }), kGridBadIndex);
+    EXPECT_EQ(errorOf([&] { f.grid->setRow(-1); }), kGridBadIndex);
+    EXPECT_EQ(errorOf([&] { f.grid->removeItem(0); }), kGridBadIndex);
+    EXPECT_EQ(errorOf([&] { f.grid->setRows(0); }), kGridBadValue);
+    EXPECT_EQ(errorOf([&] { f.grid->sort(7); }), kGridBadValue);
+    EXPECT_EQ(errorOf([&] { f.grid->setScrollBars(4); }), kGridBadValue);
+    EXPECT_EQ(errorOf([&] { f.grid->setCellBackColorAt(1, 1, 0x12345678); }), kGridBadValue);
+    EXPECT_EQ(errorOf([&] { f.grid->moveNode(1, GridNodeMove::Up); }), kGridBadValue);
     EXPECT_EQ(f.grid->rows(), 6);
     EXPECT_EQ(f.grid->cellBackColorAt(1, 1), f.grid->backColor());
     try {
@@ -288,7 +289,7 @@ TEST(GridWidget, AutoSizeAndShrinking) {
     g->setColWidth(2, 900);
     g->autoSize(1, 3);
     EXPECT_GT(g->rowHeight(4), g->rowHeight(5)); // the wrapped text takes more lines
-    EXPECT_EQ(vbErrorOf([&] { g->autoSize(4); }), kGridBadIndex);
+    EXPECT_EQ(errorOf([&] { g->autoSize(4); }), kGridBadIndex);
 
     // Fewer rows: the cursor and TopRow come back inside, in the model and in the view.
     g->select(15, 1, 18, 2);
@@ -308,8 +309,8 @@ TEST(GridWidget, ImageListsAndPointers) {
     EXPECT_EQ(icons.add(QStringLiteral("ON"), blue), 1);
     EXPECT_EQ(icons.key(1), u"ON");
     EXPECT_EQ(icons.picture(1).cacheKey(), blue.cacheKey());
-    EXPECT_EQ(vbErrorOf([&] { icons.picture(2); }), kGridBadIndex);
-    EXPECT_EQ(vbErrorOf([&] { icons.key(0); }), kGridBadIndex);
+    EXPECT_EQ(errorOf([&] { icons.picture(2); }), kGridBadIndex);
+    EXPECT_EQ(errorOf([&] { icons.key(0); }), kGridBadIndex);
 
     GridForm f;
     f.fill(3);

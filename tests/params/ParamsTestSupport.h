@@ -15,11 +15,6 @@
 #include <string>
 #include <vector>
 
-// Failure messages show texts as text.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace zvtest {
 
 inline std::string u8(const char16_t* s) {

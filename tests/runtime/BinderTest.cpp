@@ -1,5 +1,5 @@
 #include "Binder.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Collection: positions, case-blind keys, before/after, errors, and the script-side members.
 #include "Collection.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

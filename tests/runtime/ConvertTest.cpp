@@ -1,7 +1,7 @@
 // Conversions: strict and lenient number reading, number text, type names.
 #include "Convert.h"
 #include "Dispatch.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // counting rules, date texts and the settable clock.
 #include "DateTime.h"
 
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 #include "VbError.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "Dispatch.h"
 #include "Convert.h"
+#include "TestSupport.h"
 #include "VbError.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +20,7 @@ public:
     QString read(const QString& name) { return CStr(get(name)); }
 };
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using zvtest::errorOf;
 
 // Objects of one type each fill a table of their own; these check that every object answers
 // exactly its own members, whatever the order its registrations take.

@@ -2,7 +2,6 @@
 // written back byte for byte and replaced atomically.
 #include "Encoding.h"
 
-#include "RuntimeTestSupport.h"
 #include "TestSupport.h"
 #include "VbError.h"
 

@@ -2,7 +2,6 @@
 // append, and the language's error numbers.
 #include "FileHandles.h"
 
-#include "RuntimeTestSupport.h"
 #include "TestSupport.h"
 #include "VbError.h"
 

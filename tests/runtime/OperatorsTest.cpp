@@ -3,7 +3,7 @@
 #include "Operators.h"
 #include "Convert.h"
 #include "Dispatch.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,9 @@ using zvtest::errorOf;
 
 namespace {
 
-Variant I(int16_t v) { return Variant(v); }
+Variant I(int16_t v) {
+    return Variant(v);
+}
 
 // "TypeName:text" of a value, a compact way to check subtype and value together.
 QString shape(const Variant& v) {
@@ -99,7 +101,7 @@ TEST(Operators, Comparisons) {
     EXPECT_FALSE(truth(opLt(Variant("a"), Variant("B"))));
     EXPECT_TRUE(truth(opLt(Variant("a"), Variant("B"), CompareMode::Text)));
     EXPECT_TRUE(truth(opEq(Variant("ação"), Variant("AÇÃO"), CompareMode::Text)));
-    EXPECT_TRUE(truth(opLt(I(1000), Variant("100"))));   // a number sorts before a String
+    EXPECT_TRUE(truth(opLt(I(1000), Variant("100")))); // a number sorts before a String
     EXPECT_TRUE(truth(opGt(Variant("100"), I(1000))));
     EXPECT_TRUE(truth(opEq(I(1), Variant(1.0))));
     EXPECT_TRUE(truth(opEq(Variant(true), I(-1))));

@@ -1,6 +1,6 @@
 // Text functions: Windows-1252 case and code tables, positions, argument errors, Split/Join.
 #include "Text.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 #include "ValueLimit.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "Variant.h"
 #include "Convert.h"
 #include "Dispatch.h"
-#include "RuntimeTestSupport.h"
+#include "TestSupport.h"
 #include "ValueLimit.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +40,7 @@ TEST(Variants, ArraysHaveValueSemantics) {
     Variant nest = Variant::list({Variant(1), Variant(2)});
     nest.arrayMut().at1(0) = nest;
     EXPECT_TRUE(nest.array().at1(0).isArray());
+    EXPECT_EQ(nest.array().at1(0).array().at1(0).rawLong(), 1);
     EXPECT_EQ(nest.array().at1(0).array().at1(1).rawLong(), 2);
 }
 

@@ -4,16 +4,13 @@
 // host object at hand.
 
 #include "Convert.h"
+#include "TestSupport.h"
 #include "VbsSup.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace shtest {
 

@@ -2,6 +2,7 @@
 // Load and Unload, the array and the form as script objects, and controls that outlive their
 // widget.
 #include "Convert.h"
+#include "TestSupport.h"
 #include "VbCheckBox3D.h"
 #include "VbControlArray.h"
 #include "VbForm.h"
@@ -17,14 +18,7 @@ using namespace zv;
 
 namespace {
 
-int errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using zvtest::errorOf;
 
 std::vector<int> walk(Dispatch& collection) {
     std::vector<int> indexes;

@@ -31,14 +31,7 @@ using namespace zv;
 
 namespace {
 
-int errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using zvtest::errorOf;
 
 double num(const Variant& v) {
     return toDouble(v);

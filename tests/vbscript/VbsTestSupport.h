@@ -1,18 +1,13 @@
 #pragma once
-// An engine with an "Out" object that records what scripts print, and helpers to read the
-// number of a failure.
+// An engine with an "Out" object that records what scripts print.
 
 #include "Convert.h"
 #include "ScriptControl.h"
+#include "TestSupport.h"
 
 #include <QStringList>
 #include <functional>
 #include <ostream>
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace vbstest {
 
@@ -65,14 +60,6 @@ struct Engine {
     QString evalText(const QString& expr) { return zv::toText(sc.eval(expr)); }
 };
 
-// The error number a call throws; 0 when it does not throw.
-inline int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const zv::VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using zvtest::errorOf;
 
 } // namespace vbstest

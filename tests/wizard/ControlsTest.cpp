@@ -27,15 +27,11 @@
 
 using namespace zv;
 
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 const QString kHeader = QStringLiteral("'Nome : t.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n");
 
-class Controls : public ::testing::Test {
+class Controls : public zvtest::HeadlessTest {
 protected:
     Controls() {
         zelVynGlbReset();
@@ -58,8 +54,6 @@ protected:
         return std::dynamic_pointer_cast<T>(engine.control(i));
     }
 
-    ScopedProcessContext ctx;
-    zvtest::TempDir temp;
     std::shared_ptr<zvtest::FakeVbsHost> host = std::make_shared<zvtest::FakeVbsHost>();
     std::shared_ptr<ZelVynAsp> window = std::make_shared<ZelVynAsp>();
     SupVyn engine;

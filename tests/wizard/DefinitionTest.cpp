@@ -15,15 +15,11 @@
 
 using namespace zv;
 
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 const QString kHeader = QStringLiteral("'Nome : t.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n");
 
-class Definition : public ::testing::Test {
+class Definition : public zvtest::HeadlessTest {
 protected:
     Definition() {
         zelVynGlbReset();
@@ -49,8 +45,6 @@ protected:
     const CmpDef& cmp(int i) const { return engine.controlTable().at(i); }
     double number(const QString& name) const { return toDouble(host->var(name)); }
 
-    ScopedProcessContext ctx;
-    zvtest::TempDir temp;
     std::shared_ptr<zvtest::FakeVbsHost> host = std::make_shared<zvtest::FakeVbsHost>();
     SupVyn engine;
 };

@@ -4,6 +4,7 @@
 // question, the close box, and the end of the run without "FxFim"; and the program's start
 // routine running a definition with its engine.
 
+#include "TestSupport.h"
 #include "VbCheckBox3D.h"
 #include "VbControl.h"
 #include "VbLabel.h"
@@ -14,10 +15,6 @@
 
 using namespace zv;
 using zvtest::RunEnd;
-
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

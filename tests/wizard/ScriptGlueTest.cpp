@@ -2,6 +2,7 @@
 // action object "Vyn", transition functions that fail, and the person's clicks and close
 // request while a script waits with the event pump running.
 
+#include "TestSupport.h"
 #include "VbCheckBox3D.h"
 #include "VbColor.h"
 #include "VbLabel.h"
@@ -15,10 +16,6 @@
 
 using namespace zv;
 using zvtest::RunEnd;
-
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

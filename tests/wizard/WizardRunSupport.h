@@ -29,7 +29,7 @@ struct RunResult {
     RunEnd end = RunEnd::StillOpen;
 };
 
-class WizardRun : public ::testing::Test {
+class WizardRun : public HeadlessTest {
 protected:
     WizardRun() {
         zv::zelVynGlbReset();
@@ -97,10 +97,6 @@ protected:
         return result;
     }
 
-    zv::HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
-    zv::HeadlessEventPump& pump() { return *ctx.headless().pump; }
-
-    zv::ScopedProcessContext ctx;
     QStringList log;
     std::shared_ptr<zv::SimpleDispatch> recorder = std::make_shared<zv::SimpleDispatch>();
     std::shared_ptr<zv::ZelVynAsp> window = std::make_shared<zv::ZelVynAsp>();

@@ -17,7 +17,7 @@
 
 namespace zvtest {
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public HeadlessTest {
 protected:
     StartupTest() {
         resetModules();
@@ -48,10 +48,7 @@ protected:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
     }
-    zv::HeadlessMessageBox& boxes() { return *ctx.headless().messageBox; }
 
-    TempDir temp;
-    zv::ScopedProcessContext ctx;
     QString programFolder;
 };
 
