@@ -234,7 +234,7 @@ void SupVyn::ZpoCalc() {
 }
 
 bool SupVyn::zpoValuesHold() const {
-    return zpoRound_.made && zpoRound_.uses == scriptUses_;
+    return pureValuesKept_ && zpoRound_.made && zpoRound_.uses == scriptUses_;
 }
 
 bool SupVyn::zpoRoundHolds() const {
