@@ -259,7 +259,8 @@ private:
     // statements, all of them pure and carried out, and the variables still hold.
     bool zpoRoundHolds() const;
     // ExeCalc through the host; a pure expression (succeeding or not) leaves the variables
-    // holding.
+    // holding, and its value taken as it comes (an Empty result) is evaluated once while they
+    // hold.
     void VbsCalc(const QString& expression, Variant& result, int& ok);
     // The value of a position or size expression as text ("" when the script cannot evaluate
     // it); a pure one is evaluated once while the variables hold.
@@ -287,6 +288,7 @@ private:
     // The texts of the pure expressions evaluated while the last round holds, those that
     // failed, and the last that failed (the failure the host keeps).
     QHash<QString, QString> pureTexts_;
+    QHash<QString, Variant> pureValues_; // the pure values VbsCalc gave as they came
     QSet<QString> pureFailures_;
     std::optional<QString> lastPureFailure_;
     bool pureValuesKept_ = true;

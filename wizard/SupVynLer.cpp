@@ -230,6 +230,7 @@ void SupVyn::ZpoCalc() {
     round.uses = scriptUses_;
     zpoRound_ = std::move(round);
     pureTexts_.clear();
+    pureValues_.clear();
     pureFailures_.clear();
 }
 
@@ -245,10 +246,24 @@ bool SupVyn::zpoRoundHolds() const {
 
 void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
     const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
+    // A value taken as it comes (into an Empty result) that a pure expression gave while the
+    // round holds is given again: evaluated again, it would give exactly that.
+    const bool asItComes = result.isEmpty();
+    if (pure && asItComes) {
+        const auto known = pureValues_.constFind(expression);
+        if (known != pureValues_.constEnd()) {
+            result = *known;
+            ok = 1;
+            return;
+        }
+    }
     vbs().ExeCalc(expression, result, ok);
     // Reading variables changes none of them, whether it succeeds or fails.
     if (pure) zpoRound_.uses = scriptUses_;
-    if (ok != 1) lastPureFailure_.reset();
+    if (ok != 1)
+        lastPureFailure_.reset();
+    else if (pure && asItComes)
+        pureValues_.insert(expression, result);
 }
 
 QString SupVyn::VbsCalcTxt(const QString& expression) {
