@@ -245,11 +245,11 @@ bool SupVyn::zpoRoundHolds() const {
 }
 
 void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
-    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     // A value taken as it comes (into an Empty result) that a pure expression gave while the
-    // round holds is given again: evaluated again, it would give exactly that.
+    // round holds is given again: evaluated again, it would give exactly that. (What the table
+    // holds was pure in this round: ZpoCalc empties it.)
     const bool asItComes = result.isEmpty();
-    if (pure && asItComes) {
+    if (asItComes && zpoValuesHold()) {
         const auto known = pureValues_.constFind(expression);
         if (known != pureValues_.constEnd()) {
             result = *known;
@@ -257,6 +257,7 @@ void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
             return;
         }
     }
+    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     vbs().ExeCalc(expression, result, ok);
     // Reading variables changes none of them, whether it succeeds or fails.
     if (pure) zpoRound_.uses = scriptUses_;
@@ -267,8 +268,8 @@ void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
 }
 
 QString SupVyn::VbsCalcTxt(const QString& expression) {
-    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
-    if (pure) {
+    // What the table holds was pure in this round (ZpoCalc empties it).
+    if (zpoValuesHold()) {
         const auto known = pureTexts_.constFind(expression);
         // A failure is taken again only while it is still the host's last one: evaluated
         // again, it would leave exactly that.
@@ -276,6 +277,7 @@ QString SupVyn::VbsCalcTxt(const QString& expression) {
             (!pureFailures_.contains(expression) || lastPureFailure_ == expression))
             return *known;
     }
+    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     Variant value{QString()};
     int ok = 0;
     vbs().ExeCalc(expression, value, ok);
