@@ -124,7 +124,9 @@ private:
     void copyFile(const QByteArray& from, QByteArray to, const struct stat& st);
     void copyLink(const QByteArray& from, QByteArray to);
     void copyFolder(const QByteArray& from, QByteArray to, const struct stat& st);
-    void writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st);
+    // targetMissing: the caller has just found nothing at to.
+    void writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st,
+                   bool targetMissing = false);
     void writeLink(const QByteArray& from, const QByteArray& to);
     void moveEntry(const QByteArray& from, QByteArray to);
     void moveByCopy(const QByteArray& from, const QByteArray& to, const struct stat& s);
@@ -354,7 +356,9 @@ void Engine::copyEntry(const QByteArray& from, QByteArray to) {
 
 void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& st) {
     struct stat d {};
-    if (::lstat(to.constData(), &d) == 0) {
+    const bool exists = ::lstat(to.constData(), &d) == 0;
+    const bool targetMissing = !exists && errno == ENOENT;
+    if (exists) {
         if (sameEntry(st, d)) {
             if (!flag(fof::RenameOnCollision)) fail(err::PathFileAccess, to, kSameFile);
             QByteArray dir, name;
@@ -367,20 +371,23 @@ void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& 
         }
     }
     step(from, to);
-    writeCopy(from, to, st);
+    writeCopy(from, to, st, targetMissing);
     done(st.st_size);
 }
 
 // The copy is written beside the target under a passing name and then renamed into place: the
 // target is replaced whole or not at all, also when it is read-only or a link. Only where the
 // folder takes no new file is a writable target written in place.
-void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st) {
+void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st,
+                       bool targetMissing) {
     file::Fd in;
-    if (const int e = file::openRead(from, in, false)) failErrno(e, from);
+    if (const int e = file::openReadFile(from, in)) failErrno(e, from);
     file::ReplaceOptions options;
     options.followLinks = false;
     options.inPlaceIfFolderRefuses = true;
     file::Replacement out(to, options);
+    // Nothing was at the target when copyFile looked: the replacement need not look again.
+    if (targetMissing) out.setTargetMissing();
     // The bytes, then the marks (while the owner may still write the copy); the permission bits
     // and the times go on when it is put in place.
     int e = file::copyInto(in.get(), st, out);

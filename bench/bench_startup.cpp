@@ -10,6 +10,8 @@
 // "start-up OURS PLAIN". Then:
 // - "linear PER-PAGE-AT-400 PER-PAGE-AT-50": ours at 400 and at 50 pages (best rounds), each
 //   divided by its number of pages;
+// - "pure EACH-TIME ONCE": ours at 200 pages with every position and size expression evaluated
+//   where it stands, against with the pure ones evaluated once (SupVyn::setPureValuesKept);
 // - "memory OURS-KB PLAIN-KB": the peak resident size of a process that builds the 200-page
 //   wizard once against one that builds the bare widgets once (the program run again as
 //   "bench_startup --rss ours|plain FOLDER", each printing its own peak).
@@ -137,9 +139,10 @@ struct Wizard {
     std::shared_ptr<zv::SupVyn> engine;
 };
 
-void buildWizard(Wizard& w, const QString& file) {
+void buildWizard(Wizard& w, const QString& file, bool pureValuesKept = true) {
     w.window = std::make_shared<zv::ZelVynAsp>();
     w.engine = std::make_shared<zv::SupVyn>();
+    w.engine->setPureValuesKept(pureValuesKept);
     w.window->load();
     w.engine->RegFrm(w.window);
     w.engine->VynIni(file);
@@ -331,6 +334,19 @@ int main(int argc, char** argv) {
         }
     }
     zvbench::report("linear", many.seconds() / kManyPages, few.seconds() / kFewPages);
+
+    // What evaluating each pure position and size once saves: the 200 pages built with every
+    // expression evaluated where it stands, against as above.
+    zvbench::Best each("evaluated each time"), once("evaluated once");
+    for (int r = 0; r < rounds; ++r) {
+        for (const bool kept : {false, true}) {
+            prepare(file);
+            Wizard w;
+            (kept ? once : each).add(zvbench::timed([&] { buildWizard(w, file, kept); }));
+            releaseWizard(w);
+        }
+    }
+    zvbench::report("pure", each.seconds(), once.seconds());
 
     const long oursKb = childPeak(argv[0], "ours", folder);
     const long plainKb = childPeak(argv[0], "plain", folder);

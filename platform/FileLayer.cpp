@@ -9,6 +9,7 @@
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -21,6 +22,19 @@
 namespace zv::file {
 
 namespace {
+
+// This process's id, asked of the system once and again in a child after fork: each temporary
+// file's name holds it.
+pid_t ownPid = 0;
+pid_t processId() {
+    static const bool watched = [] {
+        ::pthread_atfork(nullptr, nullptr, [] { ownPid = ::getpid(); });
+        ownPid = ::getpid();
+        return true;
+    }();
+    (void)watched;
+    return ownPid;
+}
 
 // The folder part of a path, "" for a bare name (the current folder).
 QByteArray parentOf(const QByteArray& path) {
@@ -153,6 +167,16 @@ int openRead(const QByteArray& path, Fd& fd, bool followLinks) {
     return 0;
 }
 
+int openReadFile(const QByteArray& path, Fd& fd) {
+    int f;
+    do {
+        f = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY);
+    } while (f < 0 && errno == EINTR);
+    if (f < 0) return errno;
+    fd = Fd(f);
+    return 0;
+}
+
 int openAppend(const QByteArray& path, Fd& fd) {
     return openRegular(path, O_RDWR | O_APPEND, fd);
 }
@@ -254,14 +278,15 @@ int Replacement::open() {
     if (target_.isEmpty()) return ENOENT;
     if (options_.followLinks) target_ = followLinks(target_);
     inPlace_ = false;
-    replacing_ = ::lstat(target_.constData(), &old_) == 0;
+    replacing_ = !targetMissing_ && ::lstat(target_.constData(), &old_) == 0;
+    targetMissing_ = false;
     if (replacing_ && S_ISDIR(old_.st_mode)) return EISDIR;
     if (replacing_ && S_ISLNK(old_.st_mode) && options_.followLinks) return ELOOP;
     keepsMode_ = replacing_ && S_ISREG(old_.st_mode);
 
     const QByteArray dir = parentOf(target_);
     const QByteArray stem =
-        '.' + lastPart(target_).left(100) + ".zvtmp-" + QByteArray::number(::getpid()) + '-';
+        '.' + lastPart(target_).left(100) + ".zvtmp-" + QByteArray::number(processId()) + '-';
     // A new file with no other permissions asked for gets the usual ones (the umask applies);
     // any other starts private and gets its permissions when it is complete.
     const mode_t initial = hasMode_ || keepsMode_ ? S_IRUSR | S_IWUSR : 0666;

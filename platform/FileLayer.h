@@ -71,6 +71,11 @@ private:
 // (ELOOP). A pipe without a writer does not hang the open (it then reads as empty).
 // 0 or errno.
 int openRead(const QByteArray& path, Fd& fd, bool followLinks = true);
+// Opens path, which the caller has just found to be a regular file, for reading, without
+// following a symbolic link in its last part (ELOOP). The descriptor stays non-blocking: that
+// changes nothing for a regular file, and whatever took its place meanwhile (a pipe) cannot
+// hang the reader. One open and no other call, for copies of many files. 0 or errno.
+int openReadFile(const QByteArray& path, Fd& fd);
 // Reads what is left of the file into out (appended). 0 or errno.
 int readAll(int fd, QByteArray& out);
 // Opens path for appending (and for reading what it holds), creating it (0666 less the umask)
@@ -124,6 +129,10 @@ public:
     // Creates the temporary file (or opens the target, in place). 0 or errno: ENOENT when the
     // target's folder is missing, EISDIR for a target that is a folder.
     int open();
+    // Tells the next open that the caller has just looked at the target (lstat) and found
+    // nothing there, so that open does not look again: the copy is then a new file, exactly
+    // as when open finds nothing itself. Only for a replacement that does not follow links.
+    void setTargetMissing() { targetMissing_ = !options_.followLinks; }
     // The descriptor to write the new content to (after open).
     int fd() const { return out_.get(); }
     int write(QByteArrayView bytes) { return writeAll(out_.get(), bytes); }
@@ -160,7 +169,8 @@ private:
     Fd out_;
     struct stat old_ {};
     bool replacing_ = false;
-    bool keepsMode_ = false; // the replaced file's permissions and owner carry over
+    bool targetMissing_ = false; // the caller found no target (setTargetMissing)
+    bool keepsMode_ = false;     // the replaced file's permissions and owner carry over
     bool inPlace_ = false;
     bool hasMode_ = false;
     mode_t mode_ = 0;

@@ -184,7 +184,9 @@ void VbLabel::copyFrom(const VbControl& design) {
     useMnemonic_ = d->useMnemonic_;
     caption_ = d->caption_;
     autoSize_ = d->autoSize_;
-    showCaption();
+    // Not fitted again: the size copied is the design's, already fitted to this same caption,
+    // font, width, word wrap and alignment, so a fit would give it once more.
+    live<QLabel>()->setText(shownText(caption_, useMnemonic_));
 }
 
 } // namespace zv

@@ -192,6 +192,10 @@ public:
     // The page history (element 0 holds 0 and is never a page) and the current page.
     std::vector<int16_t> PagLst{0};
     int16_t PagAtu = 0;
+    // Whether pure expressions (VbsPure.h) are evaluated once while the variables hold (the
+    // default) or each time they are met: the results are the same, only the time differs
+    // (the start-up bench measures what keeping them saves).
+    void setPureValuesKept(bool kept) { pureValuesKept_ = kept; }
 
 private:
     int ZpoAdd(const ZpoDef& z);
@@ -255,7 +259,8 @@ private:
     // statements, all of them pure and carried out, and the variables still hold.
     bool zpoRoundHolds() const;
     // ExeCalc through the host; a pure expression (succeeding or not) leaves the variables
-    // holding.
+    // holding, and its value taken as it comes (an Empty result) is evaluated once while they
+    // hold.
     void VbsCalc(const QString& expression, Variant& result, int& ok);
     // The value of a position or size expression as text ("" when the script cannot evaluate
     // it); a pure one is evaluated once while the variables hold.
@@ -283,8 +288,10 @@ private:
     // The texts of the pure expressions evaluated while the last round holds, those that
     // failed, and the last that failed (the failure the host keeps).
     QHash<QString, QString> pureTexts_;
+    QHash<QString, Variant> pureValues_; // the pure values VbsCalc gave as they came
     QSet<QString> pureFailures_;
     std::optional<QString> lastPureFailure_;
+    bool pureValuesKept_ = true;
 
     VbsFactory vbsFactory_;
     std::shared_ptr<VbsHost> vbs_;

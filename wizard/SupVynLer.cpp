@@ -207,11 +207,12 @@ void SupVyn::ZpoCalc() {
     round.uses = scriptUses_;
     zpoRound_ = std::move(round);
     pureTexts_.clear();
+    pureValues_.clear();
     pureFailures_.clear();
 }
 
 bool SupVyn::zpoValuesHold() const {
-    return zpoRound_.made && zpoRound_.uses == scriptUses_;
+    return pureValuesKept_ && zpoRound_.made && zpoRound_.uses == scriptUses_;
 }
 
 bool SupVyn::zpoRoundHolds() const {
@@ -221,16 +222,31 @@ bool SupVyn::zpoRoundHolds() const {
 }
 
 void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
+    // A value taken as it comes (into an Empty result) that a pure expression gave while the
+    // round holds is given again: evaluated again, it would give exactly that. (What the table
+    // holds was pure in this round: ZpoCalc empties it.)
+    const bool asItComes = result.isEmpty();
+    if (asItComes && zpoValuesHold()) {
+        const auto known = pureValues_.constFind(expression);
+        if (known != pureValues_.constEnd()) {
+            result = *known;
+            ok = 1;
+            return;
+        }
+    }
     const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     vbs().ExeCalc(expression, result, ok);
     // Reading variables changes none of them, whether it succeeds or fails.
     if (pure) zpoRound_.uses = scriptUses_;
-    if (ok != 1) lastPureFailure_.reset();
+    if (ok != 1)
+        lastPureFailure_.reset();
+    else if (pure && asItComes)
+        pureValues_.insert(expression, result);
 }
 
 QString SupVyn::VbsCalcTxt(const QString& expression) {
-    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
-    if (pure) {
+    // What the table holds was pure in this round (ZpoCalc empties it).
+    if (zpoValuesHold()) {
         const auto known = pureTexts_.constFind(expression);
         // A failure is taken again only while it is still the host's last one: evaluated
         // again, it would leave exactly that.
@@ -238,6 +254,7 @@ QString SupVyn::VbsCalcTxt(const QString& expression) {
             (!pureFailures_.contains(expression) || lastPureFailure_ == expression))
             return *known;
     }
+    const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     Variant value{QString()};
     int ok = 0;
     vbs().ExeCalc(expression, value, ok);

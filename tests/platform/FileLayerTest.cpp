@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -63,6 +64,61 @@ TEST_F(FileLayer, TheOldFileStaysUntilTheNewOneIsCompleteAndAfterAnyFailure) {
     ::umask(mask);
     ASSERT_EQ(replaceFile(tmp.path("fresh.txt"), "x", newOnly), 0);
     EXPECT_EQ(modeOf("fresh.txt"), 0666u & ~unsigned(mask));
+}
+
+// The copy of many files: the source opened with one call, the target known to be missing.
+// The copy comes out as through the plain open and a replacement that looks for itself.
+TEST_F(FileLayer, AFileCopiedWithoutTheSecondLooksIsTheSameCopy) {
+    const QString source = tmp.write("source.bin", QByteArray(70000, 's') + "end");
+    const QByteArray src = QFile::encodeName(source);
+    ::chmod(src.constData(), 0640);
+    const struct timespec times[2] = {{1000000000, 5}, {1200000000, 7}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, src.constData(), times, 0), 0);
+    struct stat st {};
+    ASSERT_EQ(::lstat(src.constData(), &st), 0);
+    for (const bool fast : {false, true}) {
+        const QString name = fast ? QStringLiteral("fast.bin") : QStringLiteral("plain.bin");
+        Fd in;
+        ASSERT_EQ(fast ? openReadFile(src, in) : openRead(src, in, false), 0);
+        ReplaceOptions options;
+        options.followLinks = false;
+        Replacement out(tmp.path(name), options);
+        if (fast) out.setTargetMissing();
+        ASSERT_EQ(copyInto(in.get(), st, out), 0);
+        EXPECT_FALSE(out.replacing());
+        ASSERT_EQ(out.commit(), 0);
+        EXPECT_EQ(tmp.read(name), tmp.read("source.bin"));
+        EXPECT_EQ(modeOf(name), 0640u);
+        struct stat copy {};
+        ASSERT_EQ(::lstat(QFile::encodeName(tmp.path(name)).constData(), &copy), 0);
+        EXPECT_EQ(copy.st_mtim.tv_sec, 1200000000);
+        EXPECT_EQ(copy.st_mtim.tv_nsec, 7);
+    }
+    EXPECT_EQ(zvtest::namesIn(tmp.path()).size(), 3); // no temporary file left
+
+    // A link where the file was is refused; a pipe put there reads as empty, without waiting
+    // for a writer.
+    ASSERT_EQ(::symlink("source.bin", QFile::encodeName(tmp.path("link")).constData()), 0);
+    Fd in;
+    EXPECT_EQ(openReadFile(QFile::encodeName(tmp.path("link")), in), ELOOP);
+    const QByteArray fifo = QFile::encodeName(tmp.path("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_EQ(openReadFile(fifo, in), 0);
+    QByteArray read;
+    EXPECT_EQ(readAll(in.get(), read), 0);
+    EXPECT_TRUE(read.isEmpty());
+
+    // A replacement that follows links looks at its target itself, whatever it is told.
+    const QString real = tmp.write("real.txt", "real");
+    ASSERT_EQ(::symlink("real.txt", QFile::encodeName(tmp.path("to-real")).constData()), 0);
+    Replacement through(tmp.path("to-real"));
+    through.setTargetMissing();
+    ASSERT_EQ(through.open(), 0);
+    EXPECT_TRUE(through.replacing());
+    ASSERT_EQ(through.write("through"), 0);
+    ASSERT_EQ(through.commit(), 0);
+    EXPECT_EQ(tmp.read("real.txt"), "through");
+    EXPECT_EQ(QFile::symLinkTarget(tmp.path("to-real")), real);
 }
 
 TEST_F(FileLayer, AWriteBeyondTheFileSizeLimitIsADiskFullAndKeepsTheOldFile) {

@@ -64,6 +64,43 @@ TEST(UiControlArray, LoadedElementsCopyTheDesignElementHidden) {
     EXPECT_EQ(form.control(QStringLiteral("laVyn")), nullptr); // an array needs an index
 }
 
+// A loaded element takes the size its design has: the size that the same caption, font, width
+// and word wrap fit to, as a label given them one by one has it, also once AutoSize goes off.
+TEST(UiControlArray, AnAutoSizeElementHasTheSizeItsCaptionFits) {
+    VbForm form;
+    const QString caption = QStringLiteral("Um texto que ocupa mais de uma linha quando parte");
+    int n = 0;
+    for (const bool wrap : {false, true}) {
+        auto design = form.addArray<VbLabel>(QStringLiteral("laVyn%1").arg(n));
+        auto plain = form.addArray<VbLabel>(QStringLiteral("laRef%1").arg(n));
+        for (const auto& l : {design, plain}) {
+            l->put("AutoSize", false);
+            l->put("Width", 1200);
+            l->put("WordWrap", wrap);
+            l->put("FontSize", 11);
+            l->put("Caption", caption);
+            l->put("AutoSize", true);
+        }
+        auto loaded = form.loadElement(QStringLiteral("laVyn%1").arg(n), 1);
+        const double width = toDouble(plain->get("Width"));
+        const double height = toDouble(plain->get("Height"));
+        EXPECT_EQ(wrap, width == 1200) << "wrapping keeps the width, else the text sets it";
+        EXPECT_GT(height, 0);
+        EXPECT_EQ(toDouble(loaded->get("Width")), width) << wrap;
+        EXPECT_EQ(toDouble(loaded->get("Height")), height) << wrap;
+        loaded->put("AutoSize", false);
+        EXPECT_EQ(toDouble(loaded->get("Width")), width) << wrap;
+        EXPECT_EQ(toDouble(loaded->get("Height")), height) << wrap;
+        // Its own caption is fitted as the design's is.
+        loaded->put("AutoSize", true);
+        loaded->put("Caption", QStringLiteral("Curto"));
+        plain->put("Caption", QStringLiteral("Curto"));
+        EXPECT_EQ(toDouble(loaded->get("Width")), toDouble(plain->get("Width"))) << wrap;
+        EXPECT_EQ(toDouble(loaded->get("Height")), toDouble(plain->get("Height"))) << wrap;
+        ++n;
+    }
+}
+
 TEST(UiControlArray, LoadAndUnloadErrors) {
     VbForm form;
     form.addArray<VbLabel>(QStringLiteral("laVyn"));

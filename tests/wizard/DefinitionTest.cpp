@@ -237,6 +237,17 @@ TEST_F(Definition, VariablesDefinedAgainWhenTheyCanChange) {
     const auto placed = read("#PON:IDE\nSeg [AUT_TraPosSeg]=xMax - 180, yMax - 40\n##\n" + page +
                              "#TRA:IDE\nB [IDE]=SEG\n##\n");
     EXPECT_EQ(placed->pageTable().at(1).Tra[TraSeg].POS, QStringLiteral("460, 440"));
+
+    // The point of a button with no position of its own is evaluated once while the variables
+    // hold; a variable defined again (by a later zone) has it evaluated again.
+    const QString seg = QStringLiteral("#TRA:IDE\nB [IDE]=SEG\n##\n");
+    host->calculated.clear();
+    const auto buttons = read(a + "#PON:IDE\nSeg [AUT_TraPosSeg]=xMax - 180, yMax - A\n##\n" +
+                              page + seg + page + seg + "#VAR:IDE\nA [A]=20\n##\n" + page + seg);
+    EXPECT_EQ(host->calculated.filter(QStringLiteral("xMax - 180")).size(), 2);
+    EXPECT_EQ(buttons->pageTable().at(1).Tra[TraSeg].POS, QStringLiteral("460, 479"));
+    EXPECT_EQ(buttons->pageTable().at(2).Tra[TraSeg].POS, QStringLiteral("460, 479"));
+    EXPECT_EQ(buttons->pageTable().at(3).Tra[TraSeg].POS, QStringLiteral("460, 460"));
 }
 
 TEST_F(Definition, WindowMeasuresThatKeepTheDesignedSize) {

@@ -23,6 +23,7 @@ public:
     int resets = 0;
     QList<QStringList> codes;             // every PgmRegArr's lines
     QStringList statements;               // every ExeCmd, in order
+    QStringList calculated;               // the expressions evaluated, in order
     QStringList failed;                   // the statements and expressions that failed
     QMap<QString, zv::Variant> variables; // by upper-cased name
     QStringList objects;                  // the names of the host objects registered
@@ -71,6 +72,7 @@ public:
             failed << statement;
     }
     void ExeCalc(const QString& expression, zv::Variant& result, int& ok) override {
+        calculated << expression;
         const auto value = evaluate(expression);
         ok = value ? 1 : 0;
         if (value) {
