@@ -4,6 +4,8 @@
 
 #include "Dispatch.h"
 
+#include <optional>
+
 namespace zv::vbs {
 
 // The Source of the language's own run-time errors.
@@ -35,6 +37,15 @@ public:
     const QString& source() const { return source_; }
 
 private:
+    // What the last Raise gave, until a handler takes its error (set).
+    struct Raised {
+        int number;
+        QString description, source, helpFile;
+        int helpContext;
+    };
+    static int32_t raisedNumber(int32_t n);
+
+    std::optional<Raised> raised_;
     int number_ = 0;
     QString description_;
     QString source_;

@@ -116,8 +116,9 @@ void Interpreter::raise(int number, const QString& name) {
     throw VbError(number, text);
 }
 
-// Globals of a unit: a Dim keeps the value of a variable that already exists; a Const, a fixed
-// array and a dynamic array start afresh. Locals of a procedure start afresh at each call.
+// Globals of a unit: a Dim keeps the value of a variable that already exists, a Const starts
+// afresh. Arrays are made by their Dim statement when it runs (until then the variable is
+// Empty). Locals of a procedure start afresh at each call.
 void Interpreter::setupDeclarations(const std::vector<Declaration>& decls, Frame& f, bool global) {
     for (const auto& d : decls) {
         Variant* target = nullptr;
@@ -140,17 +141,12 @@ void Interpreter::setupDeclarations(const std::vector<Declaration>& decls, Frame
             if (cell) cell->kind = CellKind::Constant;
             *target = d.value;
             break;
-        case DeclKind::FixedArray: {
-            if (cell) cell->kind = CellKind::Variable;
-            Variant a = Variant::array(d.bounds);
-            a.arrayMut().fixedSize = true;
-            *target = std::move(a);
-            break;
-        }
+        case DeclKind::FixedArray:
         case DeclKind::DynamicArray:
-            if (cell && cell->kind == CellKind::Variable && target->isArray()) break;
-            if (cell) cell->kind = CellKind::Variable;
-            *target = Variant::array(std::span<const std::pair<int32_t, int32_t>>());
+            if (cell && cell->kind != CellKind::Variable) {
+                cell->kind = CellKind::Variable;
+                target->clear();
+            }
             break;
         }
     }

@@ -16,6 +16,7 @@
 #include "StackGuard.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace zv::vbs {
@@ -27,6 +28,7 @@ namespace rterr {
 constexpr int ClassNotDefined = 506;
 constexpr int InvalidReference = 505; // ".member" outside any With block
 constexpr int ElementNotFound = 32811;
+constexpr int UnsupportedAutomationType = 458;
 } // namespace rterr
 
 // What the host gives the engine: the objects CreateObject can make, the message box service
@@ -39,6 +41,8 @@ struct EngineHost {
     WindowHandle siteWindow = 0;
     int timeout = 10000;
     uint64_t stepLimit = 0;
+    // The script's own global object: what Me names outside the methods of a class.
+    std::function<DispatchPtr()> scriptObject;
 };
 
 inline const Variant* simpleOperand(const Expr* e, const Frame& f);
@@ -60,7 +64,6 @@ public:
 // Calls nested deeper than this raise 28 "Out of stack space" (as does a native stack that
 // runs low first, see StackGuard.h).
 constexpr int kMaxCallDepth = 1000;
-
 
 class Interpreter {
 public:
@@ -173,6 +176,7 @@ private:
     Flow execWith(const WithStmt* s, Frame& f);
     void execReDim(const ReDimStmt* s, Frame& f);
     void execErase(const EraseStmt* s, Frame& f);
+    void execDimArray(const DimArrayStmt* s, Frame& f);
     void onErrorResumed(const VbError& e, Frame& f);
     // One more statement or block: past the host's step limit, or with the native stack low,
     // an error. Past the step limit no error trap takes errors any more, so the host call ends
