@@ -125,7 +125,7 @@ Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& 
         result = runProcedure(p, storage.base, me);
     }
     if (!pendingTerminates_.empty()) [[unlikely]]
-        runPendingTerminates();
+        terminatePending();
     return result;
 }
 

@@ -389,7 +389,7 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
             }
             // Objects the statement released are terminated before the next one runs.
             if (!pendingTerminates_.empty()) [[unlikely]]
-                runPendingTerminates();
+                terminatePending();
             continue;
         } catch (const ScriptRuntimeError& e) {
             if (!f.resumeNext) throw;

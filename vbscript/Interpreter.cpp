@@ -79,7 +79,7 @@ DispatchPtr Interpreter::newInstance(const ClassPtr& cls) {
 }
 
 void Interpreter::queueTerminate(std::shared_ptr<ClassInstance> obj) {
-    pendingTerminates_.push_back(std::move(obj));
+    pendingTerminates_.push_back({std::move(obj), terminateGeneration_ + 1});
     if (running_ == 0 && entered_ == 0) runPendingTerminates();
 }
 
@@ -89,16 +89,25 @@ void Interpreter::runPendingTerminates() {
     if (terminating_) return; // the loop below takes what its terminations release
     terminating_ = true;
     while (!pendingTerminates_.empty()) {
-        std::shared_ptr<ClassInstance> obj = std::move(pendingTerminates_.front());
+        PendingTerminate next = std::move(pendingTerminates_.front());
         pendingTerminates_.pop_front();
+        if (next.generation > kMaxCallDepth) {
+            terminateOverflow_ = true;
+            continue; // freed without its Class_Terminate
+        }
+        terminateGeneration_ = next.generation;
         ErrObject::Snapshot saved = err_->snapshot();
         try {
-            callMethod(obj->cls().terminate, obj.get(), {});
+            callMethod(next.obj->cls().terminate, next.obj.get(), {});
         } catch (const VbError&) {
         } catch (const std::bad_alloc&) {
         }
         err_->restore(saved);
-        obj.reset();
+        // What the object's own fields held is released beside it, not by its Class_Terminate:
+        // a long list of objects is no chain of terminations.
+        terminateGeneration_ = next.generation - 1;
+        next.obj.reset();
+        terminateGeneration_ = 0;
     }
     terminating_ = false;
 }

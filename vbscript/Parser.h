@@ -82,6 +82,7 @@ private:
     // The "(args)" and ".member" parts after a head (a name, a parenthesised expression, a new
     // object), first being the head's token.
     ExprPtr continueChain(ExprPtr e, const Token& first, ChainInfo* info);
+    ExprPtr parenChain(ExprPtr paren, const Token& first);
     std::vector<ExprPtr> parseArgList(ChainInfo* info); // after "("
     ExprPtr parseArgument();
     ExprPtr parseExpression();

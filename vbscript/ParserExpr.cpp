@@ -215,7 +215,14 @@ ExprPtr Parser::parseSignedPrimary() {
 }
 
 ExprPtr Parser::parsePrimary() {
-    if (pendingPrimary_) return std::move(pendingPrimary_);
+    if (pendingPrimary_) {
+        // The parenthesised first argument of a call statement, with any chain after it:
+        // "Out.Print (New C).M".
+        ExprPtr p = std::move(pendingPrimary_);
+        if (!at(Tok::LParen) && !(at(Tok::Dot) && !tok().spaceBefore)) return p;
+        const Token& first = tok();
+        return parenChain(std::move(p), first);
+    }
     const Token& t = tok();
     switch (t.kind) {
     case Tok::Number: {
@@ -262,24 +269,7 @@ ExprPtr Parser::parsePrimary() {
         setDepth(p.get(), {p->inner.get()});
         expect(Tok::RParen, cerr::ExpectedRParen);
         if (!at(Tok::LParen) && !(at(Tok::Dot) && !tok().spaceBefore)) return p;
-        // "(f)(x)" and "((a))(0)" call or index what the parentheses hold, as if they were
-        // not there; "(New C).P" uses the value.
-        NestingGuard nested(*this);
-        if (at(Tok::LParen)) {
-            Expr* inner = p.get();
-            while (inner->kind == ExprKind::Paren)
-                inner = static_cast<ParenExpr*>(inner)->inner.get();
-            bool bare =
-                (inner->kind == ExprKind::Name && !static_cast<NameExpr*>(inner)->hasParens) ||
-                (inner->kind == ExprKind::Member && !static_cast<MemberExpr*>(inner)->hasParens);
-            if (bare) {
-                ExprPtr e = std::move(p);
-                while (e->kind == ExprKind::Paren)
-                    e = std::move(static_cast<ParenExpr*>(e.get())->inner);
-                return continueChain(std::move(e), t, nullptr);
-            }
-        }
-        return continueChain(std::move(p), t, nullptr);
+        return parenChain(std::move(p), t);
     }
     case Tok::KwNot: {
         // A Not inside an operand: 1 + Not x.
@@ -308,6 +298,25 @@ ExprPtr Parser::parsePrimary() {
         if (isContextualKeyword(t.kind)) return parseChain(nullptr);
         fail(cerr::ExpectedExpression);
     }
+}
+
+// A parenthesised expression followed by "(args)" or ".member": "(f)(x)" and "((a))(0)" call or
+// index what the parentheses hold, as if they were not there; "(New C).P" uses the value.
+ExprPtr Parser::parenChain(ExprPtr p, const Token& first) {
+    NestingGuard nested(*this);
+    if (at(Tok::LParen)) {
+        const Expr* inner = p.get();
+        while (inner->kind == ExprKind::Paren)
+            inner = static_cast<const ParenExpr*>(inner)->inner.get();
+        bool bare =
+            (inner->kind == ExprKind::Name && !static_cast<const NameExpr*>(inner)->hasParens) ||
+            (inner->kind == ExprKind::Member && !static_cast<const MemberExpr*>(inner)->hasParens);
+        if (bare) {
+            while (p->kind == ExprKind::Paren)
+                p = std::move(static_cast<ParenExpr*>(p.get())->inner);
+        }
+    }
+    return continueChain(std::move(p), first, nullptr);
 }
 
 void Parser::updateChainDepth(Expr* e) {
