@@ -1,5 +1,6 @@
-// vbs-wine: runs test scripts written for Wine's VBScript test host (lang.vbs, api.vbs of the
-// Wine project, kept outside this repository) through the engine and counts their assertions.
+// vbs-wine: runs test scripts written for Wine's VBScript test host (lang.vbs, api.vbs and
+// regexp.vbs of the Wine project, kept outside this repository) through the engine and counts
+// their assertions.
 //
 //     vbs-wine [--min-rate PERCENT] FILE.vbs...
 //
