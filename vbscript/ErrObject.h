@@ -1,6 +1,9 @@
 #pragma once
 // The script's Err object: the last error taken by On Error Resume Next (Number, its default
-// member, Description, Source), Clear, and Raise for errors of the script's own.
+// member, Description, Source, HelpFile, HelpContext), Clear, and Raise for errors of the
+// script's own. Raise leaves out what Err already holds (while it holds an error) and gives a
+// system error code (&H8007xxxx) the language's number for it; numbers past 16 bits that are no
+// error code are 5. The language's own errors show their standard text alone.
 
 #include "Dispatch.h"
 
@@ -18,6 +21,8 @@ class ErrObject : public SimpleDispatch {
 public:
     ErrObject();
 
+    // Takes an error that a handler caught (HelpFile and HelpContext those of its Raise, else
+    // cleared).
     void set(const VbError& e);
     void clear();
 
