@@ -13,8 +13,12 @@ namespace {
 
 constexpr int kRegExpSyntax = 5017;
 
-// The script's pattern in the syntax of the expression library. They differ where a "$" outside
-// a class is the end of the whole text only (unless MultiLine), and in \uXXXX.
+// The expressions run on QRegularExpression (PCRE2): its matcher has limits on backtracking and
+// does not recurse on the native stack as the text grows, so no pattern or text can bring the
+// host down; std::regex has neither guard.
+//
+// The script's pattern in the library's syntax. They differ where a "$" outside a class is the
+// end of the whole text only (unless MultiLine), and in \uXXXX.
 QString libraryPattern(const QString& p, bool multiLine) {
     QString out;
     out.reserve(p.size() + 8);
