@@ -2,18 +2,22 @@
 // regexp.vbs of the Wine project, kept outside this repository) through the engine and counts
 // their assertions.
 //
-//     vbs-wine [--min-rate PERCENT] FILE.vbs...
+//     vbs-wine [--min-rate PERCENT] [--unreached] FILE.vbs...
 //
 // The scripts call functions of their host: ok(cond, msg) and todo_wine_ok (an assertion each;
 // a todo_wine line still states the platform's answer), getVT (the variant type, "*" after it
 // for an argument passed as a variable), isNullDisp, testArray, isArrayFixed, testDisp,
 // reportSuccess, and read isEnglishLang, MaxCharSize, firstDayOfWeek, doubleAsString, testObj
-// and collectionObj. "test" names the script's own global object. Lines that need a host object
-// this host cannot offer (an object that is no dispatch object: unkObj) are cut before the run;
-// their assertions count as not run, as do those after an error that ends a script.
+// and collectionObj. "test" names the script's own global object. Each assertion is rewritten
+// to pass its line number, so that an assertion the run never reached (after an error that
+// ends the script, or skipped by an error under On Error Resume Next) counts as not run; an
+// "ok false" guard of a branch that must not run is left out of that count. Lines that need a
+// host object this host cannot offer (an object that is no dispatch object: unkObj) are cut
+// before the run; their assertions count as not run too.
 //
-// Prints each failed assertion and one summary line per file. Exit status 0 when every script
-// ran to its end and at least PERCENT (default 99) of the assertions that ran passed.
+// Prints each failed assertion and one summary line per file; --unreached lists the assertions
+// not reached. Exit status 0 when every script ran to its end and at least PERCENT (default 99)
+// of the assertions that ran passed.
 
 #include "Convert.h"
 #include "ScriptControl.h"
@@ -24,6 +28,8 @@
 #include <QStringList>
 #include <cstdio>
 #include <pthread.h>
+#include <set>
+#include <vector>
 
 using namespace zv;
 
@@ -32,6 +38,7 @@ namespace {
 struct Counts {
     int pass = 0;
     int fail = 0;
+    std::set<int> reached; // lines whose assertions ran at least once
 };
 
 // An argument the engine passes as a variable points into the engine's storage; any other is a
@@ -118,19 +125,21 @@ DispatchPtr makeCollection() {
 
 DispatchPtr makeHost(Counts& counts, QStringList& failures) {
     auto host = std::make_shared<SimpleDispatch>(QStringLiteral("WineTestHost"));
+    // ok_at(line, cond, msg): each assertion as the script was rewritten to call it.
     auto assertion = [&counts, &failures](Args a) {
-        checkArgCount(a, 2, 2);
-        const Variant& cond = *a[0];
+        checkArgCount(a, 3, 3);
+        int line = CLng(*a[0]);
+        counts.reached.insert(line);
+        const Variant& cond = *a[1];
         if (cond.isBoolean() && cond.rawBoolean()) {
             ++counts.pass;
         } else {
             ++counts.fail;
-            failures << toText(*a[1]);
+            failures << QStringLiteral("line %1: %2").arg(line).arg(toText(*a[2]));
         }
         return Variant();
     };
-    host->addMethod(QStringLiteral("ok"), assertion);
-    host->addMethod(QStringLiteral("todo_wine_ok"), assertion);
+    host->addMethod(QStringLiteral("ok_at"), assertion);
     host->addMethod(QStringLiteral("getVT"), [](Args a) {
         checkArgCount(a, 1, 1);
         return Variant(typeText(*a[0]) + (onThisStack(a[0]) ? QString() : QStringLiteral("*")));
@@ -181,14 +190,84 @@ QRegularExpression cutPattern(const QString& fileName) {
     return QRegularExpression(QStringLiteral("(?!)")); // nothing
 }
 
-const QRegularExpression& assertionPattern() {
-    static const QRegularExpression re(QStringLiteral("\\b(ok|todo_wine_ok)\\b"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    return re;
+bool isNameChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+// One assertion in the script's text: where it is and whether it is a guard that states a
+// branch should never run ("ok false, ...").
+struct Site {
+    int line = 0;
+    bool guard = false;
+};
+
+// Rewrites every call of ok or todo_wine_ok on the line (outside strings and comments) into a
+// call of ok_at with the line number first, so that the host knows which assertions ran:
+// "Call ok(c, m)" becomes "Call ok_at(N, c, m)" and "ok c, m" becomes "ok_at N, c, m".
+QString markAssertions(const QString& line, int number, std::vector<Site>& sites) {
+    QString out;
+    bool inString = false;
+    for (qsizetype i = 0; i < line.size();) {
+        QChar c = line[i];
+        if (inString) {
+            out += c;
+            if (c == u'"') inString = false; // "" inside a string closes and reopens it
+            ++i;
+            continue;
+        }
+        if (c == u'"' || c == u'\'') {
+            if (c == u'\'') {
+                out += line.mid(i);
+                break;
+            }
+            inString = true;
+            out += c;
+            ++i;
+            continue;
+        }
+        if (!isNameChar(c) || (i > 0 && (isNameChar(line[i - 1]) || line[i - 1] == u'.'))) {
+            out += c;
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        while (j < line.size() && isNameChar(line[j]))
+            ++j;
+        QString word = line.mid(i, j - i);
+        if (word.compare(QLatin1String("ok"), Qt::CaseInsensitive) != 0 &&
+            word.compare(QLatin1String("todo_wine_ok"), Qt::CaseInsensitive) != 0) {
+            out += word;
+            i = j;
+            continue;
+        }
+        // A statement ("ok c, m", "Call ok(c, m)") or a function call in an expression
+        // ("Case ok(c, m)").
+        static const QRegularExpression statementStart(QStringLiteral("(^|:|\\bthen|\\belse)\\s*$"),
+                                                       QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression afterCall(QStringLiteral("\\bcall\\s*$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        bool statement = statementStart.match(out).hasMatch();
+        qsizetype k = j;
+        while (k < line.size() && line[k] == u' ')
+            ++k;
+        QString rest = line.mid(k);
+        if (rest.startsWith(u'(') && (afterCall.match(out).hasMatch() || !statement)) {
+            out += QStringLiteral("ok_at(%1, ").arg(number);
+            rest = rest.mid(1);
+            i = k + 1;
+        } else {
+            out += QStringLiteral("ok_at %1, ").arg(number);
+            i = k;
+        }
+        static const QRegularExpression guard(QStringLiteral("^\\(?\\s*false\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+        sites.push_back({number, guard.match(rest).hasMatch()});
+    }
+    return out;
 }
 
 // Runs one script; false when it could not run to its end.
-bool runFile(const QString& path, Counts& total, int& totalNotRun) {
+bool runFile(const QString& path, bool listUnreached, Counts& total, int& totalNotRun) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "vbs-wine: cannot read %s\n", qPrintable(path));
@@ -197,11 +276,18 @@ bool runFile(const QString& path, Counts& total, int& totalNotRun) {
     QString name = QFileInfo(path).fileName();
     QStringList lines = QString::fromLatin1(file.readAll()).split(u'\n');
     QRegularExpression cut = cutPattern(name);
-    int notRun = 0;
-    for (QString& line : lines) {
-        if (!line.contains(cut)) continue;
-        if (line.contains(assertionPattern())) ++notRun;
-        line.clear();
+    int cutSites = 0;
+    std::vector<Site> sites;
+    for (int i = 0; i < lines.size(); ++i) {
+        std::vector<Site> found;
+        QString marked = markAssertions(lines[i], i + 1, found);
+        if (lines[i].contains(cut)) {
+            cutSites += int(found.size());
+            lines[i].clear();
+            continue;
+        }
+        lines[i] = marked;
+        sites.insert(sites.end(), found.begin(), found.end());
     }
 
     Counts counts;
@@ -217,14 +303,27 @@ bool runFile(const QString& path, Counts& total, int& totalNotRun) {
         const vbs::ScriptErrorInfo& e = engine.error();
         std::printf("%s: stopped at line %d: %d %s\n    %s\n", qPrintable(name), e.line, e.number,
                     qPrintable(e.description), qPrintable(e.text.trimmed()));
-        for (int i = e.line; i < lines.size(); ++i)
-            if (lines[i].contains(assertionPattern())) ++notRun;
     }
     for (const QString& f : failures)
         std::printf("%s: FAIL %s\n", qPrintable(name), qPrintable(f));
+    // An assertion never reached is not run, unless it is a guard of a branch that must not run.
+    int unreached = 0, guards = 0;
+    for (const Site& s : sites) {
+        if (counts.reached.count(s.line)) continue;
+        if (s.guard) {
+            ++guards;
+            continue;
+        }
+        ++unreached;
+        if (listUnreached)
+            std::printf("%s: not reached: line %d: %s\n", qPrintable(name), s.line,
+                        qPrintable(lines[s.line - 1].trimmed()));
+    }
+    int notRun = cutSites + unreached;
     int ran = counts.pass + counts.fail;
-    std::printf("%s: %d passed, %d failed, %d not run (%.1f%% of those run pass)\n",
-                qPrintable(name), counts.pass, counts.fail, notRun,
+    std::printf("%s: %d passed, %d failed, %d not run (%d cut, %d never reached; %d guards of "
+                "branches that must not run left out) (%.1f%% of those run pass)\n",
+                qPrintable(name), counts.pass, counts.fail, notRun, cutSites, unreached, guards,
                 ran ? 100.0 * counts.pass / ran : 0.0);
     total.pass += counts.pass;
     total.fail += counts.fail;
@@ -236,23 +335,26 @@ bool runFile(const QString& path, Counts& total, int& totalNotRun) {
 
 int main(int argc, char** argv) {
     double minRate = 99.0;
+    bool listUnreached = false;
     QStringList files;
     for (int i = 1; i < argc; ++i) {
         QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg == QLatin1String("--min-rate") && i + 1 < argc)
+        if (arg == QLatin1String("--unreached"))
+            listUnreached = true;
+        else if (arg == QLatin1String("--min-rate") && i + 1 < argc)
             minRate = QString::fromLocal8Bit(argv[++i]).toDouble();
         else
             files << arg;
     }
     if (files.isEmpty()) {
-        std::fprintf(stderr, "usage: vbs-wine [--min-rate PERCENT] FILE.vbs...\n");
+        std::fprintf(stderr, "usage: vbs-wine [--min-rate PERCENT] [--unreached] FILE.vbs...\n");
         return 2;
     }
     Counts total;
     int notRun = 0;
     bool completed = true;
     for (const QString& f : files)
-        completed = runFile(f, total, notRun) && completed;
+        completed = runFile(f, listUnreached, total, notRun) && completed;
     int ran = total.pass + total.fail;
     double rate = ran ? 100.0 * total.pass / ran : 0.0;
     return completed && rate >= minRate ? 0 : 1;
