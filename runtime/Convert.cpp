@@ -465,7 +465,9 @@ int32_t CLng(const Variant& v) {
     return int32_t(d);
 }
 
+// True is all bits set, which in a Byte is 255.
 uint8_t CByte(const Variant& v) {
+    if (v.isBoolean()) return v.rawBoolean() ? 255 : 0;
     double d = roundHalfEven(toDouble(v));
     if (!(d >= 0.0 && d <= 255.0)) throw VbError(err::Overflow);
     return uint8_t(d);
@@ -488,13 +490,18 @@ int64_t CCur(const Variant& v) {
     return int64_t(d);
 }
 
+std::optional<bool> booleanText(QStringView text) {
+    QString t = Trim(text);
+    if (equalsNoCase(t, u"True") || equalsNoCase(t, u"#TRUE#")) return true;
+    if (equalsNoCase(t, u"False") || equalsNoCase(t, u"#FALSE#")) return false;
+    return std::nullopt;
+}
+
 bool CBool(const Variant& v) {
     switch (v.varType()) {
     case vbString: {
         const QString& s = v.rawString();
-        QString t = Trim(s);
-        if (equalsNoCase(t, u"True")) return true;
-        if (equalsNoCase(t, u"False")) return false;
+        if (auto b = booleanText(s)) return *b;
         auto d = parseNumber(s);
         if (!d) throw VbError(err::TypeMismatch);
         return *d != 0;

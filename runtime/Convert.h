@@ -62,7 +62,7 @@ int16_t CInt(const Variant& v);
 int32_t CLng(const Variant& v);
 float CSng(const Variant& v);
 double CDbl(const Variant& v);
-uint8_t CByte(const Variant& v);
+uint8_t CByte(const Variant& v); // True is 255
 bool CBool(const Variant& v);
 double CDate(const Variant& v);  // the date serial
 int64_t CCur(const Variant& v);  // scaled by 10,000
@@ -86,6 +86,10 @@ double roundHalfEven(double d);
 // Date reading: "yyyy/mm/dd", "yyyy-mm-dd", "dd/mm/yyyy", "dd-mm-yyyy", each with an optional
 // time "hh:mm[:ss]", or a time alone. nullopt when the text is no date.
 std::optional<double> parseDate(QStringView text);
+
+// The Boolean a text names: "True" or "False", also as "#TRUE#" or "#FALSE#" (case-blind,
+// blanks around); nullopt for any other text.
+std::optional<bool> booleanText(QStringView text);
 
 bool IsNumeric(const Variant& v);
 bool IsDate(const Variant& v);

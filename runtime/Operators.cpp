@@ -182,9 +182,7 @@ LogicOperand logicOperand(const Variant& v) {
     if (v.isNull()) return {false, true, {0, RInteger}};
     if (v.isBoolean()) return {true, false, {v.rawBoolean() ? -1 : 0, RInteger}};
     if (v.isString()) {
-        QString t = Trim(v.rawString());
-        if (equalsNoCase(t, u"True")) return {true, false, {-1, RInteger}};
-        if (equalsNoCase(t, u"False")) return {true, false, {0, RInteger}};
+        if (auto b = booleanText(v.rawString())) return {true, false, {*b ? -1 : 0, RInteger}};
     }
     if (v.isObject()) return logicOperand(dereference(v));
     return {false, false, wholeOperand(v)};

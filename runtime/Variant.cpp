@@ -98,8 +98,9 @@ void Variant::copyFrom(const Variant& other) {
         break;
     default:
         if (other.type_ & vbArray) {
-            // A locked array has elements bound by reference: a copy must not share them.
-            if (other.u_.a && other.u_.a->locks > 0) {
+            // A locked array has elements bound by reference: a copy must not share them. A
+            // fixed array is fixed only where it was declared: its copy is an ordinary array.
+            if (other.u_.a && (other.u_.a->locks > 0 || other.u_.a->fixedSize)) {
                 auto copy = std::make_shared<VArray>(*other.u_.a);
                 copy->locks = 0;
                 copy->fixedSize = false;

@@ -257,7 +257,8 @@ public:
     // Erase of a fixed array: every element back to Empty.
     void resetElements();
 
-    // A fixed-size array (declared with its bounds) cannot be re-dimensioned.
+    // A fixed-size array (declared with its bounds) cannot be re-dimensioned. It is fixed only in
+    // the variable that declared it: a copy of it is an ordinary array, made at once.
     bool fixedSize = false;
     // While an element is bound by reference or the array is walked by For Each, the array is
     // locked: it cannot be re-dimensioned or erased (error 10), and copies of it are made at

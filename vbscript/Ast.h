@@ -176,6 +176,7 @@ struct MissingExpr : Expr {
 
 struct NewExpr : Expr {
     QString name;
+    bool regExp = false;        // New RegExp: the language's own class, whatever the script defines
     GlobalCell* cell = nullptr; // where the class is defined (set by the resolver)
     NewExpr() : Expr(ExprKind::New) {}
 };
@@ -202,7 +203,8 @@ enum class StmtKind : uint8_t {
     OnError,
     ReDim,
     Erase,
-    Nothing, // Dim, Const, Stop: their work happens when the scope starts
+    DimArray, // Dim of arrays: they are made when the statement runs
+    Nothing,  // Dim, Const, Stop: their work happens when the scope starts
 };
 
 struct Stmt {
@@ -306,6 +308,19 @@ struct ReDimStmt : Stmt {
     bool preserve = false;
     std::vector<ReDimItem> items;
     ReDimStmt() : Stmt(StmtKind::ReDim) {}
+};
+
+// "Dim a(3), d()": each array is made when the statement runs, unless the variable holds an
+// array already (a Dim run again in a loop keeps it). Before that the variable is Empty.
+struct DimArrayItem {
+    std::unique_ptr<NameExpr> var;
+    bool fixed = false;                              // with bounds
+    std::vector<std::pair<int32_t, int32_t>> bounds; // fixed
+};
+
+struct DimArrayStmt : Stmt {
+    std::vector<DimArrayItem> items;
+    DimArrayStmt() : Stmt(StmtKind::DimArray) {}
 };
 
 struct EraseStmt : Stmt {

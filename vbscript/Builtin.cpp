@@ -54,6 +54,16 @@ void BuiltinRegistry::function(const char* name, int minArgs, int maxArgs, Built
     add(std::move(b));
 }
 
+void BuiltinRegistry::conversion(const char* name, BuiltinFn fn) {
+    function(name, 1, 1, fn);
+    table().entries.back().conversion = true;
+}
+
+void BuiltinRegistry::statement(const char* name, int minArgs, int maxArgs, BuiltinFn fn) {
+    function(name, minArgs, maxArgs, fn);
+    table().entries.back().statementOnly = true;
+}
+
 void BuiltinRegistry::scopeFunction(const char* name, int minArgs, int maxArgs, BuiltinFrameFn fn) {
     Builtin b;
     b.name = QString::fromLatin1(name);

@@ -30,11 +30,20 @@ struct Builtin {
     BuiltinFn fn = nullptr;           // Function; Object: gives the object
     BuiltinFrameFn frameFn = nullptr; // a Function on the caller's scope (fn is null)
     Variant value;                    // Constant
+    // A conversion (CInt, CStr...): called as a statement, once its argument converted, it raises
+    // 458, as the language does for a result of a type it will not discard.
+    bool conversion = false;
+    // A statement (Randomize): used for a value it is 13.
+    bool statementOnly = false;
 };
 
 class BuiltinRegistry {
 public:
     void function(const char* name, int minArgs, int maxArgs, BuiltinFn fn);
+    // A conversion function of one argument (see Builtin::conversion).
+    void conversion(const char* name, BuiltinFn fn);
+    // A function that gives no value (see Builtin::statementOnly).
+    void statement(const char* name, int minArgs, int maxArgs, BuiltinFn fn);
     void scopeFunction(const char* name, int minArgs, int maxArgs, BuiltinFrameFn fn);
     void constant(const char* name, Variant value);
     void object(const char* name, BuiltinFn fn);

@@ -17,6 +17,7 @@ constexpr IntConstant kIntegers[] = {
     // compare modes
     {"vbBinaryCompare", 0},
     {"vbTextCompare", 1},
+    {"vbDatabaseCompare", 2},
     // VarType codes
     {"vbEmpty", 0},
     {"vbNull", 1},

@@ -116,20 +116,26 @@ Variant fnLTrim(Interpreter&, A a) {
 Variant fnRTrim(Interpreter&, A a) {
     return nullOr(a[0], [](const Variant& v) { return Variant(RTrim(toText(v))); });
 }
+// Left, Right: a negative length is 5 even for a Null text (which gives Null).
 Variant fnLeft(Interpreter&, A a) {
     int n = argLong(a[1]);
+    if (n < 0) throw VbError(err::InvalidCall);
     if (a[0].isNull()) return Variant::null();
     return Variant(Left(toText(a[0]), n));
 }
 Variant fnRight(Interpreter&, A a) {
     int n = argLong(a[1]);
+    if (n < 0) throw VbError(err::InvalidCall);
     if (a[0].isNull()) return Variant::null();
     return Variant(Right(toText(a[0]), n));
 }
+// Mid(s, start[, length]): a Null length is 94 before start is read; start below 1 and a
+// negative length are 5, also for a Null text (which gives Null).
 Variant fnMid(Interpreter&, A a) {
+    if (given(a, 2) && a[2].isNull()) throw VbError(err::InvalidNull);
     int start = argLong(a[1]);
     int length = given(a, 2) ? argLong(a[2]) : -1;
-    if (given(a, 2) && length < 0) throw VbError(err::InvalidCall);
+    if (start < 1 || (given(a, 2) && length < 0)) throw VbError(err::InvalidCall);
     if (a[0].isNull()) return Variant::null();
     return Variant(Mid(toText(a[0]), start, length));
 }
@@ -145,10 +151,11 @@ Variant fnInStr(Interpreter&, A a) {
     return Variant(
         int32_t(InStr(start, toText(a[base]), toText(a[base + 1]), compareArg(a, base + 2))));
 }
+// Replace(s, find, with[, start[, count[, compare]]]): any Null is 94.
 Variant fnReplace(Interpreter&, A a) {
+    if (a[0].isNull()) throw VbError(err::InvalidNull);
     int start = given(a, 3) ? argLong(a[3]) : 1;
     int count = given(a, 4) ? argLong(a[4]) : -1;
-    if (a[0].isNull()) return Variant::null();
     return Variant(
         Replace(toText(a[0]), toText(a[1]), toText(a[2]), start, count, compareArg(a, 5)));
 }
@@ -170,7 +177,14 @@ Variant fnSplit(Interpreter&, A a) {
     int count = given(a, 2) ? argLong(a[2]) : -1;
     return SplitV(toText(a[0]), delim, count, compareArg(a, 3));
 }
+// Join(list[, delimiter]): Null 94, an object 438, anything but a list of one dimension 13, as
+// is a Null element.
 Variant fnJoin(Interpreter&, A a) {
+    if (a[0].isNull() || (given(a, 1) && a[1].isNull())) throw VbError(err::InvalidNull);
+    if (a[0].isObject()) throw VbError(err::NoSuchMember);
+    if (!a[0].isArray() || a[0].array().dimensions() > 1) throw VbError(err::TypeMismatch);
+    for (const Variant& v : a[0].array().elements())
+        if (v.isNull()) throw VbError(err::TypeMismatch);
     QString delim = given(a, 1) ? toText(a[1]) : QStringLiteral(" ");
     return Variant(JoinV(a[0], delim));
 }
@@ -186,6 +200,7 @@ Variant fnAbs(Interpreter&, A a) {
         return n.rawLong() == INT32_MIN ? Variant(2147483648.0)
                                         : Variant(int32_t(std::abs(n.rawLong())));
     if (n.isCurrency()) return Variant::currencyScaled(std::llabs(n.rawCurrency()));
+    if (n.varType() == vbByte) return n;
     if (n.varType() == vbSingle) return Variant(std::fabs(n.rawSingle()));
     return Variant(std::fabs(n.numericValue()));
 }
@@ -261,15 +276,15 @@ void registerCoreBuiltins(BuiltinRegistry& r) {
     r.function("IsNumeric", 1, 1, fnIsNumeric);
     r.function("IsDate", 1, 1, fnIsDate);
 
-    r.function("CStr", 1, 1, fnCStr);
-    r.function("CInt", 1, 1, fnCInt);
-    r.function("CLng", 1, 1, fnCLng);
-    r.function("CDbl", 1, 1, fnCDbl);
-    r.function("CSng", 1, 1, fnCSng);
-    r.function("CByte", 1, 1, fnCByte);
-    r.function("CBool", 1, 1, fnCBool);
-    r.function("CCur", 1, 1, fnCCur);
-    r.function("CDate", 1, 1, fnCDate);
+    r.conversion("CStr", fnCStr);
+    r.conversion("CInt", fnCInt);
+    r.conversion("CLng", fnCLng);
+    r.conversion("CDbl", fnCDbl);
+    r.conversion("CSng", fnCSng);
+    r.conversion("CByte", fnCByte);
+    r.conversion("CBool", fnCBool);
+    r.conversion("CCur", fnCCur);
+    r.conversion("CDate", fnCDate);
 
     r.function("LBound", 1, 2, fnLBound);
     r.function("UBound", 1, 2, fnUBound);
@@ -294,7 +309,7 @@ void registerCoreBuiltins(BuiltinRegistry& r) {
     r.function("Join", 1, 2, fnJoin);
 
     r.function("Rnd", 0, 1, fnRnd);
-    r.function("Randomize", 0, 1, fnRandomize);
+    r.statement("Randomize", 0, 1, fnRandomize);
     r.function("Abs", 1, 1, fnAbs);
     r.function("Int", 1, 1, fnInt);
     r.function("Fix", 1, 1, fnFix);

@@ -76,7 +76,9 @@ Variant fnWeekday(Interpreter&, A a) {
     return Variant(int16_t(Weekday(CDate(a[0]), first)));
 }
 
+// MonthName(n[, abbreviate]): a Null abbreviate is 94 before n is read.
 Variant fnMonthName(Interpreter&, A a) {
+    if (given(a, 1) && a[1].isNull()) throw VbError(err::InvalidNull);
     int m = argLong(a[0]);
     bool abbreviate = given(a, 1) && CBool(a[1]);
     if (m < 1 || m > 12) throw VbError(err::InvalidCall);
@@ -94,13 +96,12 @@ Variant fnWeekdayName(Interpreter&, A a) {
     return Variant(abbreviate ? name.left(3) : name);
 }
 
+// DateSerial and TimeSerial take numbers: Null is 94.
 Variant fnDateSerial(Interpreter&, A a) {
-    if (anyNull(a)) return Variant::null();
     return Variant::date(DateSerial(argLong(a[0]), argLong(a[1]), argLong(a[2])));
 }
 
 Variant fnTimeSerial(Interpreter&, A a) {
-    if (anyNull(a)) return Variant::null();
     return Variant::date(TimeSerial(argLong(a[0]), argLong(a[1]), argLong(a[2])));
 }
 
@@ -119,9 +120,11 @@ Variant fnTimeValue(Interpreter&, A a) {
     return Variant::date(TimeSerial(p.hour, p.minute, p.second));
 }
 
+// DateAdd(interval, number, date): a Null number is 94, a Null date gives Null.
 Variant fnDateAdd(Interpreter&, A a) {
     QString interval = toText(a[0]);
-    if (a[1].isNull() || a[2].isNull()) return Variant::null();
+    if (a[1].isNull()) throw VbError(err::InvalidNull);
+    if (a[2].isNull()) return Variant::null();
     return Variant::date(DateAdd(interval, toDouble(a[1]), CDate(a[2])));
 }
 

@@ -1,6 +1,7 @@
-// FormatNumber, FormatPercent and FormatDateTime. The regional settings they would read on
-// Windows are the runtime's own locale (decimal and group separators, default "." and ","),
-// two decimals, a leading zero, no parentheses and grouped digits. Numbers round half away from
+// FormatNumber, FormatPercent, FormatCurrency and FormatDateTime. The regional settings they
+// would read on Windows are the runtime's own locale (decimal and group separators, default "."
+// and ","), two decimals, a leading zero, no parentheses (for currency: "$" and parentheses)
+// and grouped digits. Numbers round half away from
 // zero on the digits they show. Dates: the general form is the runtime's date text
 // ("dd/mm/yyyy hh:mm:ss"); the long date is "dd MMMM yyyy" with the English month name; times
 // are 24-hour.
@@ -29,14 +30,21 @@ bool tristateArg(A a, size_t i, bool byDefault) {
     return v != 0;
 }
 
-// FormatNumber(x[, decimals[, leadingDigit[, parentheses[, group]]]]) and FormatPercent,
-// which shows x * 100 followed by "%".
-QString formatNumber(A a, bool percent) {
+enum class NumberForm { Number, Percent, Currency };
+
+// FormatNumber(x[, decimals[, leadingDigit[, parentheses[, group]]]]), FormatPercent, which
+// shows x * 100 followed by "%", and FormatCurrency, with "$" before the digits and negative
+// amounts in parentheses unless told otherwise. A Null number is 13, any other Null 94.
+QString formatNumber(A a, NumberForm form) {
+    if (a[0].isNull()) throw VbError(err::TypeMismatch);
+    for (size_t i = 1; i < a.size(); ++i)
+        if (a[i].isNull()) throw VbError(err::InvalidNull);
+    const bool percent = form == NumberForm::Percent;
     int decimals = given(a, 1) ? argLong(a[1]) : -1;
     if (decimals < -1 || decimals > 255) throw VbError(err::InvalidCall);
     if (decimals == -1) decimals = 2;
     bool leading = tristateArg(a, 2, true);
-    bool parens = tristateArg(a, 3, false);
+    bool parens = tristateArg(a, 3, form == NumberForm::Currency);
     bool group = tristateArg(a, 4, true);
     DecimalDigits d = DecimalDigits::of(toDouble(a[0]));
     if (percent) d.shift(2);
@@ -57,17 +65,22 @@ QString formatNumber(A a, bool percent) {
     }
     if (text.isEmpty()) text = QStringLiteral("0");
     if (percent) text += u'%';
+    if (form == NumberForm::Currency) text.prepend(u'$');
     if (d.negative && !d.isZero())
         text = parens ? QStringLiteral("(%1)").arg(text) : QStringLiteral("-") + text;
     return text;
 }
 
 Variant fnFormatNumber(Interpreter&, A a) {
-    return Variant(formatNumber(a, false));
+    return Variant(formatNumber(a, NumberForm::Number));
 }
 
 Variant fnFormatPercent(Interpreter&, A a) {
-    return Variant(formatNumber(a, true));
+    return Variant(formatNumber(a, NumberForm::Percent));
+}
+
+Variant fnFormatCurrency(Interpreter&, A a) {
+    return Variant(formatNumber(a, NumberForm::Currency));
 }
 
 QString two(int n) {
@@ -75,8 +88,9 @@ QString two(int n) {
 }
 
 // FormatDateTime(date[, format]): 0 general, 1 long date, 2 short date, 3 long time, 4 short
-// time.
+// time. A Null date is 13, a Null format 94.
 Variant fnFormatDateTime(Interpreter&, A a) {
+    if (a[0].isNull()) throw VbError(err::TypeMismatch);
     int format = given(a, 1) ? argLong(a[1]) : 0;
     if (format < 0 || format > 4) throw VbError(err::InvalidCall);
     double serial = CDate(a[0]);
@@ -104,6 +118,7 @@ Variant fnFormatDateTime(Interpreter&, A a) {
 void registerFormatBuiltins(BuiltinRegistry& r) {
     r.function("FormatNumber", 1, 5, fnFormatNumber);
     r.function("FormatPercent", 1, 5, fnFormatPercent);
+    r.function("FormatCurrency", 1, 5, fnFormatCurrency);
     r.function("FormatDateTime", 1, 2, fnFormatDateTime);
 }
 

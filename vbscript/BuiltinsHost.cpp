@@ -6,6 +6,7 @@
 #include "Convert.h"
 #include "Interpreter.h"
 #include "ProcessContext.h"
+#include "RegExp.h"
 
 namespace zv::vbs {
 
@@ -45,9 +46,12 @@ Variant fnInputBox(Interpreter& in, A a) {
     return text ? Variant(*text) : Variant();
 }
 
-// CreateObject(progId[, server]): objects of other machines do not exist here.
+// CreateObject(progId[, server]): the language's RegExp, or an object of the host's registry;
+// objects of other machines do not exist here.
 Variant fnCreateObject(Interpreter& in, A a) {
     QString progId = toText(a[0]);
+    if (RegExp::isProgId(progId) && !given(a, 1))
+        return Variant(DispatchPtr(std::make_shared<RegExp>()));
     if (given(a, 1) && !toText(a[1]).isEmpty()) throw err::CannotCreateObject(progId);
     return Variant(in.host().objects->create(progId));
 }
@@ -58,6 +62,21 @@ Variant fnGetObject(Interpreter& in, A a) {
     QString progId = given(a, 1) ? toText(a[1]) : QString();
     if (!given(a, 0)) throw err::CannotCreateObject(progId);
     return Variant(in.host().objects->open(toText(a[0]), progId));
+}
+
+// The engine's name and version: the language it runs and the release whose behaviour it
+// follows.
+Variant fnScriptEngine(Interpreter&, A) {
+    return Variant(QStringLiteral("VBScript"));
+}
+Variant fnScriptEngineMajorVersion(Interpreter&, A) {
+    return Variant(int32_t(5));
+}
+Variant fnScriptEngineMinorVersion(Interpreter&, A) {
+    return Variant(int32_t(8));
+}
+Variant fnScriptEngineBuildVersion(Interpreter&, A) {
+    return Variant(int32_t(16384));
 }
 
 Variant fnEval(Interpreter& in, Frame& caller, A a) {
@@ -81,6 +100,10 @@ void registerHostBuiltins(BuiltinRegistry& r) {
     r.function("InputBox", 1, 7, fnInputBox);
     r.function("CreateObject", 1, 2, fnCreateObject);
     r.function("GetObject", 0, 2, fnGetObject);
+    r.function("ScriptEngine", 0, 0, fnScriptEngine);
+    r.function("ScriptEngineMajorVersion", 0, 0, fnScriptEngineMajorVersion);
+    r.function("ScriptEngineMinorVersion", 0, 0, fnScriptEngineMinorVersion);
+    r.function("ScriptEngineBuildVersion", 0, 0, fnScriptEngineBuildVersion);
     r.scopeFunction("Eval", 1, 1, fnEval);
     r.scopeFunction("Execute", 1, 1, fnExecute);
     r.scopeFunction("ExecuteGlobal", 1, 1, fnExecuteGlobal);

@@ -5,6 +5,7 @@
 #include "Convert.h"
 #include "DecimalDigits.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zv::vbs {
@@ -50,7 +51,7 @@ Variant fnSqr(Interpreter&, A a) {
 }
 
 Variant fnSgn(Interpreter&, A a) {
-    if (a[0].isNull()) return Variant::null();
+    if (a[0].isNull()) throw VbError(err::InvalidNull);
     double x = toDouble(a[0]);
     return Variant(int16_t(x > 0 ? 1 : x < 0 ? -1 : 0));
 }
@@ -61,12 +62,13 @@ double roundDecimal(double x, int decimals) {
     return d.toDouble();
 }
 
-// Round(x[, decimals]): whole numbers stay as they are; Single, Double, Currency and Date keep
-// their subtype; a numeric text gives a Double.
+// Round(x[, decimals]): whole numbers and Booleans stay as they are; Single, Double, Currency
+// and Date keep their subtype; a numeric text gives a Double.
 Variant fnRound(Interpreter&, A a) {
     int decimals = given(a, 1) ? argLong(a[1]) : 0;
     if (decimals < 0) throw VbError(err::InvalidCall);
     if (a[0].isNull()) return Variant::null();
+    if (a[0].isBoolean()) return a[0];
     Variant n = toNumber(a[0]);
     switch (n.varType()) {
     case vbInteger:
@@ -96,9 +98,22 @@ Variant fnRound(Interpreter&, A a) {
     }
 }
 
+// RGB(red, green, blue): the colour as a Long, red in the low byte; a part above 255 counts as
+// 255, a negative one is 5.
+Variant fnRGB(Interpreter&, A a) {
+    int32_t colour = 0;
+    for (size_t i = 0; i < 3; ++i) {
+        int32_t part = argLong(a[i]);
+        if (part < 0) throw VbError(err::InvalidCall);
+        colour |= std::min(part, 255) << (8 * i);
+    }
+    return Variant(colour);
+}
+
 } // namespace
 
 void registerMathBuiltins(BuiltinRegistry& r) {
+    r.function("RGB", 3, 3, fnRGB);
     r.function("Atn", 1, 1, fnAtn);
     r.function("Cos", 1, 1, fnCos);
     r.function("Sin", 1, 1, fnSin);

@@ -11,11 +11,11 @@ namespace {
 
 using A = std::span<const Variant>;
 
+// InStrRev(s, find[, start[, compare]]): unlike InStr, a Null text is 94 too.
 Variant fnInStrRev(Interpreter&, A a) {
-    // InStrRev(s, find[, start[, compare]])
+    if (a[0].isNull() || a[1].isNull()) throw VbError(err::InvalidNull);
     int start = given(a, 2) ? argLong(a[2]) : -1;
     CompareMode mode = compareArg(a, 3);
-    if (a[0].isNull() || a[1].isNull()) return Variant::null();
     return Variant(int32_t(InStrRev(toText(a[0]), toText(a[1]), start, mode)));
 }
 

@@ -10,7 +10,6 @@ std::shared_ptr<CodeUnit> compileProgram(const QString& text, GlobalTable& globa
                                          const Procedure* frame) {
     auto source = std::make_shared<const SourceText>(text);
     Parser parser(Lexer(text).tokenize(), source);
-    parser.allowMe(frame && frame->owner);
     auto unit = parser.parseProgram();
     Resolver(globals).resolveUnit(*unit, frame);
     return unit;
@@ -20,7 +19,6 @@ std::shared_ptr<CodeUnit> compileExpression(const QString& text, GlobalTable& gl
                                             const Procedure* frame) {
     auto source = std::make_shared<const SourceText>(text);
     Parser parser(Lexer(text).tokenize(), source);
-    parser.allowMe(frame && frame->owner);
     auto unit = parser.parseExpressionUnit();
     Resolver(globals).resolveUnit(*unit, frame);
     return unit;

@@ -14,6 +14,7 @@ struct EngineState {
     Interpreter in;
     ScriptErrorInfo error;
     std::vector<std::pair<QString, DispatchPtr>> objects; // named objects, in order added
+    DispatchPtr code; // the CodeObject, made on first use (it refers back to the state weakly)
 
     // Runs body; a syntax or run-time error is recorded and thrown to the host.
     template <typename T> T guarded(const std::function<T()>& body);

@@ -1,8 +1,13 @@
 #pragma once
 // The script's Err object: the last error taken by On Error Resume Next (Number, its default
-// member, Description, Source), Clear, and Raise for errors of the script's own.
+// member, Description, Source, HelpFile, HelpContext), Clear, and Raise for errors of the
+// script's own. Raise leaves out what Err already holds (while it holds an error) and gives a
+// system error code (&H8007xxxx) the language's number for it; numbers past 16 bits that are no
+// error code are 5. The language's own errors show their standard text alone.
 
 #include "Dispatch.h"
+
+#include <optional>
 
 namespace zv::vbs {
 
@@ -13,6 +18,8 @@ class ErrObject : public SimpleDispatch {
 public:
     ErrObject();
 
+    // Takes an error that a handler caught (HelpFile and HelpContext those of its Raise, else
+    // cleared).
     void set(const VbError& e);
     void clear();
 
@@ -32,6 +39,15 @@ public:
     const QString& source() const { return source_; }
 
 private:
+    // What the last Raise gave, until a handler takes its error (set).
+    struct Raised {
+        int number;
+        QString description, source, helpFile;
+        int helpContext;
+    };
+    static int32_t raisedNumber(int32_t n);
+
+    std::optional<Raised> raised_;
     int number_ = 0;
     QString description_;
     QString source_;

@@ -2,6 +2,7 @@
 // reference, anything else as a temporary whose changes are dropped), script procedure calls,
 // host object calls, and stores into variables, elements and properties.
 
+#include "Builtin.h"
 #include "Convert.h"
 #include "Interpreter.h"
 #include "StackGuard.h"
@@ -124,7 +125,7 @@ Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& 
         result = runProcedure(p, storage.base, me);
     }
     if (!pendingTerminates_.empty()) [[unlikely]]
-        runPendingTerminates();
+        terminatePending();
     return result;
 }
 
@@ -218,8 +219,12 @@ Variant Interpreter::evalApply(const NameExpr* n, Frame& f, bool asStatement) {
         }
         break;
     }
-    case RefKind::Builtin:
-        return callBuiltin(n, f);
+    case RefKind::Builtin: {
+        if (!asStatement && r.builtin->statementOnly) raise(err::TypeMismatch);
+        Variant v = callBuiltin(n, f);
+        if (asStatement && r.builtin->conversion) raise(err::UnsupportedAutomationType);
+        return v;
+    }
     case RefKind::Member:
         return memberValue(n, f, asStatement);
     case RefKind::Unresolved:

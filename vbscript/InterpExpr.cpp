@@ -5,6 +5,7 @@
 #include "FastOps.h"
 #include "Interpreter.h"
 #include "LiteralCompare.h"
+#include "RegExp.h"
 
 namespace zv::vbs {
 
@@ -94,13 +95,15 @@ Variant Interpreter::eval(const Expr* e, Frame& f) {
         return Variant::missing();
     case ExprKind::New: {
         auto* nw = static_cast<const NewExpr*>(e);
+        if (nw->regExp) return Variant(DispatchPtr(std::make_shared<RegExp>()));
         if (nw->cell->kind != CellKind::Class) raise(err::ClassNotDefined, nw->name);
         ClassPtr cls = nw->cell->cls; // the class may be redefined while it initializes
         return Variant(newInstance(cls));
     }
     case ExprKind::Me:
-        if (!f.me) raise(err::ObjectRequired);
-        return Variant(f.me->shared_from_this());
+        if (f.me) return Variant(f.me->shared_from_this());
+        if (!host_.scriptObject) raise(err::ObjectRequired);
+        return Variant(host_.scriptObject());
     case ExprKind::WithObject:
         break;
     }
@@ -161,6 +164,7 @@ Variant Interpreter::builtinValue(const NameExpr* n, Frame& f) {
     case Builtin::Kind::Object:
         return b->fn(*this, {});
     case Builtin::Kind::Function:
+        if (b->statementOnly) raise(err::TypeMismatch);
         return callBuiltin(n, f);
     }
     return {};
@@ -173,8 +177,8 @@ Variant Interpreter::callBuiltin(const NameExpr* n, Frame& f) {
         Variant target = builtinValue(n, f);
         return indexValue(target, args, f, n->name, Invoke::Get);
     }
-    if (int(args.size()) < b->minArgs || int(args.size()) > b->maxArgs)
-        raise(err::WrongArgCount, b->name);
+    // The language's own text alone, as for every error of a built-in.
+    if (int(args.size()) < b->minArgs || int(args.size()) > b->maxArgs) raise(err::WrongArgCount);
     constexpr size_t kInline = 4;
     if (args.size() <= kInline) {
         Variant values[kInline];

@@ -66,6 +66,9 @@ Flow Interpreter::exec(const Stmt* s, Frame& f) {
     case StmtKind::Erase:
         execErase(static_cast<const EraseStmt*>(s), f);
         return Flow::Normal;
+    case StmtKind::DimArray:
+        execDimArray(static_cast<const DimArrayStmt*>(s), f);
+        return Flow::Normal;
     case StmtKind::Nothing:
         return Flow::Normal;
     }
@@ -200,14 +203,15 @@ Flow Interpreter::execIf(const IfStmt* s, Frame& f) {
     return execBlock(s->elseBody, f);
 }
 
+// The test value is held in a temporary, so it is never a literal in the comparisons: a Case
+// literal decides the type ("1" matches Case 1; 3 does not match Case "test", and no error).
 Flow Interpreter::execSelect(const SelectStmt* s, Frame& f) {
     Variant test = eval(s->test.get(), f);
-    bool hardTest = isHardLiteral(s->test.get());
     for (const auto& arm : s->arms) {
         if (arm.values.empty()) return execBlock(arm.body, f);
         for (const auto& value : arm.values) {
             Variant v = eval(value.get(), f);
-            if (literalRuleEquals(test, v, hardTest, isHardLiteral(value.get())))
+            if (literalRuleEquals(test, v, false, isHardLiteral(value.get())))
                 return execBlock(arm.body, f);
         }
     }
@@ -276,9 +280,11 @@ Flow Interpreter::execForEach(const ForEachStmt* s, Frame& f) {
     while (en->next(item)) {
         assignVariable(*var, std::move(item));
         Flow fl = execBlock(s->body, f);
-        if (fl == Flow::ExitFor) break;
+        if (fl == Flow::ExitFor) return Flow::Normal;
         if (fl != Flow::Normal) return fl;
     }
+    // A collection that has no more elements leaves the variable Empty.
+    assignVariable(*var, Variant());
     return Flow::Normal;
 }
 
@@ -312,8 +318,13 @@ Flow Interpreter::execWith(const WithStmt* s, Frame& f) {
     return execBlock(s->body, f);
 }
 
+// Without Preserve a fixed or locked array refuses (10) before its new bounds are read; with
+// it the bounds come first.
 void Interpreter::execReDim(const ReDimStmt* s, Frame& f) {
     for (const auto& item : s->items) {
+        if (Variant* var = s->preserve ? nullptr : variable(item.var.get(), f, true);
+            var && var->isArray() && (var->array().fixedSize || var->array().locks > 0))
+            raise(err::ArrayFixed);
         std::vector<ArrayDim> dims;
         std::vector<std::pair<int32_t, int32_t>> bounds;
         for (const auto& b : item.bounds) {
@@ -329,6 +340,20 @@ void Interpreter::execReDim(const ReDimStmt* s, Frame& f) {
             var->arrayMut().redim(std::move(dims), s->preserve);
         else
             *var = Variant::array(bounds);
+    }
+}
+
+void Interpreter::execDimArray(const DimArrayStmt* s, Frame& f) {
+    for (const auto& item : s->items) {
+        Variant* var = variable(item.var.get(), f, true);
+        if (!var || var->isArray()) continue;
+        if (item.fixed) {
+            Variant a = Variant::array(item.bounds);
+            a.arrayMut().fixedSize = true;
+            *var = std::move(a);
+        } else {
+            *var = Variant::array(std::span<const std::pair<int32_t, int32_t>>());
+        }
     }
 }
 
@@ -364,7 +389,7 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
             }
             // Objects the statement released are terminated before the next one runs.
             if (!pendingTerminates_.empty()) [[unlikely]]
-                runPendingTerminates();
+                terminatePending();
             continue;
         } catch (const ScriptRuntimeError& e) {
             if (!f.resumeNext) throw;

@@ -24,6 +24,11 @@ Variant* Interpreter::variable(const NameExpr* n, Frame& f, bool create) {
         if (cell.kind == CellKind::Variable) return &cell.value;
         if (cell.kind != CellKind::Unset) return nullptr;
         if (r.kind == RefKind::LocalOrGlobal) return &f.slot(r.slot);
+        if (!memberObjects_.empty()) {
+            DispatchPtr obj; // a member of an object added with its members: no variable
+            DispId id;
+            if (hostMember(n->name, obj, id)) return nullptr;
+        }
         if (r.explicitOnly) raise(err::VariableUndefined, n->name);
         if (!create) return nullptr;
         cell.kind = CellKind::Variable;

@@ -79,7 +79,7 @@ DispatchPtr Interpreter::newInstance(const ClassPtr& cls) {
 }
 
 void Interpreter::queueTerminate(std::shared_ptr<ClassInstance> obj) {
-    pendingTerminates_.push_back(std::move(obj));
+    pendingTerminates_.push_back({std::move(obj), terminateGeneration_ + 1});
     if (running_ == 0 && entered_ == 0) runPendingTerminates();
 }
 
@@ -89,16 +89,25 @@ void Interpreter::runPendingTerminates() {
     if (terminating_) return; // the loop below takes what its terminations release
     terminating_ = true;
     while (!pendingTerminates_.empty()) {
-        std::shared_ptr<ClassInstance> obj = std::move(pendingTerminates_.front());
+        PendingTerminate next = std::move(pendingTerminates_.front());
         pendingTerminates_.pop_front();
+        if (next.generation > kMaxCallDepth) {
+            terminateOverflow_ = true;
+            continue; // freed without its Class_Terminate
+        }
+        terminateGeneration_ = next.generation;
         ErrObject::Snapshot saved = err_->snapshot();
         try {
-            callMethod(obj->cls().terminate, obj.get(), {});
+            callMethod(next.obj->cls().terminate, next.obj.get(), {});
         } catch (const VbError&) {
         } catch (const std::bad_alloc&) {
         }
         err_->restore(saved);
-        obj.reset();
+        // What the object's own fields held is released beside it, not by its Class_Terminate:
+        // a long list of objects is no chain of terminations.
+        terminateGeneration_ = next.generation - 1;
+        next.obj.reset();
+        terminateGeneration_ = 0;
     }
     terminating_ = false;
 }
@@ -115,8 +124,9 @@ void Interpreter::raise(int number, const QString& name) {
     throw VbError(number, vbErrorTextWithName(vbErrorText(number), name));
 }
 
-// Globals of a unit: a Dim keeps the value of a variable that already exists; a Const, a fixed
-// array and a dynamic array start afresh. Locals of a procedure start afresh at each call.
+// Globals of a unit: a Dim keeps the value of a variable that already exists, a Const starts
+// afresh. Arrays are made by their Dim statement when it runs (until then the variable is
+// Empty). Locals of a procedure start afresh at each call.
 void Interpreter::setupDeclarations(const std::vector<Declaration>& decls, Frame& f, bool global) {
     for (const auto& d : decls) {
         Variant* target = nullptr;
@@ -139,17 +149,12 @@ void Interpreter::setupDeclarations(const std::vector<Declaration>& decls, Frame
             if (cell) cell->kind = CellKind::Constant;
             *target = d.value;
             break;
-        case DeclKind::FixedArray: {
-            if (cell) cell->kind = CellKind::Variable;
-            Variant a = Variant::array(d.bounds);
-            a.arrayMut().fixedSize = true;
-            *target = std::move(a);
-            break;
-        }
+        case DeclKind::FixedArray:
         case DeclKind::DynamicArray:
-            if (cell && cell->kind == CellKind::Variable && target->isArray()) break;
-            if (cell) cell->kind = CellKind::Variable;
-            *target = Variant::array(std::span<const std::pair<int32_t, int32_t>>());
+            if (cell && cell->kind != CellKind::Variable) {
+                cell->kind = CellKind::Variable;
+                target->clear();
+            }
             break;
         }
     }

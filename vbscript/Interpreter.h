@@ -16,6 +16,7 @@
 #include "StackGuard.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace zv::vbs {
@@ -32,6 +33,8 @@ struct EngineHost {
     WindowHandle siteWindow = 0;
     int timeout = 10000;
     uint64_t stepLimit = 0;
+    // The script's own global object: what Me names outside the methods of a class.
+    std::function<DispatchPtr()> scriptObject;
 };
 
 inline const Variant* simpleOperand(const Expr* e, const Frame& f);
@@ -148,7 +151,19 @@ public:
     // Raises the run-time error of a number with its table text, and ": 'name'" when a name
     // is given.
     [[noreturn]] void raise(int number, const QString& name = {});
+    // Runs the queued Class_Terminate procedures; never throws. Terminations that keep
+    // releasing objects whose Class_Terminate releases more (a chain as deep as the call limit)
+    // are cut there: the rest of the chain is freed without them.
     void runPendingTerminates();
+    // The same for code that can take an error: a chain that was cut raises 28 "Out of stack
+    // space" there, as the nested terminations would have.
+    void terminatePending() {
+        runPendingTerminates();
+        if (terminateOverflow_) [[unlikely]] {
+            terminateOverflow_ = false;
+            raise(err::OutOfStack);
+        }
+    }
 
 private:
     friend class CallBinder;
@@ -167,6 +182,7 @@ private:
     Flow execWith(const WithStmt* s, Frame& f);
     void execReDim(const ReDimStmt* s, Frame& f);
     void execErase(const EraseStmt* s, Frame& f);
+    void execDimArray(const DimArrayStmt* s, Frame& f);
     void onErrorResumed(const VbError& e, Frame& f);
     // One more statement or block: past the host's step limit, or with the native stack low,
     // an error. Past the step limit no error trap takes errors any more, so the host call ends
@@ -227,8 +243,16 @@ private:
     DispatchPtr errDispatch_;
     EngineHost host_;
     std::shared_ptr<EngineLink> link_;
-    std::deque<std::shared_ptr<ClassInstance>> pendingTerminates_;
-    bool terminating_ = false; // the queue is being run
+    // Objects waiting for their Class_Terminate, each with its generation: 1 when ordinary code
+    // released it, one more than the Class_Terminate that released it.
+    struct PendingTerminate {
+        std::shared_ptr<ClassInstance> obj;
+        int generation;
+    };
+    std::deque<PendingTerminate> pendingTerminates_;
+    bool terminating_ = false;       // the queue is being run
+    int terminateGeneration_ = 0;    // of the Class_Terminate that runs (0: none)
+    bool terminateOverflow_ = false; // a chain of terminations was cut (see terminatePending)
     bool discarding_ = false;
     int entered_ = 0;
     int depth_ = 0;
@@ -255,6 +279,7 @@ struct RunningGuard {
         if (--in.running_ == 0) {
             in.retired_.clear();
             if (in.entered_ == 0 && !in.pendingTerminates_.empty()) in.runPendingTerminates();
+            in.terminateOverflow_ = false;
         }
     }
     Interpreter& in;

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace zv::vbs {
@@ -441,8 +442,9 @@ Token Lexer::lexNumber() {
     return t;
 }
 
-// &Hxx and &Oxx literals: up to 4 hex digits (or an octal value up to &O177777) an Integer,
-// so &HFFFF is -1; longer forms a Long; a trailing "&" asks for a Long.
+// &Hxx and &Oxx literals: up to 4 hex digits (or an octal value up to &O177777) are a 16-bit
+// value, so &HFFFF is -1; longer forms and those with a trailing "&" are a 32-bit value
+// (&HFFFF& is 65535, &HFFFFFFFF& is -1). Either is an Integer when it fits 16 bits.
 Token Lexer::lexRadix() {
     int col = column();
     pos_ += 1; // "&"
@@ -459,18 +461,19 @@ Token Lexer::lexRadix() {
         ++count;
         ++pos_;
     }
-    bool forceLong = false;
+    bool longSuffix = false;
     if (peek() == u'&') {
-        forceLong = true;
+        longSuffix = true;
         ++pos_;
     }
-    if (isNameChar(peek())) raiseSyntax(cerr::ExpectedEndOfStatement, line_, column());
+    // A letter right after the digits starts the next token: "&h01or&h02".
     Token t = make(Tok::Number, col);
-    bool small = value <= 0xFFFF && (hex ? count <= 4 : true);
-    if (small && !forceLong)
-        t.value = Variant(int16_t(uint16_t(value)));
+    bool wraps16 = !longSuffix && value <= 0xFFFF && (hex ? count <= 4 : true);
+    int32_t v = wraps16 ? int32_t(int16_t(uint16_t(value))) : int32_t(uint32_t(value));
+    if (v >= INT16_MIN && v <= INT16_MAX)
+        t.value = Variant(int16_t(v));
     else
-        t.value = Variant(int32_t(uint32_t(value)));
+        t.value = Variant(v);
     return t;
 }
 

@@ -40,6 +40,11 @@ Order literalRuleOrder(const Variant& a0, const Variant& b0, bool hardA, bool ha
             a = &ha;
         }
     }
+    // A Single beside a Double is compared at the Single's precision: CSng(0.1) = 0.1.
+    if (a->varType() == vbSingle && b->isDouble())
+        hb = Variant(float(b->rawDouble())), b = &hb;
+    else if (b->varType() == vbSingle && a->isDouble())
+        ha = Variant(float(a->rawDouble())), a = &ha;
     return compare(*a, *b, CompareMode::Binary);
 }
 

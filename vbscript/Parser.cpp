@@ -51,10 +51,38 @@ void Parser::failAt(int number, const Token& t) const {
     raiseSyntax(number, t.line, t.column);
 }
 
+// A statement also ends right before an End on its line: "x = 1 End Sub".
 bool Parser::atStatementEnd() const {
     Tok k = kind();
-    return k == Tok::Newline || k == Tok::Colon || k == Tok::End ||
+    return k == Tok::Newline || k == Tok::Colon || k == Tok::End || k == Tok::KwEnd ||
            (singleLineIf_ > 0 && k == Tok::KwElse);
+}
+
+bool Parser::canStartStatement() const {
+    switch (kind()) {
+    case Tok::Ident:
+    case Tok::Dot:
+    case Tok::KwMe:
+    case Tok::KwDim:
+    case Tok::KwConst:
+    case Tok::KwReDim:
+    case Tok::KwErase:
+    case Tok::KwIf:
+    case Tok::KwSelect:
+    case Tok::KwFor:
+    case Tok::KwDo:
+    case Tok::KwWhile:
+    case Tok::KwExit:
+    case Tok::KwWith:
+    case Tok::KwOn:
+    case Tok::KwCall:
+    case Tok::KwSet:
+    case Tok::KwLet:
+    case Tok::KwStop:
+        return true;
+    default:
+        return isContextualKeyword(kind());
+    }
 }
 
 void Parser::expectStatementEnd() {
@@ -175,7 +203,9 @@ std::shared_ptr<Procedure> Parser::parseProcedure(bool isPublic, bool isDefault)
     proc->source = source_;
     proc->optionExplicit = unit_->optionExplicit;
     proc->name = expectName();
+    bool paramList = false;
     if (accept(Tok::LParen)) {
+        paramList = true;
         if (!accept(Tok::RParen)) {
             parseParams(*proc);
             expect(Tok::RParen, cerr::ExpectedRParen);
@@ -184,14 +214,17 @@ std::shared_ptr<Procedure> Parser::parseProcedure(bool isPublic, bool isDefault)
     if ((proc->kind == ProcKind::PropertyLet || proc->kind == ProcKind::PropertySet) &&
         proc->params.empty())
         raiseSyntax(cerr::PropertyNeedsArgument, proc->line, proc->column);
-    expectStatementEnd();
+    // After a parameter list the body may start on the same line: "Sub S() x = 1 End Sub".
+    if (!paramList) expectStatementEnd();
 
-    // The procedure is a scope of its own.
+    // The procedure is a scope of its own (it may sit inside a block of global code).
     auto* savedDecls = decls_;
     int savedWithCount = withCount_;
+    int savedDo = doDepth_, savedFor = forDepth_, savedSingle = singleLineIf_;
+    std::vector<int> savedWith = std::move(withStack_);
     proc_ = proc.get();
     decls_ = &proc->decls;
-    doDepth_ = forDepth_ = 0;
+    doDepth_ = forDepth_ = singleLineIf_ = 0;
     withCount_ = 0;
     withStack_.clear();
 
@@ -213,6 +246,10 @@ std::shared_ptr<Procedure> Parser::parseProcedure(bool isPublic, bool isDefault)
     proc_ = nullptr;
     decls_ = savedDecls;
     withCount_ = savedWithCount;
+    doDepth_ = savedDo;
+    forDepth_ = savedFor;
+    singleLineIf_ = savedSingle;
+    withStack_ = std::move(savedWith);
     return proc;
 }
 
@@ -269,19 +306,33 @@ StmtPtr Parser::parseStatement() {
     switch (kind()) {
     case Tok::KwDim:
         ++pos_;
-        parseDim(true);
+        s = parseDim();
+        if (!s) return nullptr;
+        break;
+    case Tok::KwSub:
+    case Tok::KwFunction:
+        // A procedure inside a block of global code is defined whatever the block does.
+        if (proc_ || class_) fail(cerr::ExpectedStatement);
+        unit_->procedures.push_back(parseProcedure(true, false));
         return nullptr;
     case Tok::KwPublic:
     case Tok::KwPrivate:
         if (proc_) fail(cerr::ExpectedStatement);
+        if (peekTok().kind == Tok::KwSub || peekTok().kind == Tok::KwFunction) {
+            bool isPublic = at(Tok::KwPublic);
+            ++pos_;
+            unit_->procedures.push_back(parseProcedure(isPublic, false));
+            return nullptr;
+        }
         ++pos_;
         if (at(Tok::KwConst)) {
             ++pos_;
             parseConst();
-        } else {
-            parseDim(true);
+            return nullptr;
         }
-        return nullptr;
+        s = parseDim();
+        if (!s) return nullptr;
+        break;
     case Tok::KwConst:
         ++pos_;
         parseConst();
@@ -352,20 +403,23 @@ void Parser::parseSingleLineBody(Block& block) {
     NestingGuard guard(*this);
     for (;;) {
         if (accept(Tok::Colon)) continue;
-        if (at(Tok::Newline) || at(Tok::End) || at(Tok::KwElse)) return;
+        if (at(Tok::Newline) || at(Tok::End) || at(Tok::KwElse) || at(Tok::KwEnd)) return;
         parseStatementInto(block);
     }
 }
 
 // ---- declarations ----
 
-void Parser::parseDim(bool allowArrays) {
+// Names declared by Dim (Public, Private) go to the scope's declarations; arrays also get a
+// statement that makes them where the Dim stands (nullptr when there is none).
+StmtPtr Parser::parseDim() {
+    std::unique_ptr<DimArrayStmt> arrays;
     for (;;) {
         Declaration d;
         d.line = tok().line;
         d.column = tok().column;
         d.name = expectName();
-        if (allowArrays && accept(Tok::LParen)) {
+        if (accept(Tok::LParen)) {
             if (accept(Tok::RParen)) {
                 d.kind = DeclKind::DynamicArray;
             } else {
@@ -380,9 +434,18 @@ void Parser::parseDim(bool allowArrays) {
                 }
                 expect(Tok::RParen, cerr::ExpectedRParen);
             }
+            if (!arrays) arrays = std::make_unique<DimArrayStmt>();
+            DimArrayItem item;
+            item.var = std::make_unique<NameExpr>();
+            item.var->name = d.name;
+            item.var->line = d.line;
+            item.var->column = d.column;
+            item.fixed = d.kind == DeclKind::FixedArray;
+            item.bounds = d.bounds;
+            arrays->items.push_back(std::move(item));
         }
         decls_->push_back(std::move(d));
-        if (!accept(Tok::Comma)) return;
+        if (!accept(Tok::Comma)) return arrays;
     }
 }
 
@@ -504,6 +567,8 @@ StmtPtr Parser::parseIf() {
         s->arms.push_back(std::move(first));
         if (accept(Tok::KwElse)) parseSingleLineBody(s->elseBody);
         --singleLineIf_;
+        // "If c Then a Else b End If" on one line.
+        if (at(Tok::KwEnd) && peekTok().kind == Tok::KwIf) pos_ += 2;
         return s;
     }
     int savedSingle = singleLineIf_;
@@ -552,7 +617,11 @@ StmtPtr Parser::parseSelect() {
                 if (!accept(Tok::Comma)) break;
             }
         }
-        expectStatementEnd();
+        // The first statement of the arm may follow on the same line without ":".
+        if (!atStatementEnd() && canStartStatement())
+            parseStatementInto(arm.body);
+        else
+            expectStatementEnd();
         parseBlock(arm.body);
         s->arms.push_back(std::move(arm));
     }
@@ -699,8 +768,13 @@ StmtPtr Parser::parseOnError() {
 
 StmtPtr Parser::parseCall() {
     ++pos_;
-    if (!isNameToken() && !at(Tok::Dot) && !at(Tok::KwMe)) fail(cerr::ExpectedIdentifier);
     auto s = std::make_unique<CallStmt>();
+    // "Call (f) (x)", "Call (New C).M": a parenthesised or new object with its chain.
+    if (at(Tok::LParen) || at(Tok::KwNew)) {
+        s->callee = parsePrimary();
+        return s;
+    }
+    if (!isNameToken() && !at(Tok::Dot) && !at(Tok::KwMe)) fail(cerr::ExpectedIdentifier);
     s->callee = parseChain(nullptr);
     return s;
 }

@@ -20,8 +20,6 @@ public:
 
     std::shared_ptr<CodeUnit> parseProgram();
     std::shared_ptr<CodeUnit> parseExpressionUnit();
-    // Code compiled while a method runs (Eval, Execute) may use Me.
-    void allowMe(bool allow) { allowMe_ = allow; }
 
 private:
     // ---- token access ----
@@ -34,6 +32,7 @@ private:
     [[noreturn]] void fail(int number) const;
     [[noreturn]] void failAt(int number, const Token& t) const;
     bool atStatementEnd() const;
+    bool canStartStatement() const;
     void expectStatementEnd();
     void skipSeparators();
     bool isNameToken() const;
@@ -46,7 +45,6 @@ private:
     void parseClassFields(ClassDecl& cls, bool isPublic);
     void addClassProcedure(ClassDecl& cls, const std::shared_ptr<Procedure>& proc);
     bool atDefaultModifier() const;
-    bool meAllowed() const { return allowMe_ || (proc_ && proc_->owner); }
     void parseParams(Procedure& proc);
     void parseBlock(Block& block);
     bool atBlockEnd() const;
@@ -55,7 +53,7 @@ private:
     void parseSingleLineBody(Block& block);
 
     // ---- statements ----
-    void parseDim(bool allowArrays);
+    StmtPtr parseDim();
     void parseConst();
     StmtPtr parseReDim();
     StmtPtr parseErase();
@@ -81,6 +79,10 @@ private:
         int commaLine = 0, commaColumn = 0;
     };
     ExprPtr parseChain(ChainInfo* info);
+    // The "(args)" and ".member" parts after a head (a name, a parenthesised expression, a new
+    // object), first being the head's token.
+    ExprPtr continueChain(ExprPtr e, const Token& first, ChainInfo* info);
+    ExprPtr parenChain(ExprPtr paren, const Token& first);
     std::vector<ExprPtr> parseArgList(ChainInfo* info); // after "("
     ExprPtr parseArgument();
     ExprPtr parseExpression();
@@ -96,9 +98,8 @@ private:
     ExprPtr parseMod();
     ExprPtr parseIntDiv();
     ExprPtr parseMultiplicative();
-    ExprPtr parseNegation();
     ExprPtr parsePower();
-    ExprPtr parsePowerOperand();
+    ExprPtr parseSignedPrimary();
     ExprPtr parsePrimary();
     ExprPtr makeBinary(Op op, ExprPtr l, ExprPtr r, const Token& at);
     ExprPtr makeNegation(ExprPtr operand, const Token& at);
@@ -106,12 +107,10 @@ private:
     static void setDepth(Expr* e, std::initializer_list<const Expr*> children);
     static void updateChainDepth(Expr* e);
     void enterNesting();
-    // One level of left-associative binary operators: operands parsed by operand (the right
-    // ones by rightOperand when given), joined while the token is one of ops, each paired with
-    // the operator it makes.
+    // One level of left-associative binary operators: operands parsed by operand, joined while
+    // the token is one of ops, each paired with the operator it makes.
     ExprPtr parseBinaryLevel(ExprPtr (Parser::*operand)(),
-                             std::initializer_list<std::pair<Tok, Op>> ops,
-                             ExprPtr (Parser::*rightOperand)() = nullptr);
+                             std::initializer_list<std::pair<Tok, Op>> ops);
     // A leading sign and the operand after it, parsed one nesting level deeper; a minus
     // negates it.
     ExprPtr parseSigned(ExprPtr (Parser::*operand)());
@@ -123,7 +122,6 @@ private:
     // Context of the statement being parsed.
     Procedure* proc_ = nullptr;  // null in global code
     ClassDecl* class_ = nullptr; // the class whose body is parsed
-    bool allowMe_ = false;
     CodeUnit* unit_ = nullptr;
     std::vector<Declaration>* decls_ = nullptr; // where Dim/Const of this scope go
     int doDepth_ = 0;

@@ -77,7 +77,7 @@ void Parser::parseClassFields(ClassDecl& cls, bool isPublic) {
     std::vector<Declaration> decls;
     auto* saved = decls_;
     decls_ = &decls;
-    parseDim(true);
+    parseDim(); // fields are made with each object
     decls_ = saved;
     for (const Declaration& d : decls) {
         QString key = foldName(d.name);

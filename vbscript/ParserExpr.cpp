@@ -1,7 +1,8 @@
 // Expressions, by precedence from the loosest: Imp, Eqv, Xor, Or, And, Not, comparisons and
-// Is, &, + -, Mod, \, * /, unary minus, ^ (which binds tighter than a leading minus:
-// -2 ^ 2 is -4), then primaries with their call and member chains.
+// Is, &, + -, Mod, \, * /, ^, then a signed primary (a leading minus binds tighter than ^:
+// -2 ^ 2 is 4) with its call and member chains.
 
+#include "Lexer.h"
 #include "Operators.h"
 #include "Parser.h"
 #include "SyntaxError.h"
@@ -68,9 +69,7 @@ ExprPtr Parser::parseExpression() {
 }
 
 ExprPtr Parser::parseBinaryLevel(ExprPtr (Parser::*operand)(),
-                                 std::initializer_list<std::pair<Tok, Op>> ops,
-                                 ExprPtr (Parser::*rightOperand)()) {
-    if (!rightOperand) rightOperand = operand;
+                                 std::initializer_list<std::pair<Tok, Op>> ops) {
     ExprPtr l = (this->*operand)();
     for (;;) {
         const std::pair<Tok, Op>* match = nullptr;
@@ -82,7 +81,7 @@ ExprPtr Parser::parseBinaryLevel(ExprPtr (Parser::*operand)(),
         if (!match) return l;
         const Token& t = tok();
         ++pos_;
-        l = makeBinary(match->second, std::move(l), (this->*rightOperand)(), t);
+        l = makeBinary(match->second, std::move(l), (this->*operand)(), t);
     }
 }
 
@@ -201,31 +200,29 @@ ExprPtr Parser::parseIntDiv() {
 }
 
 ExprPtr Parser::parseMultiplicative() {
-    return parseBinaryLevel(&Parser::parseNegation, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
-}
-
-ExprPtr Parser::parseNegation() {
-    if (!pendingPrimary_ && (at(Tok::Minus) || at(Tok::Plus))) {
-        return parseSigned(&Parser::parseNegation);
-    }
-    return parsePower();
+    return parseBinaryLevel(&Parser::parsePower, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
 }
 
 ExprPtr Parser::parsePower() {
-    return parseBinaryLevel(&Parser::parsePrimary, {{Tok::Caret, Op::Pow}},
-                            &Parser::parsePowerOperand);
+    return parseBinaryLevel(&Parser::parseSignedPrimary, {{Tok::Caret, Op::Pow}});
 }
 
-// The right side of ^ may carry its own sign: 2 ^ -1.
-ExprPtr Parser::parsePowerOperand() {
-    if (at(Tok::Minus) || at(Tok::Plus)) {
-        return parseSigned(&Parser::parsePowerOperand);
-    }
+// A primary with any leading signs: -2 ^ 2 squares -2, 2 ^ -1 is a half.
+ExprPtr Parser::parseSignedPrimary() {
+    if (!pendingPrimary_ && (at(Tok::Minus) || at(Tok::Plus)))
+        return parseSigned(&Parser::parseSignedPrimary);
     return parsePrimary();
 }
 
 ExprPtr Parser::parsePrimary() {
-    if (pendingPrimary_) return std::move(pendingPrimary_);
+    if (pendingPrimary_) {
+        // The parenthesised first argument of a call statement, with any chain after it:
+        // "Out.Print (New C).M".
+        ExprPtr p = std::move(pendingPrimary_);
+        if (!at(Tok::LParen) && !(at(Tok::Dot) && !tok().spaceBefore)) return p;
+        const Token& first = tok();
+        return parenChain(std::move(p), first);
+    }
     const Token& t = tok();
     switch (t.kind) {
     case Tok::Number: {
@@ -271,7 +268,8 @@ ExprPtr Parser::parsePrimary() {
         p->inner = parseExpression();
         setDepth(p.get(), {p->inner.get()});
         expect(Tok::RParen, cerr::ExpectedRParen);
-        return p;
+        if (!at(Tok::LParen) && !(at(Tok::Dot) && !tok().spaceBefore)) return p;
+        return parenChain(std::move(p), t);
     }
     case Tok::KwNot: {
         // A Not inside an operand: 1 + Not x.
@@ -286,7 +284,11 @@ ExprPtr Parser::parsePrimary() {
         ++pos_;
         auto n = node<NewExpr>(t);
         n->name = expectName();
-        return n;
+        n->regExp = foldName(n->name) == QLatin1String("REGEXP");
+        if (!at(Tok::Dot) || tok().spaceBefore) return n;
+        // "New C.Init(1)": a member of the new object.
+        NestingGuard nested(*this);
+        return continueChain(std::move(n), t, nullptr);
     }
     case Tok::Ident:
     case Tok::Dot:
@@ -296,6 +298,25 @@ ExprPtr Parser::parsePrimary() {
         if (isContextualKeyword(t.kind)) return parseChain(nullptr);
         fail(cerr::ExpectedExpression);
     }
+}
+
+// A parenthesised expression followed by "(args)" or ".member": "(f)(x)" and "((a))(0)" call or
+// index what the parentheses hold, as if they were not there; "(New C).P" uses the value.
+ExprPtr Parser::parenChain(ExprPtr p, const Token& first) {
+    NestingGuard nested(*this);
+    if (at(Tok::LParen)) {
+        const Expr* inner = p.get();
+        while (inner->kind == ExprKind::Paren)
+            inner = static_cast<const ParenExpr*>(inner)->inner.get();
+        bool bare =
+            (inner->kind == ExprKind::Name && !static_cast<const NameExpr*>(inner)->hasParens) ||
+            (inner->kind == ExprKind::Member && !static_cast<const MemberExpr*>(inner)->hasParens);
+        if (bare) {
+            while (p->kind == ExprKind::Paren)
+                p = std::move(static_cast<ParenExpr*>(p.get())->inner);
+        }
+    }
+    return continueChain(std::move(p), first, nullptr);
 }
 
 void Parser::updateChainDepth(Expr* e) {
@@ -322,7 +343,6 @@ ExprPtr Parser::parseChain(ChainInfo* info) {
     const Token& first = tok();
     ExprPtr e;
     if (at(Tok::KwMe)) {
-        if (!meAllowed()) fail(cerr::InvalidUseOfMe);
         ++pos_;
         e = node<MeExpr>(first);
     } else if (accept(Tok::Dot)) {
@@ -337,6 +357,10 @@ ExprPtr Parser::parseChain(ChainInfo* info) {
         n->name = expectName();
         e = std::move(n);
     }
+    return continueChain(std::move(e), first, info);
+}
+
+ExprPtr Parser::continueChain(ExprPtr e, const Token& first, ChainInfo* info) {
     if (info) info->lastHasParens = false;
     for (;;) {
         if (at(Tok::LParen)) {

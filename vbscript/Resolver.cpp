@@ -408,6 +408,10 @@ void Resolver::resolveStmt(Stmt* stmt, Scope& s) {
         for (auto& v : static_cast<EraseStmt*>(stmt)->vars)
             resolveName(v.get(), s);
         return;
+    case StmtKind::DimArray:
+        for (auto& item : static_cast<DimArrayStmt*>(stmt)->items)
+            resolveName(item.var.get(), s, true);
+        return;
     case StmtKind::Exit:
     case StmtKind::OnError:
     case StmtKind::Nothing:

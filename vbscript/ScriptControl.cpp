@@ -87,7 +87,13 @@ void attachLineText(ScriptErrorInfo& error, const QString& code) {
 
 } // namespace
 
-ScriptControl::ScriptControl() : state_(std::make_shared<EngineState>()) {}
+ScriptControl::ScriptControl() : state_(std::make_shared<EngineState>()) {
+    state_->in.host().scriptObject = [state = std::weak_ptr<EngineState>(state_)]() {
+        auto s = state.lock();
+        if (!s->code) s->code = std::make_shared<CodeObject>(s);
+        return s->code;
+    };
+}
 
 ScriptControl::~ScriptControl() = default;
 
@@ -187,8 +193,9 @@ void ScriptControl::clearError() {
     state_->error = ScriptErrorInfo{};
 }
 
+// One object for the engine's life, the same that Me names in global code.
 DispatchPtr ScriptControl::codeObject() {
-    return std::make_shared<CodeObject>(state_);
+    return state_->in.host().scriptObject();
 }
 
 int ScriptControl::timeout() const {

@@ -187,7 +187,6 @@ const ClassSyntaxCase kClassSyntaxCases[] = {
     {"Class C\nSub Class_Initialize(a) : End Sub\nEnd Class", 1053, 2, 4},
     {"Property Get P\nEnd Property", 1048, 1, 0},
     {"Sub S\nClass C\nEnd Class\nEnd Sub", 1024, 2, 0},
-    {"x = Me", 1037, 1, 4},
     {"Sub S : Exit Property : End Sub", 1039, 1, 13},
     {"Class C\nEnd Class\nClass c\nEnd Class", 1041, 3, 6},
     {"Dim C\nClass C\nEnd Class", 1041, 1, 4},

@@ -58,8 +58,9 @@ const NumberCase kNumbers[] = {
     {"&HFFFF", vbInteger, -1},
     {"&h8000", vbInteger, -32768},
     {"&H10000", vbLong, 65536},
-    {"&HFFFFFFFF", vbLong, -1},
-    {"&HFF&", vbLong, 255},
+    {"&HFFFFFFFF", vbInteger, -1},
+    {"&HFF&", vbInteger, 255},
+    {"&HFFFF&", vbLong, 65535},
     {"&O17", vbInteger, 15},
     {"&O177777", vbInteger, -1},
 };

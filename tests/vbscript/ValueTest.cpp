@@ -69,7 +69,8 @@ const ValueCase kArithmetic[] = {
     {"1 \\ 0", nullptr, nullptr, 11},
     {"1 Mod 0", nullptr, nullptr, 11},
     {"2 ^ 10", "Double", "1024"},
-    {"-2 ^ 2", "Double", "-4"},
+    {"-2 ^ 2", "Double", "4"},
+    {"-(2 ^ 2)", "Double", "-4"},
     {"2 ^ -1", "Double", "0.5"},
     {"2 ^ 3 ^ 2", "Double", "64"},
     // Strings and +, &.

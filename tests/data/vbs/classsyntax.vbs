@@ -7,7 +7,7 @@
 '@CODE Property Get P\nEnd Property
 '@CODE Class A\nSub X\nEnd Sub\nEnd Sub
 '@CODE Class A\nSub X\nEnd Sub
-'@CODE x = Me
+'@CODE Set x = Me
 '@CODE Class A\nDim x\nDim x\nEnd Class
 '@CODE Class A\nDim x\nSub x\nEnd Sub\nEnd Class
 '@CODE Class A\nProperty Get P(a)\nEnd Property\nProperty Let P(v)\nEnd Property\nEnd Class

@@ -1,7 +1,7 @@
 ' Text built-ins: InStrRev, String, StrReverse, AscW, ChrW, Filter, Hex, Oct, and Null rules.
 Dim list
 Out.Print InStrRev("abcabc", "bc") & " " & InStrRev("abcabc", "bc", 4) & " " & InStrRev("abc", "")
-Out.Print InStrRev("ABCabc", "B", -1, vbTextCompare) & " " & InStrRev("", "a") & " " & IsNull(InStrRev(Null, "a"))
+Out.Print InStrRev("ABCabc", "B", -1, vbTextCompare) & " " & InStrRev("", "a")
 Out.Print String(4, "-") & String(2, "xyz") & String(3, 42) & "|" & String(0, "a") & "|"
 Out.Print StrReverse("Olá!") & " " & StrReverse("")
 Out.Print AscW("A") & " " & AscW("€") & " " & Asc("€") & " " & ChrW(233) & ChrW(8364) & " " & AscW(ChrW(40000))
@@ -24,3 +24,4 @@ Out.Print TypeName(InStrRev("a", "a")) & " " & TypeName(AscW("a")) & " " & TypeN
 '@EVAL StrReverse(Null)
 '@EVAL String(Null, "a")
 '@EVAL InStrRev("abc", "c", 2, 2)
+'@EVAL InStrRev(Null, "a")
