@@ -46,6 +46,13 @@ TEST(FlxSizing, FitsTheGridToItsColumnsAndRowsAndPlacesIt) {
     f.flx.GrAjtPos(Variant(0.0), Variant(0.0));
     EXPECT_EQ(g->x(), 100);
     EXPECT_EQ(g->width(), 1000);
+
+    // Columns fitted to their texts, which may wrap.
+    f.addRows(1);
+    f.flx.ArrReg(1, 2, Variant(QStringLiteral("um nome bastante mais comprido do que a coluna")));
+    f.flx.AjtAs(QStringLiteral("c"));
+    EXPECT_TRUE(g->wordWrap());
+    EXPECT_GT(g->colWidth(1), 2400);
 }
 
 TEST(FlxSizing, ColumnsKeepTheirProportionsThroughSeveralResizes) {

@@ -7,6 +7,7 @@
 // With --shot, the window is drawn once, saved as a PNG picture in FILE, and the program ends
 // (exit 0 when the picture was written).
 
+#include "EventGuard.h"
 #include "GridWidget.h"
 #include "ImageList.h"
 #include "SupFlx.h"
@@ -177,7 +178,9 @@ class FilesPlace : public QWidget {
 public:
     SupFlx flx;
     void resizeEvent(QResizeEvent*) override {
-        if (flx.grid()) flx.GrAjtPos(Variant(QStringLiteral("C")), Variant(0.0));
+        runGuarded([this] {
+            if (flx.grid()) flx.GrAjtPos(Variant(QStringLiteral("C")), Variant(0.0));
+        });
     }
 };
 
