@@ -18,7 +18,8 @@
 namespace zv {
 
 SupFlx::SupFlx() {
-    DbgObIni(objectName_, instanceId_);
+    setObjectName(className_);
+    DbgObIni(className_, instanceId_);
     IcoUsaIdx(1, 2);
     noteIdx_ = 0;
     useMode_ = QStringLiteral("CON");
@@ -26,7 +27,7 @@ SupFlx::SupFlx() {
 }
 
 SupFlx::~SupFlx() {
-    DbgObFim(objectName_, instanceId_);
+    DbgObFim(className_, instanceId_);
     FxFim();
     columns_.clear();
     records_ = nullptr;
@@ -36,11 +37,11 @@ SupFlx::~SupFlx() {
 }
 
 void SupFlx::FxIni() {
-    DbgFxIni(objectName_, instanceId_);
+    DbgFxIni(className_, instanceId_);
 }
 
 void SupFlx::FxFim() {
-    DbgFxFim(objectName_, instanceId_);
+    DbgFxFim(className_, instanceId_);
 }
 
 GridWidget& SupFlx::gr() const {

@@ -69,7 +69,8 @@ public:
     void FxIni();
     void FxFim();
 
-    const QString& objectName() const { return objectName_; }
+    // The object's name ("SupFlx", also its QObject name) and its instance identifier.
+    const QString& className() const { return className_; }
     const QString& instanceId() const { return instanceId_; }
 
     // ---- Binding ----
@@ -360,7 +361,7 @@ private:
     static int gridCol(int col) { return col - 1; }
     void showImage(int row, int col, int index);
 
-    const QString objectName_ = QStringLiteral("SupFlx");
+    const QString className_ = QStringLiteral("SupFlx");
     QString instanceId_;
 
     // Binding.
