@@ -78,6 +78,25 @@ void SupFlx::IniCbk(FlxCallback* callback) {
     callback_ = callback;
 }
 
+namespace {
+
+// 1 for a yes value, 0 for any other.
+int yesNo(const Variant& yes) {
+    Variant flag{int32_t(0)};
+    VarAtrSN(yes, flag);
+    return NumDbl(flag) == 1 ? 1 : 0;
+}
+
+} // namespace
+
+void SupFlx::setUsaOrd(const Variant& yes) {
+    usaOrd_ = yesNo(yes);
+}
+
+void SupFlx::setOpcUsaFon(const Variant& yes) {
+    opcUsaFon_ = yesNo(yes);
+}
+
 void SupFlx::GdoCfcGrIni(int rows) {
     minRows_ = rows;
     visibleRows_ = rows;

@@ -104,6 +104,16 @@ public:
     int minRows() const { return minRows_; }
     int visibleRows() const { return visibleRows_; }
 
+    // The header-command flags, 1 or 0 (0 after construction): UsaOrd (also named OpcUsaOrd:
+    // one flag) lets a header click sort the rows, OpcUsaFon lets it change the grid's font.
+    // The setters take a yes/no value ("S", "Sim", 1, True ... yes; anything else no).
+    int UsaOrd() const { return usaOrd_; }
+    void setUsaOrd(const Variant& yes);
+    int OpcUsaOrd() const { return usaOrd_; }
+    void setOpcUsaOrd(const Variant& yes) { setUsaOrd(yes); }
+    int OpcUsaFon() const { return opcUsaFon_; }
+    void setOpcUsaFon(const Variant& yes);
+
     // ---- Column registry ----
 
     // Empties the registry.
@@ -373,6 +383,8 @@ private:
     QString sql_;
     QString setup2_;
     QString useMode_ = QStringLiteral("CON");
+    int usaOrd_ = 0;
+    int opcUsaFon_ = 0;
 
     // Rows.
     int minRows_ = 0;

@@ -63,6 +63,14 @@ TEST(FlxColumns, RegisteredColumnsShapeTheGrid) {
     EXPECT_EQ(flx.sqlText(), u"SELECT *");
     flx.GdaSqlUsa(QStringLiteral("SELECT a"));
     EXPECT_EQ(flx.sqlText(), u"SELECT a");
+    // Header sorting is one flag under two names; the flags take yes/no values.
+    EXPECT_EQ(flx.UsaOrd(), 0);
+    flx.setOpcUsaOrd(Variant(QStringLiteral("sim")));
+    EXPECT_EQ(flx.UsaOrd(), 1);
+    flx.setUsaOrd(Variant(QStringLiteral("N")));
+    EXPECT_EQ(flx.OpcUsaOrd(), 0);
+    flx.setOpcUsaFon(Variant(true));
+    EXPECT_EQ(flx.OpcUsaFon(), 1);
     flx.ColReg(600, QStringLiteral("Nº"), QStringLiteral("|"), QString());
     flx.ColReg(2400, QStringLiteral("Nome"), QStringLiteral("<"), QString());
     flx.ColReg(-5, QStringLiteral("*"), QStringLiteral(">"), QStringLiteral("12.2"));
