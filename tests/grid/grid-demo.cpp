@@ -156,10 +156,10 @@ void fillFiles(SupFlx& flx, GridWidget* grid, ImageList& icons) {
         flx.IcoUsaMap(r, 4, Variant(int32_t(file.use)));
         if (*file.note) flx.NotReg(r, 5, QString::fromUtf8(file.note));
     }
-    // The temporary file goes, a folder comes in at row 3, the read-me moves up two rows: the
-    // icons and notes go with their rows.
+    // The temporary file goes, a folder comes in at row 3 (the grid keeps its size), the
+    // read-me moves up two rows: the icons and notes go with their rows.
     flx.LinEli(6);
-    flx.LinIns(3);
+    flx.GrLinInc(3);
     flx.ArrReg(3, 2, Variant(QStringLiteral("doc/")));
     flx.ArrReg(3, 3, Variant(QStringLiteral("96")));
     flx.IcoUsaMap(3, 4, Variant(int32_t(1)));
