@@ -5,7 +5,6 @@
 
 #include "Convert.h"
 #include "DbgFx.h"
-#include "FlxTrap.h"
 #include "GlbVar.h"
 #include "NumFxd.h"
 #include "ProcessContext.h"
@@ -176,30 +175,33 @@ void SupFlx::GrColLrg(int& total) {
 }
 
 void SupFlx::RstColVar(int base, int col, QString& name) {
-    vbTrap([&] {
+    try {
         if (!records_) throw VbError(err::ObjectNotSet);
         name = TxMai(records_->fieldName(col - base));
-    });
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::RecNum(int& n) {
-    vbTrap([&] {
+    try {
         if (!records_) throw VbError(err::ObjectNotSet);
         const long count = records_->recordCount();
         if (count > INT32_MAX || count < INT32_MIN) throw VbError(err::Overflow);
         n = int(count);
-    });
+    } catch (const VbError&) {
+    }
 }
 
 // ---- Cells as an array ----
 
 void SupFlx::ArrVpo(const QString& mode, int row, int col, Variant& value) {
-    vbTrap([&] {
+    try {
         if (TxMai(mode) == u"A")
             gr().setTextMatrix(row, gridCol(col), TxCnv(value));
         else
             VarAtr(Variant(gr().textMatrix(row, gridCol(col))), value);
-    });
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::ArrCon(int row, int col, Variant& value) {
@@ -211,7 +213,7 @@ void SupFlx::ArrReg(int row, int col, const Variant& value) {
 }
 
 void SupFlx::ArrLcCon(int row, int col, Variant& value) {
-    vbTrap([&] {
+    try {
         const QString text = gr().textMatrix(row, col);
         if (value.isString()) {
             value = text;
@@ -220,11 +222,15 @@ void SupFlx::ArrLcCon(int row, int col, Variant& value) {
             NumTxDbl(text, number);
             value = number;
         }
-    });
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::ArrLcReg(int row, int col, const Variant& value) {
-    vbTrap([&] { gr().setTextMatrix(row, col, TxCnv(value)); });
+    try {
+        gr().setTextMatrix(row, col, TxCnv(value));
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::ArrLiCon(int row, Variant& values) {
@@ -277,7 +283,10 @@ void SupFlx::GrCurPos(int row, int col) {
 }
 
 void SupFlx::GrLinPos(int row) {
-    vbTrap([&] { GrCurPos(row, gr().col()); });
+    try {
+        GrCurPos(row, gr().col());
+    } catch (const VbError&) {
+    }
 }
 
 } // namespace zv

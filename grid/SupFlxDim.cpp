@@ -3,7 +3,6 @@
 #include "SupFlx.h"
 
 #include "Convert.h"
-#include "FlxTrap.h"
 #include "NumFxd.h"
 #include "Twips.h"
 #include "TxtGlb.h"
@@ -139,7 +138,7 @@ int SupFlx::fittingRows(double k) const {
 }
 
 void SupFlx::AjtDimExe(const QString& mode) {
-    vbTrap([&] {
+    try {
         GridWidget& g = gr();
         const QString m = mode.toUpper();
         if (m.contains(u'C') && keptWidth_ > 0) {
@@ -157,7 +156,8 @@ void SupFlx::AjtDimExe(const QString& mode) {
                 visibleRows_ = n;
             }
         }
-    });
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::ResExe(const QString& mode) {
@@ -168,7 +168,10 @@ void SupFlx::ResExe(const QString& mode) {
 
 void SupFlx::LinVisMax(int& n) {
     n = 0;
-    vbTrap([&] { n = fittingRows(isCon(useMode_) ? 0.5 : -0.1); });
+    try {
+        n = fittingRows(isCon(useMode_) ? 0.5 : -0.1);
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::LinVisDim(int& n) {
@@ -178,7 +181,7 @@ void SupFlx::LinVisDim(int& n) {
 }
 
 void SupFlx::AjtCntLin(const Variant& target) {
-    vbTrap([&] {
+    try {
         GridWidget& g = gr();
         int wanted = 1;
         if (IsNumeric(target)) {
@@ -192,28 +195,31 @@ void SupFlx::AjtCntLin(const Variant& target) {
         }
         lastUsed_ = std::max(0, wanted);
         if (lastUsed_ != g.rows() - 1) g.setRows(lastUsed_ + 1);
-    });
+    } catch (const VbError&) {
+    }
 }
 
 // ---- Scrolling and positions ----
 
 void SupFlx::CxVer(int row, int col) {
-    vbTrap([&] {
+    try {
         GridWidget& g = gr();
         g.setRow(row);
         g.setCol(col);
         g.cellTop();
         g.cellLeft();
-    });
+    } catch (const VbError&) {
+    }
     pump();
 }
 
 void SupFlx::LiVer(int row) {
-    vbTrap([&] {
+    try {
         GridWidget& g = gr();
         g.setRow(row);
         g.cellTop();
-    });
+    } catch (const VbError&) {
+    }
     pump();
 }
 

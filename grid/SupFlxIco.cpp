@@ -4,7 +4,6 @@
 #include "SupFlx.h"
 
 #include "Convert.h"
-#include "FlxTrap.h"
 #include "GlbVar.h"
 #include "NumFxd.h"
 #include "TxtGlb.h"
@@ -24,11 +23,17 @@ void SupFlx::showImage(int row, int col, int index) {
 }
 
 void SupFlx::AdiCon(int row, int col, Variant& value) {
-    vbTrap([&] { VarAtr(Variant(gr().cellData(row, gridCol(col))), value); });
+    try {
+        VarAtr(Variant(gr().cellData(row, gridCol(col))), value);
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::AdiReg(int row, int col, const Variant& value) {
-    vbTrap([&] { gr().setCellData(row, gridCol(col), TxCnv(value)); });
+    try {
+        gr().setCellData(row, gridCol(col), TxCnv(value));
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::IcoVer(int row, int col, const Variant& idx) {
@@ -94,14 +99,16 @@ void SupFlx::NotEli(int row, int col) {
 int SupFlx::NotCon(int row, int col, QString& text) {
     int found = 0;
     text.clear();
-    vbTrap([&] {
+    try {
         const GridWidget& g = gr();
         // A cell without a picture shows no note, whatever was drawn before.
         const qint64 picture = g.cellPictureId(row, gridCol(col));
-        if (picture == 0 || picture != notePicture_) return;
-        text = g.cellData(row, gridCol(col));
-        found = 1;
-    });
+        if (picture != 0 && picture == notePicture_) {
+            text = g.cellData(row, gridCol(col));
+            found = 1;
+        }
+    } catch (const VbError&) {
+    }
     return found;
 }
 

@@ -2,7 +2,6 @@
 
 #include "SupFlx.h"
 
-#include "FlxTrap.h"
 #include "TxtGlb.h"
 #include "VbError.h"
 
@@ -135,12 +134,13 @@ void SupFlx::LiLpz(int row, int n) {
 }
 
 void SupFlx::LiCnt(std::optional<int> last) {
-    vbTrap([&] {
+    try {
         GridWidget& g = gr();
         const int end = last ? *last : g.rows() - 1;
         for (int r = 1; r <= end; ++r)
             g.setTextMatrix(r, 0, QString::number(r));
-    });
+    } catch (const VbError&) {
+    }
 }
 
 void SupFlx::LiCnt2(int first, int num, int last) {
