@@ -19,7 +19,7 @@ TEST(GridWidget, DemoProgramSavesItsShot) {
     EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
     const QImage image(shot);
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(760, 380));
+    EXPECT_EQ(image.size(), QSize(760, 620));
     // Not one flat colour: the grid was drawn.
     EXPECT_NE(image.pixel(5, 5), image.pixel(image.width() / 2, image.height() / 3));
 }

@@ -1,11 +1,16 @@
 // grid-demo [--shot FILE]: shows the grid control as a program would use it: a fixed header row
 // and row-number column, the grid's and single cells' colours, pictures in cells, a column of
-// amounts through a format mask and an outline tree with a collapsed node.
+// amounts through a format mask and an outline tree with a collapsed node; below it a grid
+// driven by the grid support (SupFlx): columns registered with their widths, titles,
+// alignments and number masks, records added, a row inserted, moved and removed, use icons and
+// notes, the grid sized to its columns and rows and centred in its place.
 // With --shot, the window is drawn once, saved as a PNG picture in FILE, and the program ends
 // (exit 0 when the picture was written).
 
+#include "EventGuard.h"
 #include "GridWidget.h"
 #include "ImageList.h"
+#include "SupFlx.h"
 #include "VbColor.h"
 
 #include <QApplication>
@@ -116,6 +121,69 @@ GridWidget* makeGrid(QWidget* parent, const ImageList& icons) {
     return grid;
 }
 
+struct FileRow {
+    const char* name;
+    const char* size;
+    int use;
+    const char* note;
+};
+
+// The files of the installation.
+constexpr FileRow kFiles[] = {
+    {"zelvyn", "2450.5", 1, ""},    {"libzelvyn.so", "812.25", 1, "Biblioteca partilhada"},
+    {"zelvyn.par", "3.5", 1, ""},   {"LEIAME.txt", "12", 0, "Notas da versão"},
+    {"exemplo.par", "4.75", 0, ""}, {"temporario.tmp", "0.5", 0, ""},
+};
+
+// The grid of files through the grid support. Icons: 1 on, 2 off, 4 a note.
+void fillFiles(SupFlx& flx, GridWidget* grid, ImageList& icons) {
+    grid->setObjectName(QStringLiteral("grFic"));
+    flx.IniUsoGr(grid, nullptr, QStringLiteral("CON"));
+    flx.IniGda(QStringLiteral("ARR"), QString(), QString(), QString());
+    flx.ColReg(450, QStringLiteral("Nº"), QStringLiteral("|"), QString());
+    flx.ColReg(2700, QStringLiteral("Ficheiro"), QStringLiteral("<"), QString());
+    flx.ColReg(1500, QStringLiteral("Tamanho (KB)"), QStringLiteral(">"), QStringLiteral("7.2"));
+    flx.ColReg(750, QStringLiteral("Usar"), QStringLiteral("|"), QString());
+    flx.ColReg(900, QStringLiteral("Nota"), QStringLiteral("|"), QString());
+    flx.GdoCfcGrIni(7);
+    flx.IcoImg(&icons);
+    flx.IcoUsaIdx(2, 1);
+    flx.NotIcoIdx(4);
+    for (const FileRow& file : kFiles) {
+        flx.GrLstCmp(Variant::list(
+            {Variant(QString::fromUtf8(file.name)), Variant(QString::fromLatin1(file.size))}));
+        const int r = flx.lastUsedRow();
+        flx.IcoUsaMap(r, 4, Variant(int32_t(file.use)));
+        if (*file.note) flx.NotReg(r, 5, QString::fromUtf8(file.note));
+    }
+    // The temporary file goes, a folder comes in at row 3 (the grid keeps its size), the
+    // read-me moves up two rows: the icons and notes go with their rows.
+    flx.LinEli(6);
+    flx.GrLinInc(3);
+    flx.ArrReg(3, 2, Variant(QStringLiteral("doc/")));
+    flx.ArrReg(3, 3, Variant(QStringLiteral("96")));
+    flx.IcoUsaMap(3, 4, Variant(int32_t(1)));
+    flx.NotReg(3, 5, QStringLiteral("Pasta nova"));
+    flx.LinMov(QStringLiteral("-"), 5);
+    flx.LinMov(QStringLiteral("-"), 4);
+    // The moves took the numbers along with the rows: number them again.
+    flx.LiCnt(flx.lastUsedRow());
+    grid->setBackColorFixed(vbRgb(222, 228, 238));
+    flx.GrAjtDimCel(0, 0);
+    flx.GrZonVis(QString());
+}
+
+// The place of the grid of files: the grid stays centred in it.
+class FilesPlace : public QWidget {
+public:
+    SupFlx flx;
+    void resizeEvent(QResizeEvent*) override {
+        runGuarded([this] {
+            if (flx.grid()) flx.GrAjtPos(Variant(QStringLiteral("C")), Variant(0.0));
+        });
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +197,7 @@ int main(int argc, char** argv) {
     icons.add(QStringLiteral("OK"), stateIcon(QColor(46, 160, 67), QStringLiteral("✓")));
     icons.add(QStringLiteral("OPC"), stateIcon(QColor(140, 140, 150), QStringLiteral("–")));
     icons.add(QStringLiteral("ERR"), stateIcon(QColor(210, 50, 50), QStringLiteral("!")));
+    icons.add(QStringLiteral("NOTA"), stateIcon(QColor(232, 170, 20), QStringLiteral("i")));
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Componentes da instalação"));
@@ -136,7 +205,12 @@ int main(int argc, char** argv) {
     layout->addWidget(new QLabel(QStringLiteral("Escolha os componentes a instalar:")));
     GridWidget* grid = makeGrid(&window, icons);
     layout->addWidget(grid);
-    window.resize(760, 380);
+    layout->addWidget(new QLabel(QStringLiteral("Ficheiros a copiar:")));
+    auto* files = new FilesPlace;
+    fillFiles(files->flx, new GridWidget(files), icons);
+    files->setFixedHeight(files->flx.grid()->height());
+    layout->addWidget(files);
+    window.resize(760, 620);
     window.show();
     if (shot.isEmpty()) return app.exec();
 

@@ -1,0 +1,414 @@
+#pragma once
+// SupFlx: grid support. One object drives one grid control (GridWidget) for a host form: it
+// keeps a registry of the grid's columns, reads and writes cells as a two-dimensional array,
+// keeps count of the data rows in use through every row operation, sizes the grid to its form
+// and scrolls it, and keeps icons, notes and hidden data in cells.
+//
+// Numbering. Rows are the grid's: row 0 is the header row, data rows run from 1. The column
+// registry and the members that say "1-based" count columns from 1 (registered column c is grid
+// column c - 1); the others take grid columns (from 0). The last used row (U below) is the
+// number of data rows in use, 0 for none; rows beyond it are spare empty rows that fill the
+// grid's visible height. Column 0 usually shows the row numbers (LiCnt).
+//
+// Lengths are twips. The grid's place and size are those of its widget in its parent.
+//
+// Errors. A member raises the grid's run-time error (VbError: 381 for a row or column outside
+// the grid, 380 for a value the grid refuses, 91 when no grid is bound, 9 for an array index
+// outside the array) unless it says that it traps errors: those end quietly, leaving what was
+// done so far. Nothing is shown to the person.
+//
+// Cell content. A cell's content is its text, its hidden data text and its picture. The row
+// copies and clears (LiCop, LiLpz and the operations built on them) carry all three, so notes
+// and use states stay with their rows; the cells' colours stay where they are (the look of a
+// row is its position's: alternate colours and editable marks are given by position).
+//
+// The grid, the record source, the callback and the image list are the host's: the object only
+// refers to them, and the host keeps them alive while they are bound (a grid that is deleted is
+// noticed: the object then has no grid).
+
+#include "FlxCallback.h"
+#include "GridWidget.h"
+#include "ImageList.h"
+#include "RecordSource.h"
+#include "Variant.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace zv {
+
+class SupFlx : public QObject {
+    Q_OBJECT
+
+public:
+    // One registered column: width (twips; negative hides the column), header text ("*": the
+    // header cell is left as it is), alignment code ("<" left, "|" centre, ">" right, "?"
+    // general) and the definition read from the column definition text "kind:type,number".
+    struct ColDef {
+        int width = 0;
+        QString text;
+        QString align;
+        // The text before the first ":" (the whole text without one): "CBK" when the host
+        // supplies the values (FlxCallback), any other non-empty kind the source of the
+        // column's number mask.
+        QString kind;
+        QString type;      // the text after ":" up to the first ","
+        double number = 0; // the rest, read as a leading number
+        QString mask;      // the number mask built from number
+    };
+
+    SupFlx();
+    ~SupFlx() override;
+    SupFlx(const SupFlx&) = delete;
+    SupFlx& operator=(const SupFlx&) = delete;
+
+    // The pair every support class has; nothing to prepare or release beyond the hooks.
+    void FxIni();
+    void FxFim();
+
+    // The object's name ("SupFlx", also its QObject name) and its instance identifier.
+    const QString& className() const { return className_; }
+    const QString& instanceId() const { return instanceId_; }
+
+    // ---- Binding ----
+
+    // Binds the grid and its record source (nullptr: none), and keeps mode as the use mode
+    // (UsoGr). A grid bound before is let go.
+    void IniUsoGr(GridWidget* grid, RecordSource* records, const QString& mode);
+    // Keeps the data kind (for example "ARR" for array-backed data), the SQL text and the two
+    // further set-up texts, then empties the column registry (ColRegIni).
+    void IniGda(const QString& kind, const QString& setup1, const QString& sql,
+                const QString& setup2);
+    void GdaSqlUsa(const QString& sql);
+    // The host's callback object (nullptr: none).
+    void IniCbk(FlxCallback* callback);
+    // Shapes the grid for rows data rows: the kept minimum and visible rows become rows, U 0,
+    // the grid gets one column per registered column, its last column takes the spare width,
+    // the registered columns are applied (ColAspIni) and the grid gets rows data rows.
+    void GdoCfcGrIni(int rows);
+
+    GridWidget* grid() const { return grid_; }
+    RecordSource* records() const { return records_; }
+    FlxCallback* callback() const { return callback_; }
+    const QString& dataKind() const { return dataKind_; }
+    const QString& sqlText() const { return sql_; }
+    const QString& setup1() const { return setup1_; }
+    const QString& setup2() const { return setup2_; }
+    // The use mode: "CON" after construction.
+    const QString& UsoGr() const { return useMode_; }
+    // U, the kept minimum rows and the kept visible rows.
+    int lastUsedRow() const { return lastUsed_; }
+    int minRows() const { return minRows_; }
+    int visibleRows() const { return visibleRows_; }
+
+    // The header-command flags, 1 or 0 (0 after construction): UsaOrd (also named OpcUsaOrd:
+    // one flag) lets a header click sort the rows, OpcUsaFon lets it change the grid's font.
+    // The setters take a yes/no value ("S", "Sim", 1, True ... yes; anything else no).
+    int UsaOrd() const { return usaOrd_; }
+    void setUsaOrd(const Variant& yes);
+    int OpcUsaOrd() const { return usaOrd_; }
+    void setOpcUsaOrd(const Variant& yes) { setUsaOrd(yes); }
+    int OpcUsaFon() const { return opcUsaFon_; }
+    void setOpcUsaFon(const Variant& yes);
+
+    // ---- Column registry ----
+
+    // Empties the registry.
+    void ColRegIni();
+    // Registers one more column.
+    void ColReg(int width, const QString& text, const QString& align, const QString& def);
+    int colCount() const { return int(columns_.size()); }
+    // Registered column c (1..colCount()); else 9.
+    const ColDef& ColTab(int c) const;
+    // Applies every registered column to its grid column (ColAspDef).
+    void ColAspIni();
+    // Applies registered column c to grid column c - 1: alignment, width (0 for a negative
+    // one), header text (unless "*"), number mask (when the kind is not empty), and the header
+    // cell centred and bold. The cursor is left on that header cell.
+    void ColAspDef(int c);
+    // total = the sum of every grid column's width.
+    void GrColLrg(int& total);
+    // name = the upper-cased, trimmed name of the record source's field col - base; traps
+    // errors (name unchanged).
+    void RstColVar(int base, int col, QString& name);
+    // n = the record source's record count; traps errors (n unchanged).
+    void RecNum(int& n);
+
+    // ---- Cells as an array ----
+
+    // Mode "A" (upper-cased, trimmed) writes value's text into (row, col - 1); any other mode
+    // reads the cell into value in value's own type. Traps errors.
+    void ArrVpo(const QString& mode, int row, int col, Variant& value);
+    // Reads (row, col - 1): a text value receives the text, any other value becomes the
+    // Double of the text's leading number. Traps errors (value unchanged).
+    void ArrCon(int row, int col, Variant& value);
+    // Writes value's text into (row, col - 1). Traps errors.
+    void ArrReg(int row, int col, const Variant& value);
+    // ArrCon and ArrReg on grid columns (row, col). Trap errors.
+    void ArrLcCon(int row, int col, Variant& value);
+    void ArrLcReg(int row, int col, const Variant& value);
+    // values = a 1-based array of the texts of the registered columns of row.
+    void ArrLiCon(int row, Variant& values);
+    // n = the grid's data rows (Rows - 1).
+    void ArrNumLin(int& n);
+    // arr = an array sized for rows records: rows 1..rows by registered columns 0..count - 1.
+    void ArrReDim(int rows, Variant& arr);
+    // Adds one record: a new used row (GrLinCri) showing its number in column 0 and the
+    // elements of values from column 1.
+    void GrLstCmp(const Variant& values);
+    // Writes values(0), values(1), ... into columns 0, 1, ... of the current row (as far as
+    // both go); isNew 1 adds a used row first (GrLinCri).
+    void GrLstLin(const Variant& values, int isNew);
+
+    // ---- Rows ----
+
+    // Rows = rows + 1 when rows >= 0; Cols = cols when cols >= 0.
+    void GrDimIni(int rows, int cols);
+    // Rows = the larger of rows and the kept minimum, plus 1.
+    void GrDimLin(int rows);
+    void GrDimCon(int& rows, int& cols);
+    // No used row, Rows 1; unless mode is "Z", then the kept visible rows (GrDimLin).
+    void linIni(const QString& mode);
+    // No used row and the kept visible rows of empty rows.
+    void GrLpz();
+    // One more grid row; rows row.. move one down, row is emptied. U does not change. A row
+    // outside 1..Rows does nothing.
+    void LiIns(int row);
+    // One more grid row; go > 0 makes its first data cell current.
+    void LiJun(int go);
+    // Rows row + 1.. move one up and the last row is emptied; the grid loses its last row
+    // unless that would leave fewer than the kept minimum + 1 rows or fewer than 2. U does not
+    // change. A row outside the data rows does nothing.
+    void LiEli(int row);
+    // Copies the content of rows first..last to the rows from dest (overlapping blocks copy
+    // correctly).
+    void LiCop(int first, int last, int dest);
+    // Empties the content of n rows from row.
+    void LiLpz(int row, int n);
+    // Numbers rows 1..last (every data row when not given) in column 0. Traps errors.
+    void LiCnt(std::optional<int> last = {});
+    // Numbers rows first..last (Rows - 1 when last < 0) num, num + 1, ... in column 0.
+    void LiCnt2(int first, int num, int last);
+    // One more used row (the grid grows when it has no spare row); it becomes current.
+    void GrLinCri();
+    // An empty used row at row (1..U; else nothing), the rows renumbered.
+    void GrLinIns(int row);
+    // GrLinIns, then one spare row fewer when there is one (nothing for a row outside 1..U).
+    void GrLinInc(int row);
+    // Removes used row row (1..U; else nothing), the rows renumbered.
+    void GrLinEli(int row);
+    // row = the row a code names (upper-cased, trimmed): "P" the first used row (0 with none),
+    // "U" the last used row, "R" given bounded to the used rows (0 with none), "GP" the first
+    // grid row, "GU" the last grid row, "GR" the row under the mouse, "GC" the current row;
+    // any other code leaves row.
+    void GrLinUsa(const QString& code, int& row, std::optional<int> given = {});
+    // Brings row into view in the current column.
+    void GrLinVis(int row);
+    // Copies the texts of row src to row dst (ArrVpo, every column).
+    void GrLinMov(int src, int dst);
+    // Inserts a used row at row (at U when row < 1, after the used rows when row > U), the
+    // rows renumbered.
+    void LinIns(int row);
+    // Removes used row row (U when row < 1); a row beyond U, or no used row, does nothing.
+    // The rows are renumbered, the cursor stays within the used rows and the grid keeps at
+    // least its kept visible rows.
+    void LinEli(int row);
+    // A row insertion in stages (stage upper-cased, trimmed):
+    // "INI" keeps the current row as the origin, inserts an empty used row at row (bounded to
+    // 1..U + 1) and brings it into view; "CNF" row = the inserted row; "CAN" removes the
+    // inserted row (LinEli), brings the origin into view, renumbers the rows and gives row the
+    // origin (with no insertion kept it removes nothing); "POS" brings the inserted row into
+    // view and gives it to row. Other stages do nothing.
+    void LinInsFx(const QString& stage, int& row);
+    // Swaps row (the current row when 0) with the used row before it (dir "-") or after it
+    // (any other dir): the whole content of every column; the cursor goes with it. Nothing
+    // when either row is not a used row.
+    void LinMov(const QString& dir, int row);
+    // The rows LinMov would swap; both -1 when it would not.
+    void LinMovPrp(const QString& dir, int row, int& src, int& dst);
+    // step = -1 for "-", else 1.
+    void DesUsa(const QString& dir, int& step);
+    // Adds a row at row from text whose columns are separated by sep.
+    void LinTxcIns(const QString& text, const QString& sep, int row);
+    // n = the current row, 0 when it is beyond U.
+    void linNum(int& n);
+    // The current row's values (ArrCon) into values(1..): an array keeps its bounds and each
+    // element its type (from 1 up to the registered columns); any other value becomes a
+    // 1-based array of texts, one per registered column.
+    void LinCur(Variant& values);
+    // row, or the current row when row is 0, bounded to 1..U.
+    int LinUsa(int row);
+    // row = "=" the current row, "<" the row before, ">" the row after, "+" the row after the
+    // used ones; any other code leaves row.
+    void LinUsaTip(const QString& code, int& row);
+
+    // ---- Cursor ----
+
+    // Makes (row, col) current and brings it into view.
+    void GrCurPos(int row, int col);
+    // GrCurPos on row in the current column. Traps errors.
+    void GrLinPos(int row);
+
+    // ---- Sizing and placing ----
+
+    // Width = the columns' total + 270 + extra; the last column takes the spare width.
+    void GrAjtLrgCol(int extra);
+    // Height = the current cell's height x (visible rows + 1) + extra + 75.
+    void GrAjtAltLin(int extra);
+    void GrAjtDimCel(int wextra, int hextra);
+    // width "DC" fits the grid to its columns, a number above 0 is its Width; left "C" centres
+    // it in its parent, a number is its Left; Left is set only when above 0.
+    void GrAjtPos(const Variant& left, const Variant& width);
+    // Word wrap on; AutoSize of every column's width (mode "C") or of the rows' heights ("L").
+    void AjtAs(const QString& mode);
+
+    // ---- Resizing ----
+
+    // Keeps the grid's Width, Height and column widths, for AjtDimExe.
+    void AjtDimPrp();
+    void ResPrp() { AjtDimPrp(); }
+    // After the host resized the grid: mode containing "C" gives every column its kept width
+    // scaled by the new Width over the kept one; mode containing "L" fills the height with
+    // rows (Rows and the kept visible rows grow, never shrink). Without a snapshot of the
+    // columns, or with no width or row height to divide by, that part does nothing. Traps
+    // errors.
+    void AjtDimExe(const QString& mode);
+    // LinVisDim, then AjtDimExe(mode).
+    void ResExe(const QString& mode);
+    // n = the rows that fit the grid's height. Traps errors (n 0).
+    void LinVisMax(int& n);
+    // n = LinVisMax; the grid grows to n data rows when it has fewer.
+    void LinVisDim(int& n);
+    // U = a number n: n + 1, "LGR" Rows - 1, "MIN" the kept minimum + 1, any other text 1
+    // (never below 0); Rows = U + 1 when it differs. Traps errors.
+    void AjtCntLin(const Variant& target);
+
+    // ---- Scrolling and positions ----
+
+    // Makes (row, col) current and brings it into view. Trap errors.
+    void CxVer(int row, int col);
+    void LiVer(int row);
+    // Shows the last rows (mode "F") or the first rows; then column 1 is current.
+    void GrZonVis(const QString& mode);
+    // Pages the visible rows back (mode "A") or forward by n rows (0: the kept visible rows);
+    // then column 1 is current.
+    void GrZonVisDp(const QString& mode, int n);
+    // sit = "<" at the top, ">" at the bottom (which wins), else "="; pages = the pages of
+    // kept visible rows the data rows take (0 while no visible rows are kept).
+    void GrZonVisSit(QString& sit, int& pages);
+    // The rectangle of the visible rows from the first scrolled cell to the last cell of the
+    // last visible row (Row and Col are kept).
+    void LimZon(double& x1, double& y1, double& x2, double& y2);
+    // The position and size of cell (row, col) (Row and Col are kept).
+    void CxPD(int row, int col, double& x, double& y, double& w, double& h);
+    void CxZon(int row, int col, double& x1, double& y1, double& x2, double& y2);
+
+    // ---- Icons, notes and hidden data (columns 1-based) ----
+
+    // The row image list (nullptr: none).
+    void IcoImg(ImageList* list);
+    ImageList* rowImages() const { return rowImages_; }
+    // value = the cell's hidden data in value's own type; traps errors.
+    void AdiCon(int row, int col, Variant& value);
+    // The cell's hidden data = value's text; traps errors.
+    void AdiReg(int row, int col, const Variant& value);
+    // idx read as a number: above 0 shows that image of the row image list in the cell (no
+    // list: 91; an index beyond the list: 381); 0 or less leaves the picture.
+    void IcoVer(int row, int col, const Variant& idx);
+    // Removes the cell's picture.
+    void IcoEli(int row, int col);
+    // The hidden data = key, then the image of that index (IcoVer).
+    void IcoMap(int row, int col, const Variant& key);
+    // key = the hidden data.
+    void IcoVop(int row, int col, Variant& key);
+    // The use icon's image indexes (off 1 and on 2 after construction).
+    void IcoUsaIdx(int off, int on);
+    // The use state (hidden data 1 = on) = state, shown.
+    void IcoUsaMap(int row, int col, const Variant& state);
+    // Shows the on image when the hidden data reads 1, else the off image.
+    void IcoUsaVer(int row, int col);
+    // Turns the use state over (anything but 1 becomes 1, 1 becomes 0) and shows it.
+    void IcoUsaInv(int row, int col);
+    // The note icon's image index (0 after construction: notes show no icon).
+    void NotIcoIdx(int idx);
+    // Shows the note icon in the cell (when its index is above 0).
+    void NotIco(int row, int col);
+    // The cell's note = text (its hidden data), with the note icon.
+    void NotReg(int row, int col, const QString& text);
+    // Removes the cell's note and its picture.
+    void NotEli(int row, int col);
+    // 1 and text = the note when the cell shows the note icon, else 0 and text "". Traps
+    // errors (0).
+    int NotCon(int row, int col, QString& text);
+
+private:
+    // The bound grid; 91 when there is none.
+    GridWidget& gr() const;
+    // The event pump (the language's DoEvents).
+    static void pump();
+    // Alignment setting of an alignment code.
+    static int AliCod(const QString& code);
+    // The grid's place and size in its parent, in twips.
+    double ctlWidth() const;
+    double ctlHeight() const;
+    void setCtlLeft(double twips);
+    void setCtlWidth(double twips);
+    void setCtlHeight(double twips);
+    // Content of one cell, for the row copies.
+    struct CellContent {
+        QString text;
+        QString data;
+        QPixmap picture;
+    };
+    CellContent cellContent(int r, int c) const;
+    void setCellContent(int r, int c, const CellContent& content);
+    // The rows that fit the grid's height: Int((Height - header) / row height + k).
+    int fittingRows(double k) const;
+    // The grid column of a 1-based column.
+    static int gridCol(int col) { return col - 1; }
+    void showImage(int row, int col, int index);
+
+    const QString className_ = QStringLiteral("SupFlx");
+    QString instanceId_;
+
+    // Binding.
+    QPointer<GridWidget> grid_;
+    RecordSource* records_ = nullptr;
+    FlxCallback* callback_ = nullptr;
+    QString dataKind_;
+    QString setup1_;
+    QString sql_;
+    QString setup2_;
+    QString useMode_ = QStringLiteral("CON");
+    int usaOrd_ = 0;
+    int opcUsaFon_ = 0;
+
+    // Rows.
+    int minRows_ = 0;
+    int visibleRows_ = 0;
+    int lastUsed_ = 0;
+    // The staged insertion (LinInsFx): origin, inserted and position rows; 0 for none.
+    int insOrigin_ = 0;
+    int insRow_ = 0;
+    int insPos_ = 0;
+
+    // Column registry (ColTab).
+    std::vector<ColDef> columns_;
+
+    // Resize snapshot (AjtDimPrp): Width, Height and the column widths.
+    double keptWidth_ = 0;
+    double keptHeight_ = 0;
+    std::vector<double> keptColWidths_;
+
+    // Icons and notes.
+    ImageList* rowImages_ = nullptr;
+    int useOffIdx_ = 1;
+    int useOnIdx_ = 2;
+    int noteIdx_ = 0;
+    qint64 notePicture_ = 0;
+};
+
+} // namespace zv
