@@ -58,6 +58,14 @@ TEST_F(FormMessages, StatusBarShowsPanelsOrSimpleTextAndPumpsEachTime) {
     frm.MsgSbaCon(0, number);
     EXPECT_EQ(number.numericValue(), 12.5);
 
+    // Scripts reach the panels through the Panels collection.
+    const DispatchPtr panels = bar->get(QStringLiteral("Panels")).rawObject();
+    EXPECT_EQ(panels->get(QStringLiteral("Count")).numericValue(), 3);
+    const DispatchPtr second =
+        panels->call(QStringLiteral("Item"), {Variant(int16_t(2))}).rawObject();
+    EXPECT_EQ(second->get(QStringLiteral("Text")).rawString(), QStringLiteral("A copiar"));
+    EXPECT_EQ(errorOf([&] { panels->call(QStringLiteral("Item"), {Variant(int16_t(4))}); }), 9);
+
     // A panel beyond the bar's changes nothing, not even the style.
     frm.MsgSbaVer(4, Variant(QStringLiteral("x")));
     EXPECT_EQ(bar->style(), VbStatusBar::kSimple);
