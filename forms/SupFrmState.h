@@ -3,6 +3,7 @@
 // interface: SupFrm.h is).
 
 #include "Convert.h"
+#include "NameValueTable.h"
 #include "ScreenInfo.h"
 #include "SupFrm.h"
 #include "VbError.h"
@@ -17,6 +18,7 @@ namespace zv {
 
 class VbControl;
 class VbLine;
+class VbListBox;
 
 // One token of an anchor list. A token whose stored value could not be computed at
 // registration (a share of a container of no size) is never applied.
@@ -59,6 +61,20 @@ struct SupFrm::State {
     Variant parentLeft, parentTop; // the parent's place kept by VisRegFrm
     std::optional<ScreenInfo> screen;
 
+    // Message outputs.
+    DispatchPtr zone;
+    std::shared_ptr<VbListBox> list;
+    int listVisible = 0;
+    int listNumberWidth = 0;
+
+    // The palette, and the default size list of window positions.
+    NameValueTable palette;
+    QString defaultPlace;
+
+    // Panels and pictures.
+    QString imageFolder = QStringLiteral("[BUS]");
+    std::function<QString()> defaultImageFolder;
+
     ScreenInfo currentScreen() const { return screen ? *screen : ScreenInfo::primary(); }
     // The size a layout works in: a form container's Width and Height less the border
     // corrections, any other container's own. Raises when the container cannot be read.
@@ -69,6 +85,13 @@ struct SupFrm::State {
 inline int32_t whole(double v) {
     return CLng(Variant(v));
 }
+
+// The parts of a palette entry "background+foreground+3D part+picture" (the picture is all
+// that follows the third "+"); parts the entry lacks are "".
+struct EntryParts {
+    QString background, foreground, part3D, picture;
+};
+EntryParts splitEntry(const QString& entry);
 
 // The tokens of an anchor list, split at ",".
 std::vector<Anchor> splitAnchors(const QString& list);

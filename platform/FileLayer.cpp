@@ -1,8 +1,11 @@
 #include "FileLayer.h"
 
+#include "Text.h"
 #include "VbError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <chrono>
@@ -520,6 +523,35 @@ void FileLock::unlockAndRemove() {
     if (!fd_.isOpen()) return;
     ::unlink(path_.constData());
     unlock();
+}
+
+QString pathIgnoringCase(const QString& path) {
+    if (path.isEmpty()) return QString();
+    if (QFileInfo::exists(path)) return path;
+    const bool absolute = path.startsWith(u'/');
+    const QStringList parts = path.split(u'/', Qt::SkipEmptyParts);
+    QString found = absolute ? QStringLiteral("/") : QString();
+    for (const QString& part : parts) {
+        const QString exact = found.isEmpty() ? part : QDir(found).filePath(part);
+        if (part == u"." || part == u".." || QFileInfo::exists(exact)) {
+            found = exact;
+            continue;
+        }
+        const QDir folder(found.isEmpty() ? QStringLiteral(".") : found);
+        const QStringList names = folder.entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        const QString wanted = UCase(part);
+        QString match;
+        for (const QString& name : names) {
+            if (UCase(name) == wanted) {
+                match = name;
+                break;
+            }
+        }
+        if (match.isEmpty()) return QString();
+        found = found.isEmpty() ? match : QDir(found).filePath(match);
+    }
+    return found;
 }
 
 } // namespace zv::file

@@ -43,6 +43,13 @@ int errorNumber(int err, const QString& path, bool isFolder = false);
 // Raises errorNumber(err, path, isFolder).
 [[noreturn]] void raiseError(int err, const QString& path, bool isFolder = false);
 
+// The path as it stands on the disk when path itself is missing but a path that differs from
+// it only in the case of letters is there (names written on a case-blind system): each part
+// of the path that is missing is looked up once among its folder's entries without regard to
+// case (the first match in name order wins). path itself when it is there; "" when no such
+// path is there either.
+QString pathIgnoringCase(const QString& path);
+
 // ---- Open files ----
 
 // An open descriptor, closed when the object goes.

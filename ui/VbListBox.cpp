@@ -120,6 +120,9 @@ int VbListBox::topIndex() const {
 void VbListBox::setTopIndex(int index) {
     QListWidget* l = live<QListWidget>();
     checkedIndex(index, std::max(1, l->count()), err::InvalidCall);
+    // Items just added are laid out (and the scroll range grown) later, when events run: lay
+    // them out now, so the new range holds the index.
+    l->doItemsLayout();
     l->verticalScrollBar()->setValue(index); // the scroll bar keeps the last page full
 }
 

@@ -1,13 +1,28 @@
-// forms-demo [--shots FOLDER]: a form laid out by SupFrm as a program would lay out its own: an
-// installer's page with a header panel, a list of components beside their description, the
-// space figures and a row of buttons, placed against marker lines (a vertical split at 40% of
-// the width, a right margin and a bottom band kept above the buttons), within a minimum size.
-// Resize the window and everything follows.
-// With --shots, the form is shown at 600 x 400 and at 840 x 560 pixels (its inside), each
-// saved as a PNG picture in FOLDER (forms-demo-600x400.png, forms-demo-840x560.png), and the
-// program ends (exit 0 when both were written).
+// forms-demo [--data FOLDER] [--place L,T,W,H] [--report] [--quit] [--shots FOLDER]: forms laid
+// out by SupFrm as a program would lay out its own.
+// - The main form, an installer's page with a header panel, a list of components beside their
+//   description, the space figures and a row of buttons, placed against marker lines (a
+//   vertical split at 40% of the width, a right margin and a bottom band kept above the
+//   buttons), within a minimum size. Resize the window and everything follows.
+// - A message form beside it: a title panel with a background picture, an interior panel with
+//   a numbered message list, a system panel and a status bar with three panels, their colours
+//   and bevels taken from the palette file.
+// The program keeps its files in the data folder (default: "forms-demo" in the program's data
+// folder): the palette "Cores.par" and the title picture "Fun/Titulo.png", made on the first
+// run, and the window-state table "Janelas.par", where both forms leave their place and size
+// when they close and find it again at the next start.
+// --place puts the main form at Left, Top, Width, Height (twips) after the restore; --report
+// writes the main form's position text ("L,T,W,H,state") to the standard output once the forms
+// show; --quit closes the forms (so they store their places) and ends.
+// With --shots, the main form is shown at 600 x 400 and at 840 x 560 pixels (its inside) and the
+// message form as it is, each saved as a PNG picture in FOLDER (forms-demo-600x400.png,
+// forms-demo-840x560.png, forms-demo-mensagens.png), and the program ends (exit 0 when all were
+// written).
 
+#include "FicGlb.h"
+#include "ProcessContext.h"
 #include "SupFrm.h"
+#include "TdaOpc.h"
 #include "VbCheckBox3D.h"
 #include "VbColor.h"
 #include "VbCommandButton.h"
@@ -16,9 +31,13 @@
 #include "VbLabel.h"
 #include "VbLine.h"
 #include "VbListBox.h"
+#include "VbStatusBar.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 
@@ -46,9 +65,68 @@ constexpr Component kComponents[] = {
     {"Tipos de letra", "Os tipos de letra que os relatórios usam, se ainda não os tiver."},
 };
 
+// The files of the data folder.
+struct DemoFiles {
+    QString palette, table, pictures;
+};
+
+// The palette the program starts with: the colours of its forms and the look of the message
+// form's panels ("background+foreground+bevel style,bevel flag,3D text+picture").
+void writePalette(const QString& file) {
+    TdaOpc par;
+    par.tboFic(file);
+    par.CabPrp(QStringLiteral("COR"), QString(), QString(), QStringLiteral("Paleta de cores"));
+    par.CabCri(0);
+    par.RegGrpCab(QStringLiteral("COR"), QStringLiteral("IDE"), QStringLiteral("Paleta de cores"));
+    const char* entries[][3] = {
+        {"Formulario", "FRM", "236,233,216+000,000,000"},
+        {"Titulo", "SPTIT", "H800000+15+2,1,2+titulo.png"},
+        {"Interior", "SPINT", "236,233,216+-+1,0,0"},
+        {"Sistema", "SPSIS", "212,208,200+64,64,64+3,0,0"},
+        {"Informacao", "INPLB", "-+H800000"},
+    };
+    for (const auto& e : entries)
+        par.RegGrpOpc(QLatin1String(e[1]), QLatin1String(e[0]), QLatin1String(e[2]), 16);
+    par.RegGrpFim();
+    par.RegFim();
+}
+
+// The title picture: a band from navy to blue, written with a name in its own case (the palette
+// names it in lower case, as a file written on Windows would).
+void writeTitlePicture(const QString& folder) {
+    QDir().mkpath(folder + QStringLiteral("/Fun"));
+    QImage image(400, 60, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient band(0, 0, 400, 0);
+    band.setColorAt(0, QColor(0, 0, 128));
+    band.setColorAt(1, QColor(70, 130, 200));
+    p.fillRect(image.rect(), band);
+    p.end();
+    image.save(folder + QStringLiteral("/Fun/Titulo.png"), "PNG");
+}
+
+DemoFiles prepareData(const QString& folder) {
+    QDir().mkpath(folder);
+    const DemoFiles files{folder + QStringLiteral("/Cores.par"),
+                          folder + QStringLiteral("/Janelas.par"), folder};
+    int exists = 0;
+    FicExi(files.palette, exists);
+    if (exists == 0) writePalette(files.palette);
+    if (!QFile::exists(folder + QStringLiteral("/Fun/Titulo.png"))) writeTitlePicture(folder);
+    return files;
+}
+
+// A form's window: restored from the table when it opens, stored into it when it unloads.
+void openTable(SupFrm& frm, const QString& table) {
+    int exists = 0;
+    FicExi(table, exists);
+    if (exists == 0) frm.JanPdiRegCri(table);
+    frm.PosJanExe(table);
+}
+
 class DemoForm : public VbForm {
 public:
-    DemoForm() {
+    explicit DemoForm(const DemoFiles& files) : files_(files) {
         setName(QStringLiteral("frmComponentes"));
         setCaption(QStringLiteral("Instalação do Olá ZelVyn"));
         setClientSize(600 * 15, 400 * 15);
@@ -57,7 +135,11 @@ public:
         register_();
         // Never smaller than the page it was designed as.
         frm.DimLimPrp(QStringLiteral("R<"));
+        frm.PosJanVdeReg(QStringLiteral("800T,CT"));
+        openTable(frm, files_.table);
     }
+
+    SupFrm frm;
 
 protected:
     void onResize() override {
@@ -65,6 +147,7 @@ protected:
         frm.MpoAjt(0);
         frm.AjtCtl(0);
     }
+    void onUnload() override { frm.PosJanReg(files_.table); }
 
 private:
     template <class T>
@@ -169,13 +252,107 @@ private:
             frm.RegOb(button, QStringLiteral("PX,PY"));
     }
 
-    SupFrm frm;
+    DemoFiles files_;
     std::shared_ptr<VbFrame3D> header, detail;
     std::shared_ptr<VbLabel> title, subtitle, needed, description, free;
     std::shared_ptr<VbLine> top, left, split, right, band, bandLight;
     std::shared_ptr<VbListBox> list;
     std::shared_ptr<VbCheckBox3D> shortcut;
     std::shared_ptr<VbCommandButton> back, next, cancel;
+};
+
+// The message form: what an installer shows while it works.
+class MessageForm : public VbForm {
+public:
+    explicit MessageForm(const DemoFiles& files) : files_(files) {
+        setName(QStringLiteral("frmMensagens"));
+        setCaption(QStringLiteral("Instalação em curso"));
+        setClientSize(560 * 15, 360 * 15);
+        build();
+        frm.RegFrm(this);
+        frm.RegOb(title, QStringLiteral("DX"));
+        frm.RegOb(interior, QStringLiteral("DX,DY"));
+        frm.RegOb(list, QStringLiteral("DX,DY"));
+        frm.RegOb(system, QStringLiteral("DX,PY"));
+        frm.RegOb(info, QStringLiteral("DX"));
+        frm.RegOb(bar, QStringLiteral("DX,PY"));
+        frm.DimLimPrp(QStringLiteral("R<"));
+        frm.PosJanVdeReg(QStringLiteral("CT"));
+
+        // Colours and panels from the palette; the title picture from the data folder.
+        frm.CorPalIni(files_.palette);
+        QString folder = files_.pictures;
+        frm.ImgDir(QStringLiteral("A"), folder);
+        frm.FrmPrpAsp(this);
+        title->setCaption(QStringLiteral("Registo da instalação"));
+        openTable(frm, files_.table);
+    }
+
+    // Fills the outputs as a long piece of work would.
+    void work() {
+        frm.MsgLisReg(list, 0, 3);
+        const char* steps[] = {
+            "A preparar a instalação",
+            "A verificar o espaço em disco",
+            "A copiar o programa principal",
+            "A copiar a ajuda e os manuais",
+            "A copiar os exemplos",
+            "A registar os tipos de ficheiro",
+            "A criar os atalhos",
+            "A copiar os modelos de relatório",
+            "A configurar a ligação à base de dados",
+            "A instalar os tipos de letra",
+            "A gravar as opções escolhidas",
+            "A concluir",
+        };
+        int n = 0;
+        for (const char* step : steps) {
+            frm.MsgLisJun(Variant(QString::fromUtf8(step)));
+            frm.MsgSbaVer(2, Variant(QStringLiteral("%1 de 12").arg(++n)));
+        }
+        frm.MsgSbaVer(1, Variant(QStringLiteral("A copiar ficheiros")));
+        frm.MsgSbaVer(3, Variant(QStringLiteral("48,3 MB")));
+        frm.MsgZonReg(info);
+        frm.MsgZonVer(Variant(QStringLiteral("Pode continuar a usar o computador enquanto "
+                                             "a instalação decorre.")));
+    }
+
+    SupFrm frm;
+
+protected:
+    void onResize() override {
+        frm.DimLim();
+        frm.AjtCtl(0);
+    }
+    void onUnload() override { frm.PosJanReg(files_.table); }
+
+private:
+    void build() {
+        title = addControl<VbFrame3D>(QStringLiteral("spTit"), nullptr, VbFrame3D::Look::Panel);
+        title->move(0, 0, 8400, 900);
+        title->setFontSize(12);
+        title->setFontBold(true);
+        interior = addControl<VbFrame3D>(QStringLiteral("spInt"), nullptr, VbFrame3D::Look::Panel);
+        interior->move(120, 1020, 8160, 3240);
+        list = addControl<VbListBox>(QStringLiteral("lsMsg"), interior);
+        list->move(120, 120, 7920, 3000);
+        system = addControl<VbFrame3D>(QStringLiteral("spSis"), nullptr, VbFrame3D::Look::Panel);
+        system->move(120, 4320, 8160, 480);
+        info = addControl<VbLabel>(QStringLiteral("inplbinf"), system);
+        info->move(120, 105, 7920, 270);
+        info->setBackStyle(0);
+        bar = addControl<VbStatusBar>(QStringLiteral("sBar"));
+        bar->move(0, 5040, 8400, 360);
+        bar->addPanel(QString(), 2700);
+        bar->addPanel(QString(), 1500);
+        bar->addPanel();
+    }
+
+    DemoFiles files_;
+    std::shared_ptr<VbFrame3D> title, interior, system;
+    std::shared_ptr<VbListBox> list;
+    std::shared_ptr<VbLabel> info;
+    std::shared_ptr<VbStatusBar> bar;
 };
 
 // The form at an inside of w x h pixels, saved as FOLDER/forms-demo-WxH.png.
@@ -193,19 +370,54 @@ bool shoot(DemoForm& form, const QString& folder, int w, int h) {
 
 } // namespace
 
+QString option(const QStringList& args, const QString& name) {
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args[at + 1] : QString();
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--shots"));
-    DemoForm form;
+    QString data = option(args, QStringLiteral("--data"));
+    if (data.isEmpty())
+        data = ProcessContext::current().dataFolder() + QStringLiteral("/forms-demo");
+    const DemoFiles files = prepareData(data);
+    DemoForm form(files);
+    MessageForm messages(files);
+    const QStringList place = option(args, QStringLiteral("--place")).split(u',');
+    if (place.size() == 4)
+        form.move(place[0].toDouble(), place[1].toDouble(), place[2].toDouble(),
+                  place[3].toDouble());
     form.showForm();
-    if (at < 0) return QApplication::exec();
-    if (at + 1 >= args.size()) {
-        std::fprintf(stderr, "usage: forms-demo [--shots FOLDER]\n");
-        return 2;
+    messages.showForm();
+    messages.work();
+    QApplication::processEvents();
+
+    if (args.contains(QStringLiteral("--report"))) {
+        QString text;
+        form.frm.JanPdiObCon(&form, text);
+        std::printf("%s\n", qPrintable(text));
+        std::fflush(stdout);
     }
-    const QString folder = args[at + 1];
-    QDir().mkpath(folder);
-    const bool ok = shoot(form, folder, 600, 400) && shoot(form, folder, 840, 560);
-    return ok ? 0 : 1;
+    if (args.contains(QStringLiteral("--shots"))) {
+        const QString folder = option(args, QStringLiteral("--shots"));
+        if (folder.isEmpty()) {
+            std::fprintf(stderr, "usage: forms-demo [--shots FOLDER]\n");
+            return 2;
+        }
+        QDir().mkpath(folder);
+        bool ok = shoot(form, folder, 600, 400) && shoot(form, folder, 840, 560);
+        const QString file = QDir(folder).filePath(QStringLiteral("forms-demo-mensagens.png"));
+        ok = messages.grab().save(file, "PNG") && ok;
+        messages.unload();
+        form.unload();
+        return ok ? 0 : 1;
+    }
+    if (args.contains(QStringLiteral("--quit"))) {
+        messages.unload();
+        form.unload();
+        return 0;
+    }
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+    return QApplication::exec();
 }
