@@ -33,30 +33,31 @@ void SupFrm::AspRegSp(QString& name, const DispatchPtr& panel, QString& part3D) 
     const QString entry = CorPalEnt(name);
     if (Trim(entry).isEmpty()) return;
     const EntryParts p = splitEntry(entry);
-    step([&] { CorObBg(panel, Variant(p.background)); });
-    step([&] { CorObFg(panel, Variant(p.foreground)); });
+    vbTrap([&] { CorObBg(panel, Variant(p.background)); });
+    vbTrap([&] { CorObFg(panel, Variant(p.foreground)); });
     part3D = p.part3D;
-    step([&] {
+    vbTrap([&] {
         const QStringList parts = part3D.split(u',');
         Sp3DExe(panel, partNumber(parts, 0), partNumber(parts, 1), partNumber(parts, 2));
     });
     if (p.picture.isEmpty()) {
-        step([&] { putProperty(panel, QStringLiteral("PictureBackground"), Variant(QString())); });
+        vbTrap(
+            [&] { putProperty(panel, QStringLiteral("PictureBackground"), Variant(QString())); });
         return;
     }
-    step([&] {
+    vbTrap([&] {
         QString path;
         ImgFunFic(p.picture, path);
         // A name written where case does not matter may stand on the disk in another case.
         const QString onDisk = file::pathIgnoringCase(path);
-        step([&] { putProperty(panel, QStringLiteral("PictureBackgroundStyle"), int16_t(2)); });
+        vbTrap([&] { putProperty(panel, QStringLiteral("PictureBackgroundStyle"), int16_t(2)); });
         putProperty(panel, QStringLiteral("PictureBackground"),
                     Variant(onDisk.isEmpty() ? path : onDisk));
     });
 }
 
 void SupFrm::AspFunSp(QString& name, const DispatchPtr& panel, QString& part3D) {
-    step([&] { putProperty(panel, QStringLiteral("Caption"), Variant(QString())); });
+    vbTrap([&] { putProperty(panel, QStringLiteral("Caption"), Variant(QString())); });
     AspRegSp(name, panel, part3D);
 }
 
@@ -123,7 +124,7 @@ void SupFrm::FrmPrpAsp(VbForm* form) {
     auto member = [&](const char* name) -> DispatchPtr {
         return form->control(QLatin1String(name));
     };
-    step([&] { CorRegOb(QLatin1String(kFormEntry), form->object()); });
+    vbTrap([&] { CorRegOb(QLatin1String(kFormEntry), form->object()); });
     struct {
         const char* control;
         const char* entry;
@@ -131,13 +132,13 @@ void SupFrm::FrmPrpAsp(VbForm* form) {
     for (const auto& p : panels) {
         QString name = QLatin1String(p.entry), part3D;
         if (const DispatchPtr panel = member(p.control))
-            step([&] { AspRegSp(name, panel, part3D); });
+            vbTrap([&] { AspRegSp(name, panel, part3D); });
     }
     for (const char* panel : {"spInt", "spSis"})
-        step([&] { putProperty(member(panel), QStringLiteral("Caption"), Variant(QString())); });
+        vbTrap([&] { putProperty(member(panel), QStringLiteral("Caption"), Variant(QString())); });
     for (const char* label : {"inplbinf", "inplbmsg"})
-        step([&] { CorRegOb(QLatin1String(kInfoEntry), member(label)); });
-    step([&] { CorRegOb(QLatin1String(kFormEntry), member("tbOpc")); });
+        vbTrap([&] { CorRegOb(QLatin1String(kInfoEntry), member(label)); });
+    vbTrap([&] { CorRegOb(QLatin1String(kFormEntry), member("tbOpc")); });
 }
 
 } // namespace zv

@@ -160,9 +160,9 @@ void SupFrm::CorRegGr(PaletteGrid& grid) const {
         Variant value{int32_t(0)};
         int found = 0;
         CorUsa(QLatin1String(part), QLatin1String(name), value, found);
-        if (found) step([&] { set(CLng(value)); });
+        if (found) vbTrap([&] { set(CLng(value)); });
     };
-    step([&] { grid.setGridColor(RGB(128, 128, 128)); });
+    vbTrap([&] { grid.setGridColor(RGB(128, 128, 128)); });
     colour("B", kGridFixedEntry, [&](int32_t c) { grid.setBackColorFixed(c); });
     colour("F", kGridFixedEntry, [&](int32_t c) { grid.setForeColorFixed(c); });
     colour("B", kGridCellEntry, [&](int32_t c) { grid.setGridBackColor(c); });

@@ -44,7 +44,7 @@ std::array<int32_t, 5> positionOf(const QString& text) {
     int count = 0;
     TxArrSep(text, QStringLiteral(","), parts, count);
     for (int i = 0; i < 5 && i + 1 <= count && i + 1 < parts.size(); ++i)
-        step([&] { v[size_t(i)] = CLng(Variant(NumTxValVar(parts[i + 1]))); });
+        vbTrap([&] { v[size_t(i)] = CLng(Variant(NumTxValVar(parts[i + 1]))); });
     return v;
 }
 
@@ -65,11 +65,11 @@ VbForm* SupFrm::formOrMain(VbForm* form) const {
 void SupFrm::JanPdiObCon(VbForm* form, QString& text) const {
     const VbObjectRef f(form);
     QString left, top, width, height, state;
-    step([&] { left = TxCnv(Variant(f.left())); });
-    step([&] { top = TxCnv(Variant(f.top())); });
-    step([&] { width = TxCnv(Variant(f.width())); });
-    step([&] { height = TxCnv(Variant(f.height())); });
-    step([&] {
+    vbTrap([&] { left = TxCnv(Variant(f.left())); });
+    vbTrap([&] { top = TxCnv(Variant(f.top())); });
+    vbTrap([&] { width = TxCnv(Variant(f.width())); });
+    vbTrap([&] { height = TxCnv(Variant(f.height())); });
+    vbTrap([&] {
         if (!form) throw VbError(err::ObjectNotSet);
         state = TxCnv(Variant(int16_t(form->vbWindowState())));
     });
@@ -81,35 +81,35 @@ void SupFrm::JanPdiObAct(VbForm* form, const QString& text, const QString& resol
     const std::array<int32_t, 5> p = positionOf(text);
     VbObjectRef f(form);
     auto setState = [&](int state) {
-        step([&] {
+        vbTrap([&] {
             if (!f.form()) throw VbError(err::ObjectNotSet);
             f.form()->setVbWindowState(state);
         });
     };
     if (p[2] < 1 || p[0] < -120) {
-        step([&] { f.setLeft(0); });
-        step([&] { f.setTop(0); });
+        vbTrap([&] { f.setLeft(0); });
+        vbTrap([&] { f.setTop(0); });
         if (resolution == QLatin1String("640")) {
-            step([&] { f.setWidth(9600); });
-            step([&] { f.setHeight(6780); });
+            vbTrap([&] { f.setWidth(9600); });
+            vbTrap([&] { f.setHeight(6780); });
         } else if (resolution == QLatin1String("800")) {
-            step([&] { f.setWidth(12000); });
-            step([&] { f.setHeight(8600); });
+            vbTrap([&] { f.setWidth(12000); });
+            vbTrap([&] { f.setHeight(8600); });
         }
         setState(0);
         return;
     }
-    step([&] { f.setLeft(p[0]); });
-    step([&] { f.setTop(p[1]); });
-    step([&] { f.setWidth(p[2]); });
-    step([&] { f.setHeight(p[3]); });
+    vbTrap([&] { f.setLeft(p[0]); });
+    vbTrap([&] { f.setTop(p[1]); });
+    vbTrap([&] { f.setWidth(p[2]); });
+    vbTrap([&] { f.setHeight(p[3]); });
     setState(p[4]);
 }
 
 void SupFrm::JanPdiRegCon(const QString& file, const QString& key, QString& value) const {
     value.clear();
     if (!usableKey(key) || tableState(file) != 1) return;
-    step([&] {
+    vbTrap([&] {
         TdaOpc par;
         par.ZonIni(file);
         QString name, type, description;
@@ -129,7 +129,7 @@ void SupFrm::JanPdiRegAct(const QString& file, const QString& key, const QString
 }
 
 void SupFrm::JanPdiRegCri(const QString& file) {
-    step([&] {
+    vbTrap([&] {
         TdaOpc par;
         par.tboFic(file);
         par.CabPrp(QString(), QString(), QString(), QStringLiteral("Situacao de janelas"));
@@ -165,11 +165,11 @@ void SupFrm::PosJanExe(const QString& file, VbForm* form) {
         return;
     }
     VbObjectRef f(form);
-    step([&] { f.setLeft(p[0]); });
-    step([&] { f.setTop(p[1]); });
-    step([&] { f.setWidth(p[2]); });
-    step([&] { f.setHeight(p[3]); });
-    step([&] {
+    vbTrap([&] { f.setLeft(p[0]); });
+    vbTrap([&] { f.setTop(p[1]); });
+    vbTrap([&] { f.setWidth(p[2]); });
+    vbTrap([&] { f.setHeight(p[3]); });
+    vbTrap([&] {
         if (!form) throw VbError(err::ObjectNotSet);
         form->setVbWindowState(p[4]);
     });

@@ -19,7 +19,7 @@ namespace {
 VbStatusBar& statusBar(const VbObjectRef& main) {
     if (main.isNothing()) throw VbError(err::ObjectNotSet);
     VbForm* form = main.form();
-    if (!form) throw VbError(364, QStringLiteral("Object was unloaded"));
+    if (!form) throw err::ObjectUnloaded();
     auto bar = std::dynamic_pointer_cast<VbStatusBar>(form->control(QStringLiteral("sBar")));
     if (!bar) throw VbError(err::NoSuchMember);
     return *bar;
@@ -27,7 +27,7 @@ VbStatusBar& statusBar(const VbObjectRef& main) {
 
 // Shows text on the bar without running the pump.
 void showOnBar(const VbObjectRef& main, int panel, const QString& text) {
-    step([&] {
+    vbTrap([&] {
         VbStatusBar& bar = statusBar(main);
         if (panel >= 1) {
             // A panel that is not there changes nothing, the style included.
@@ -67,7 +67,7 @@ void SupFrm::MsgSbaVer(int panel, const Variant& text) {
 
 void SupFrm::MsgSbaLpz() {
     int panels = 0;
-    step([&] {
+    vbTrap([&] {
         VbStatusBar& bar = statusBar(s_->main);
         bar.setSimpleText(QString());
         panels = bar.panelCount();
@@ -79,7 +79,7 @@ void SupFrm::MsgSbaLpz() {
 
 void SupFrm::MsgSbaCon(int panel, Variant& value) const {
     QString text;
-    step([&] {
+    vbTrap([&] {
         const VbStatusBar& bar = statusBar(s_->main);
         text = panel >= 1 ? bar.panelText(panel) : bar.simpleText();
     });
@@ -100,8 +100,8 @@ void SupFrm::MsgZonLpz() {
 void SupFrm::MsgZonVer(const Variant& text) {
     const Variant shown(TxCnv(text));
     if (const DispatchPtr zone = s_->zone) {
-        step([&] { zone->put(QStringLiteral("Text"), shown); });
-        step([&] { zone->put(QStringLiteral("Caption"), shown); });
+        vbTrap([&] { zone->put(QStringLiteral("Text"), shown); });
+        vbTrap([&] { zone->put(QStringLiteral("Caption"), shown); });
     }
     pumpEvents();
 }
@@ -109,8 +109,8 @@ void SupFrm::MsgZonVer(const Variant& text) {
 void SupFrm::MsgZonCon(Variant& value) const {
     QString text;
     if (const DispatchPtr zone = s_->zone) {
-        step([&] { text = CStr(zone->get(QStringLiteral("Text"))); });
-        step([&] { text = CStr(zone->get(QStringLiteral("Caption"))); });
+        vbTrap([&] { text = CStr(zone->get(QStringLiteral("Text"))); });
+        vbTrap([&] { text = CStr(zone->get(QStringLiteral("Caption"))); });
     }
     VarAtr(Variant(text), value);
 }
@@ -158,7 +158,7 @@ void SupFrm::MsgLisJun(const Variant& text) {
 
 void SupFrm::MsgLisCon(Variant& value, std::optional<int> line) const {
     QString text;
-    step([&] {
+    vbTrap([&] {
         const VbListBox& list = registeredList(s_->list);
         text = list.list(listIndex(list, line));
     });
@@ -166,7 +166,7 @@ void SupFrm::MsgLisCon(Variant& value, std::optional<int> line) const {
 }
 
 void SupFrm::MsgLisSbt(const Variant& text, std::optional<int> line) {
-    step([&] {
+    vbTrap([&] {
         VbListBox& list = registeredList(s_->list);
         list.setList(listIndex(list, line), TxCnv(text));
     });

@@ -132,7 +132,7 @@ template <class P> Stored<P> argument(Variant& v) {
 
 // Runs f on self with the arguments converted, left to right, and gives its result to scripts.
 template <class R, class... P, class T, class F, size_t... I>
-Variant apply(const F& f, T& self, Args a, std::index_sequence<I...>) {
+Variant apply(const F& f, T& self, [[maybe_unused]] Args a, std::index_sequence<I...>) {
     std::tuple<Stored<P>...> converted{argument<P>(*a[I])...};
     if constexpr (std::is_void_v<R>) {
         std::apply([&](auto&&... v) { std::invoke(f, self, std::forward<decltype(v)>(v)...); },

@@ -46,10 +46,10 @@ TEST(FlxColumns, DefinitionTextsAreReadIntoTheRegistry) {
     EXPECT_EQ(b.type, u"");
     EXPECT_EQ(b.number, 0);
     EXPECT_EQ(flx.ColTab(3).type, u"T");
-    EXPECT_EQ(vbErrorOf([&] { flx.ColTab(4); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(zvtest::errorOf([&] { flx.ColTab(4); }), err::SubscriptOutOfRange);
     flx.ColRegIni();
     EXPECT_EQ(flx.colCount(), 0);
-    EXPECT_EQ(vbErrorOf([&] { flx.ColTab(1); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(zvtest::errorOf([&] { flx.ColTab(1); }), err::SubscriptOutOfRange);
 }
 
 TEST(FlxColumns, RegisteredColumnsShapeTheGrid) {
@@ -143,7 +143,7 @@ TEST(FlxColumns, RecordSourceFieldsAndCount) {
 
 TEST(FlxColumns, WithoutAGridMembersRaise91) {
     SupFlx flx;
-    EXPECT_EQ(vbErrorOf([&] { flx.GrLinCri(); }), err::ObjectNotSet);
+    EXPECT_EQ(zvtest::errorOf([&] { flx.GrLinCri(); }), err::ObjectNotSet);
     {
         GridForm f;
         flx.IniUsoGr(f.grid, nullptr, QStringLiteral("X"));
@@ -152,7 +152,7 @@ TEST(FlxColumns, WithoutAGridMembersRaise91) {
     }
     // The grid went with its form: the object notices instead of using it.
     EXPECT_EQ(flx.grid(), nullptr);
-    EXPECT_EQ(vbErrorOf([&] { flx.LinIns(1); }), err::ObjectNotSet);
+    EXPECT_EQ(zvtest::errorOf([&] { flx.LinIns(1); }), err::ObjectNotSet);
     Variant v{QStringLiteral("x")};
     flx.ArrCon(1, 1, v); // trapped
     EXPECT_EQ(v.rawString(), u"x");
@@ -253,5 +253,5 @@ TEST(FlxCells, RecordsAndRowArrays) {
     f.flx.ArrNumLin(n);
     EXPECT_EQ(n, 4);
     // A value that is no array is the grid's error 13.
-    EXPECT_EQ(vbErrorOf([&] { f.flx.GrLstLin(Variant(1.0), 0); }), err::TypeMismatch);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.GrLstLin(Variant(1.0), 0); }), err::TypeMismatch);
 }

@@ -93,18 +93,18 @@ TEST(FlxIcons, AnIndexOutsideTheListIsTheGridsError) {
     FlxForm f;
     f.addRows(1);
     f.flx.IcoVer(1, 2, Variant(int32_t(2)));
-    EXPECT_EQ(vbErrorOf([&] { f.flx.IcoVer(1, 2, Variant(int32_t(4))); }), kGridBadIndex);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.IcoVer(1, 2, Variant(int32_t(4))); }), kGridBadIndex);
     EXPECT_EQ(f.grid->cellPictureId(1, 2 - 1), f.iconId(2));
     f.flx.IcoUsaIdx(1, 7);
-    EXPECT_EQ(vbErrorOf([&] { f.flx.IcoUsaInv(1, 2); }), kGridBadIndex);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.IcoUsaInv(1, 2); }), kGridBadIndex);
     f.flx.NotIcoIdx(5);
-    EXPECT_EQ(vbErrorOf([&] { f.flx.NotReg(1, 3, QStringLiteral("n")); }), kGridBadIndex);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.NotReg(1, 3, QStringLiteral("n")); }), kGridBadIndex);
     EXPECT_EQ(f.grid->cellPictureId(1, 2), 0);
     // No image list.
     f.flx.IcoImg(nullptr);
-    EXPECT_EQ(vbErrorOf([&] { f.flx.IcoVer(1, 2, Variant(int32_t(1))); }), err::ObjectNotSet);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.IcoVer(1, 2, Variant(int32_t(1))); }), err::ObjectNotSet);
     EXPECT_EQ(f.grid->cellPictureId(1, 1), f.iconId(2));
     // A cell outside the grid.
     f.flx.IcoImg(&f.icons);
-    EXPECT_EQ(vbErrorOf([&] { f.flx.IcoVer(9, 2, Variant(int32_t(1))); }), kGridBadIndex);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.IcoVer(9, 2, Variant(int32_t(1))); }), kGridBadIndex);
 }

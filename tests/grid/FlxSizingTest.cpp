@@ -212,7 +212,7 @@ TEST(FlxScroll, CellPlacesAndBringingRowsIntoView) {
     f.flx.CxZon(5, 2, x1, y1, x2, y2);
     EXPECT_EQ(x2, x + 1500);
     EXPECT_EQ(y2, y + h);
-    EXPECT_EQ(vbErrorOf([&] { f.flx.CxPD(99, 1, x, y, w, h); }), kGridBadIndex);
+    EXPECT_EQ(zvtest::errorOf([&] { f.flx.CxPD(99, 1, x, y, w, h); }), kGridBadIndex);
     EXPECT_EQ(g->row(), 5);
 
     // Rows brought into view scroll the grid; a row outside it is trapped.
