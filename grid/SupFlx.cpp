@@ -175,33 +175,30 @@ void SupFlx::GrColLrg(int& total) {
 }
 
 void SupFlx::RstColVar(int base, int col, QString& name) {
-    try {
+    vbTrap([&] {
         if (!records_) throw VbError(err::ObjectNotSet);
         name = TxMai(records_->fieldName(col - base));
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void SupFlx::RecNum(int& n) {
-    try {
+    vbTrap([&] {
         if (!records_) throw VbError(err::ObjectNotSet);
         const long count = records_->recordCount();
         if (count > INT32_MAX || count < INT32_MIN) throw VbError(err::Overflow);
         n = int(count);
-    } catch (const VbError&) {
-    }
+    });
 }
 
 // ---- Cells as an array ----
 
 void SupFlx::ArrVpo(const QString& mode, int row, int col, Variant& value) {
-    try {
+    vbTrap([&] {
         if (TxMai(mode) == u"A")
             gr().setTextMatrix(row, gridCol(col), TxCnv(value));
         else
             VarAtr(Variant(gr().textMatrix(row, gridCol(col))), value);
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void SupFlx::ArrCon(int row, int col, Variant& value) {
@@ -213,7 +210,7 @@ void SupFlx::ArrReg(int row, int col, const Variant& value) {
 }
 
 void SupFlx::ArrLcCon(int row, int col, Variant& value) {
-    try {
+    vbTrap([&] {
         const QString text = gr().textMatrix(row, col);
         if (value.isString()) {
             value = text;
@@ -222,15 +219,11 @@ void SupFlx::ArrLcCon(int row, int col, Variant& value) {
             NumTxDbl(text, number);
             value = number;
         }
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void SupFlx::ArrLcReg(int row, int col, const Variant& value) {
-    try {
-        gr().setTextMatrix(row, col, TxCnv(value));
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { gr().setTextMatrix(row, col, TxCnv(value)); });
 }
 
 void SupFlx::ArrLiCon(int row, Variant& values) {
@@ -283,10 +276,7 @@ void SupFlx::GrCurPos(int row, int col) {
 }
 
 void SupFlx::GrLinPos(int row) {
-    try {
-        GrCurPos(row, gr().col());
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { GrCurPos(row, gr().col()); });
 }
 
 } // namespace zv

@@ -138,7 +138,7 @@ int SupFlx::fittingRows(double k) const {
 }
 
 void SupFlx::AjtDimExe(const QString& mode) {
-    try {
+    vbTrap([&] {
         GridWidget& g = gr();
         const QString m = mode.toUpper();
         if (m.contains(u'C') && keptWidth_ > 0) {
@@ -156,8 +156,7 @@ void SupFlx::AjtDimExe(const QString& mode) {
                 visibleRows_ = n;
             }
         }
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void SupFlx::ResExe(const QString& mode) {
@@ -168,10 +167,7 @@ void SupFlx::ResExe(const QString& mode) {
 
 void SupFlx::LinVisMax(int& n) {
     n = 0;
-    try {
-        n = fittingRows(isCon(useMode_) ? 0.5 : -0.1);
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { n = fittingRows(isCon(useMode_) ? 0.5 : -0.1); });
 }
 
 void SupFlx::LinVisDim(int& n) {
@@ -181,7 +177,7 @@ void SupFlx::LinVisDim(int& n) {
 }
 
 void SupFlx::AjtCntLin(const Variant& target) {
-    try {
+    vbTrap([&] {
         GridWidget& g = gr();
         int wanted = 1;
         if (IsNumeric(target)) {
@@ -195,31 +191,28 @@ void SupFlx::AjtCntLin(const Variant& target) {
         }
         lastUsed_ = std::max(0, wanted);
         if (lastUsed_ != g.rows() - 1) g.setRows(lastUsed_ + 1);
-    } catch (const VbError&) {
-    }
+    });
 }
 
 // ---- Scrolling and positions ----
 
 void SupFlx::CxVer(int row, int col) {
-    try {
+    vbTrap([&] {
         GridWidget& g = gr();
         g.setRow(row);
         g.setCol(col);
         g.cellTop();
         g.cellLeft();
-    } catch (const VbError&) {
-    }
+    });
     pump();
 }
 
 void SupFlx::LiVer(int row) {
-    try {
+    vbTrap([&] {
         GridWidget& g = gr();
         g.setRow(row);
         g.cellTop();
-    } catch (const VbError&) {
-    }
+    });
     pump();
 }
 

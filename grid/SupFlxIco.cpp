@@ -23,17 +23,11 @@ void SupFlx::showImage(int row, int col, int index) {
 }
 
 void SupFlx::AdiCon(int row, int col, Variant& value) {
-    try {
-        VarAtr(Variant(gr().cellData(row, gridCol(col))), value);
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { VarAtr(Variant(gr().cellData(row, gridCol(col))), value); });
 }
 
 void SupFlx::AdiReg(int row, int col, const Variant& value) {
-    try {
-        gr().setCellData(row, gridCol(col), TxCnv(value));
-    } catch (const VbError&) {
-    }
+    vbTrap([&] { gr().setCellData(row, gridCol(col), TxCnv(value)); });
 }
 
 void SupFlx::IcoVer(int row, int col, const Variant& idx) {
@@ -99,7 +93,7 @@ void SupFlx::NotEli(int row, int col) {
 int SupFlx::NotCon(int row, int col, QString& text) {
     int found = 0;
     text.clear();
-    try {
+    vbTrap([&] {
         const GridWidget& g = gr();
         // A cell without a picture shows no note, whatever was drawn before.
         const qint64 picture = g.cellPictureId(row, gridCol(col));
@@ -107,8 +101,7 @@ int SupFlx::NotCon(int row, int col, QString& text) {
             text = g.cellData(row, gridCol(col));
             found = 1;
         }
-    } catch (const VbError&) {
-    }
+    });
     return found;
 }
 

@@ -134,13 +134,12 @@ void SupFlx::LiLpz(int row, int n) {
 }
 
 void SupFlx::LiCnt(std::optional<int> last) {
-    try {
+    vbTrap([&] {
         GridWidget& g = gr();
         const int end = last ? *last : g.rows() - 1;
         for (int r = 1; r <= end; ++r)
             g.setTextMatrix(r, 0, QString::number(r));
-    } catch (const VbError&) {
-    }
+    });
 }
 
 void SupFlx::LiCnt2(int first, int num, int last) {
