@@ -1,7 +1,8 @@
 #pragma once
 // The services through which the code below the GUI reaches the person: message boxes, the
-// event pump, the shell-operation dialogs, the document opener and the window operations. The process context holds
-// one set; the program installs the GUI's set at start, tests work with the headless one.
+// event pump, the shell-operation dialogs, the document opener and the window operations. The
+// process context holds one set; the program installs the GUI's set at start, tests work with the
+// headless one.
 
 #include "DocumentOpener.h"
 #include "EventPump.h"

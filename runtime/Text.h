@@ -38,12 +38,14 @@ int Len(QStringView s);
 // Mid(s, start) and Mid(s, start, length): start from 1 (5 when below 1); length -1 (the
 // default) takes the rest, other negative lengths raise 5; beyond the end gives "".
 QString Mid(const QString& s, int start, int length = -1);
-QString Left(const QString& s, int length);   // 5 when length < 0
-QString Right(const QString& s, int length);  // 5 when length < 0
+QString Left(const QString& s, int length);  // 5 when length < 0
+QString Right(const QString& s, int length); // 5 when length < 0
 // InStr: the position of find in s from start (1-based), 0 when absent; an empty find gives
 // start when start <= Len(s) + 1 (else 0); an empty s gives 0; start < 1 raises 5.
 int InStr(int start, QStringView s, QStringView find, CompareMode mode = CompareMode::Binary);
-inline int InStr(QStringView s, QStringView find) { return InStr(1, s, find); }
+inline int InStr(QStringView s, QStringView find) {
+    return InStr(1, s, find);
+}
 // InStrRev: the last occurrence that ends at or before start (-1 = the end; 0 or below -1
 // raise 5); an empty find gives start, start beyond the end gives 0.
 int InStrRev(QStringView s, QStringView find, int start = -1,
@@ -55,14 +57,14 @@ QString Replace(const QString& s, const QString& find, const QString& with, int 
 QString Trim(QStringView s);
 QString LTrim(QStringView s);
 QString RTrim(QStringView s);
-QString Space(int n);                 // 5 when n < 0
-QString String(int n, QChar c);       // 5 when n < 0
+QString Space(int n);           // 5 when n < 0
+QString String(int n, QChar c); // 5 when n < 0
 int StrComp(QStringView a, QStringView b, CompareMode mode = CompareMode::Binary);
 QString StrReverse(QStringView s);
 // Split: at most count pieces (-1 all); an empty delimiter gives the whole text as one piece;
 // "" gives no pieces at all.
-QStringList Split(const QString& s, const QString& delimiter = QStringLiteral(" "),
-                  int count = -1, CompareMode mode = CompareMode::Binary);
+QStringList Split(const QString& s, const QString& delimiter = QStringLiteral(" "), int count = -1,
+                  CompareMode mode = CompareMode::Binary);
 QString Join(const QStringList& parts, const QString& delimiter = QStringLiteral(" "));
 // Variant forms the script engine uses: Split gives a 0-based array of Strings; Join takes an
 // array of any values (each turned into text).

@@ -97,7 +97,8 @@ TEST_F(FormPalette, LoadsZoneCorByNameInAnyCaseTheLastOfTwoWinning) {
 }
 
 TEST_F(FormPalette, SingleColoursAsTextOrNumberAndNoneWhereThePaletteGivesNone) {
-    EXPECT_EQ(colour("B", "SPTIT"), std::make_tuple(1, double(vbRgb(0, 0, 128)), QStringLiteral("H800000")));
+    EXPECT_EQ(colour("B", "SPTIT"),
+              std::make_tuple(1, double(vbRgb(0, 0, 128)), QStringLiteral("H800000")));
     EXPECT_EQ(colour("f", "sptit"),
               std::make_tuple(1, double(vbRgb(255, 255, 255)), QStringLiteral("15")));
     // Parts are trimmed.

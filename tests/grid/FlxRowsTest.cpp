@@ -265,8 +265,9 @@ TEST(FlxRows, ShapeClearingAndNumbering) {
     EXPECT_EQ(f.grid->textMatrix(2, 1), u"y;1");
     EXPECT_EQ(f.grid->textMatrix(2, 2), u"z");
     EXPECT_EQ(f.grid->clipSeparators(), u";\n");
-    EXPECT_EQ(zvtest::errorOf([&] { f.flx.LinTxcIns(QStringLiteral("q"), QStringLiteral("|"), 99); }),
-              kGridBadIndex);
+    EXPECT_EQ(
+        zvtest::errorOf([&] { f.flx.LinTxcIns(QStringLiteral("q"), QStringLiteral("|"), 99); }),
+        kGridBadIndex);
     EXPECT_EQ(f.grid->clipSeparators(), u";\n");
 
     f.flx.GrLinMov(1, 3);
