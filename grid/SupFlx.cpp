@@ -22,6 +22,7 @@ SupFlx::SupFlx() {
     IcoUsaIdx(1, 2);
     noteIdx_ = 0;
     useMode_ = QStringLiteral("CON");
+    OrdMcPrp();
     FxIni();
 }
 
@@ -56,8 +57,10 @@ void SupFlx::pump() {
 
 void SupFlx::IniUsoGr(GridWidget* grid, RecordSource* records, const QString& mode) {
     useMode_ = mode;
+    if (grid_) disconnect(grid_, nullptr, this, nullptr);
     grid_ = grid;
     records_ = records;
+    if (grid_) connect(grid_, &GridWidget::beforeMouseDown, this, &SupFlx::gridMouseDown);
 }
 
 void SupFlx::IniGda(const QString& kind, const QString& setup1, const QString& sql,

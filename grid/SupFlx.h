@@ -245,12 +245,92 @@ public:
     // used ones; any other code leaves row.
     void LinUsaTip(const QString& code, int& row);
 
-    // ---- Cursor ----
+    // ---- Cursor and selection ----
 
     // Makes (row, col) current and brings it into view.
     void GrCurPos(int row, int col);
     // GrCurPos on row in the current column. Traps errors.
     void GrLinPos(int row);
+    // The current cell (GrCurLC) or the cell under the mouse (MouLC); base 1 or 3 adds 1 to the
+    // row, base 2 or 3 adds 1 to the column.
+    void GrCurLC(int& row, int& col, int base);
+    void MouLC(int& row, int& col, int base);
+    // row = the current row.
+    void GrCurLi(int& row);
+    // Makes the cell under the mouse current and the whole selection.
+    void SelMou();
+    // The selection's other corner = (row, col).
+    void SelLC(int row, int col);
+    // Selects the whole of row.
+    void SelLin(int row);
+    // The selected rectangle, smallest row and column first. Traps errors (values unchanged).
+    void SelConZon(int& r1, int& c1, int& r2, int& c2);
+    // The selected rows, and the selected columns.
+    void SelConLi(int& r1, int& r2);
+    void SelConCo(int& c1, int& c2);
+
+    // ---- Sorting ----
+    //
+    // A sorted column's header shows its direction before the title: "[+] Nome" ascending,
+    // "[-] Nome" descending. Only such a leading mark is ever taken off a header, so titles
+    // that hold brackets of their own ("Valor [EUR]") stay as they are. Sorting takes the
+    // used rows only: the spare rows below them stay empty and below.
+
+    // Sorts the used rows by one column: col is a grid column for base 0, counted from 1 for
+    // base 1. dir "-" descending, any other ascending; not given: the reverse of the
+    // column's current mark (descending when it shows "+", else ascending). The column gets
+    // the mark, every other header loses its own, and row 1 is brought into view. No used row:
+    // nothing is sorted. Rows stays as it was, also when the sort fails.
+    void OrdCol(int base, int col, std::optional<QString> dir = {});
+    // The sort itself, on every scrolled row of the grid (OrdCol cuts the grid to its used rows
+    // around it).
+    void OrdColExe(int base, int col, std::optional<QString> dir = {});
+    // The multi-column sort list: OrdMcPrp empties it; OrdMcReg adds one column (counted as
+    // base says) with its direction "+" or "-"; OrdMcVer sorts by it (OrdMcExe).
+    void OrdMcPrp();
+    void OrdMcReg(int base, int col, const QString& dir);
+    void OrdMcVer();
+    // The list as a two-dimensional array (0 To 1, 0 To n): (0, 0) the base of the last
+    // registration, (0, i) the direction and (1, i) the column of entry i.
+    const Variant& OrdMcLst() const { return sortList_; }
+    // Sorts the used rows by several columns: every header loses its mark and every column its
+    // sort; each entry's column sorts ascending ("+") or descending ("-") and gets the mark; an
+    // entry with any other direction leaves its column unsorted and unmarked. The columns are
+    // keys from left to right, whatever their order in the list. An empty list, or no used row,
+    // sorts nothing.
+    void OrdMcExe(int base, const Variant& list);
+    // Every header loses its mark, then col gets mark.
+    void OrdColVer(int col, const QString& mark);
+    // Every header loses its mark.
+    void OrdTipLpz();
+    // The mark ("+", "-", or "" for none) and the title of col's header.
+    void OrdTipCon(int col, QString& mark, QString& title);
+    // dir = "-" when col's header shows "+", else "+".
+    void OrdTipUsa(int col, QString& dir);
+    // col's header = "[" mark "] " title.
+    void OrdTipVer(int col, const QString& mark);
+
+    // ---- Header commands ----
+    //
+    // A press on the grid's header row is a command: the left or middle button sorts by the
+    // pressed column (when UsaOrd is 1, reversing its direction each time), the right button
+    // opens the font dialog (when UsaFon allows it). Presses on data rows are no commands.
+
+    // res = "N" for a row other than the header row 0; for kind "TB" (upper-cased, trimmed)
+    // "E" button 1, "D" button 2, "C" button 4; else "S".
+    void CabPos(const QString& kind, int row, int button, QString& res);
+    // action = the command of a press: "FON", "ORD" or "".
+    void CabFx(int row, int button, QString& action);
+    // The font dialog for the grid (FonSel).
+    void CabFx_Fon();
+    // Sorts by grid column col (OrdCol, the direction from its mark) with the hourglass shown.
+    void CabFx_Ord(int col);
+    // res = 1 when the header may change the grid's font: the grid's user resizing is 1, 3 or
+    // 4, or OpcUsaFon is 1; else 0.
+    void UsaFon(int& res);
+    // The font dialog on the grid's font; when confirmed the grid takes the chosen font and
+    // its header row the chosen size.
+    void FonSel();
 
     // ---- Sizing and placing ----
 
@@ -370,6 +450,13 @@ private:
     // The grid column of a 1-based column.
     static int gridCol(int col) { return col - 1; }
     void showImage(int row, int col, int index);
+    // A press on the grid (its beforeMouseDown signal): the header commands.
+    void gridMouseDown(int button, int shift, double x, double y, bool& cancel);
+    // The header row's cells take the size of a font option text ("TAM"); a size of 0 or less
+    // is left alone.
+    void FonAspExe(const QString& opt);
+    // Runs f with Rows cut to the used rows + 1, giving Rows back afterwards.
+    template <class F> void onUsedRows(F&& f);
 
     const QString className_ = QStringLiteral("SupFlx");
     QString instanceId_;
@@ -402,6 +489,9 @@ private:
     double keptWidth_ = 0;
     double keptHeight_ = 0;
     std::vector<double> keptColWidths_;
+
+    // Multi-column sort list (OrdMcLst).
+    Variant sortList_;
 
     // Icons and notes.
     ImageList* rowImages_ = nullptr;
