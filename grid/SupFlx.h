@@ -332,6 +332,24 @@ public:
     // its header row the chosen size.
     void FonSel();
 
+    // ---- The host's grid events ----
+    //
+    // The host form forwards its grid's events to these.
+
+    // Nothing to do (hooks for the host).
+    void GrEveKeyDown(int key, int shift);
+    void GrEveBeforeInsert(int& cancel);
+    // A record was added through the record source: it moves to its last record and, when
+    // registered column 1 is a "CBK" column, the callback gives it its default values
+    // (GrvVl "VDEF"). Traps errors.
+    void GrEveAfterInsert();
+    // Redraws the grid when its data kind is "TAB".
+    void GrEveAfterUpdate();
+    // The display text of value in grid column col: a "CBK" column's callback formats it
+    // (FrmVl), any other column by its definition's type and number (TxTipFmt). Traps errors
+    // (value unchanged).
+    void GrEveFormatText(int col, Variant& value);
+
     // ---- Sizing and placing ----
 
     // Width = the columns' total + 270 + extra; the last column takes the spare width.

@@ -314,4 +314,37 @@ void SupFlx::FonAspExe(const QString& opt) {
     }
 }
 
+// ---- The host's grid events ----
+
+void SupFlx::GrEveKeyDown(int /*key*/, int /*shift*/) {}
+
+void SupFlx::GrEveBeforeInsert(int& /*cancel*/) {}
+
+void SupFlx::GrEveAfterInsert() {
+    vbTrap([&] {
+        if (!records_) return;
+        records_->moveLast();
+        if (callback_ && ColTab(1).kind == u"CBK")
+            callback_->GrvVl(QStringLiteral("VDEF"), records_);
+    });
+}
+
+void SupFlx::GrEveAfterUpdate() {
+    if (dataKind_ == u"TAB") gr().viewport()->update();
+}
+
+void SupFlx::GrEveFormatText(int col, Variant& value) {
+    vbTrap([&] {
+        const ColDef& def = ColTab(col + 1);
+        if (def.kind == u"CBK") {
+            if (!callback_) throw VbError(err::ObjectNotSet);
+            callback_->FrmVl(def.type, def.number, value);
+        } else {
+            Variant v = value;
+            TxTipFmt(def.type, QString::number(def.number), v);
+            value = v;
+        }
+    });
+}
+
 } // namespace zv
