@@ -32,6 +32,7 @@
 #include "RecordSource.h"
 #include "Variant.h"
 
+#include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -350,6 +351,87 @@ public:
     // (value unchanged).
     void GrEveFormatText(int col, Variant& value);
 
+    // ---- Outline tree ----
+    //
+    // Every data row is a node with an outline level (1 the top); the outline column shows
+    // each row's dotted key (1, 1.2, 1.2.3 ...), each number zero-filled to its level's width.
+    // Six registered buttons move the selected nodes; after each button the host form (the
+    // grid's parent) is told through its slot cbkFlxTreDes(QString gridName), when it has one.
+
+    // Shows the grid as an outline in column col: no fixed columns, both scroll bars, column
+    // resizing, the tree drawn, grid lines.
+    void TrePrp(int col);
+    // GridLines = "GRL" and FixedCols = "FXC" of the property text opt, each only when given.
+    void TreAsp(const QString& opt);
+    // Registers a move button by key (upper-cased, trimmed): "DESES" out (left), "DESDI" in
+    // (right), "DESUP" up, "DESDN" down, "DESPR" first, "DESUL" last; other keys do nothing.
+    // nullptr lets the button go.
+    void TreRegOb(const QString& key, QAbstractButton* button);
+    // The tree image list (nullptr: none).
+    void TreeIcoImg(ImageList* list);
+    // No nodes: the grid emptied to its kept visible rows, none used.
+    void TreLstIni();
+    // Adds a node at row (1..Rows - 1; any other row appends it) with level and the values of
+    // the array values in columns 0, 1, ...; "[CNT]" in values(0) reads as Rows before the
+    // insertion. U and Row become Rows - 1. Traps errors.
+    void TreLinInsCmp(int row, int level, const Variant& values);
+    // TreLinInsCmp, and the row inserted becomes the last inserted tree row.
+    void TreLinIns(int row, int level, const Variant& values);
+    // Adds a node after (side > 0) or at row (the current row when 0, bounded to the used rows)
+    // on that row's level (TreNivCmp), and brings it into view.
+    void TreLinJun(int row, int side, const Variant& values);
+    // The row that TreLinIns last inserted (0: none).
+    int treeLastRow() const { return treeLastRow_; }
+    // level = the row's outline level (0 on error); TreNivReg sets it.
+    void TreNivCon(int row, int& level);
+    void TreNivReg(int row, int level);
+    // level = the level of the row LinUsaTip names for code.
+    void TreNivUsa(const QString& code, int& level);
+    // The text of the row's outline cell and its level.
+    void TreConRub(int row, QString& text, int& level);
+    // The level widths from a dotted width text ("2.3"): entry k the width of level k, entry 0
+    // the width of deeper levels: the first part for mode "I", the last for "U", none else.
+    void TreFrmChv(const QString& widths, const QString& mode);
+    // The number of levels of a key; its first n levels (parent) and flag 0 when that is the
+    // whole key, else 1; the fill width of level k; value bounded to low..high.
+    void TreNivRub(const QString& key, int& level);
+    void TreNivSep(const QString& key, int n, QString& parent, int& flag);
+    void TreNivNdi(int k, int& width);
+    void TreNivLim(int& value, int low, int high);
+    // Levels made gap-free from the top: the first row at most level 1, no row deeper than the
+    // row before it plus one, and rows that were siblings stay siblings (1, 3, 3, 1 becomes
+    // 1, 2, 2, 1); count = Rows - 1.
+    void TreLinNivAjt(int& count);
+    // keys(1..Rows - 1) = every row's key from the levels (keys(0) "").
+    void TreLinChv(QStringList& keys);
+    // Writes every row's key into column col (the outline column when below 0); count = the
+    // rows written.
+    void TreLinChvAjt(int col, int& count);
+    // After a change: TreLinNivAjt, the keys into the outline column and, with flag 1, the
+    // used rows renumbered.
+    void TreAjt(int flag);
+    // Shows the tree down to a level read from a value or a control (9: every level). Traps.
+    void TreNivVer(const Variant& level);
+    // code "C" collapses the node, "E" expands it, any other shows its subtotals; show 1
+    // brings it into view. Traps errors.
+    void TreeNoExp(int row, const QString& code, int show);
+    // result = the row related to row by code: "R" root, "P" parent, "FP"/"FU" first/last
+    // child, "SP"/"SU" first/last sibling, "SA"/"SS" previous/next sibling; -1 for none or
+    // any other code. Traps errors.
+    void TreeNoIdx(const QString& code, int row, int& result);
+    // Shows the tree image of key (an index, or a key of the list) in grid column col (0:
+    // column 1) of row (0: the last inserted tree row). Traps errors.
+    void TreIcoVer(int row, int col, const Variant& key);
+    // Dragging a node onto another (the host's mouse down, move and up, in twips): a drag
+    // starts once the mouse went more than 100 away; the drop makes the source node the last
+    // child of the node under the mouse (refused onto itself or its own subtree).
+    void TreDragPrp(double x, double y);
+    void TreDragMov(double x, double y);
+    void TreDragFim();
+    bool treeDragging() const { return dragOn_; }
+    // Calls the grid's parent's cbkFlxTreDes(gridName), when it has that slot.
+    void exeCbkTreDes();
+
     // ---- Sizing and placing ----
 
     // Width = the columns' total + 270 + extra; the last column takes the spare width.
@@ -468,6 +550,14 @@ private:
     // The grid column of a 1-based column.
     static int gridCol(int col) { return col - 1; }
     void showImage(int row, int col, int index);
+    // Tree: a new node's level beside row; the moves of a move-button code; an image's index.
+    void TreNivCmp(int row, int& level);
+    // TreLinInsCmp; gives the row inserted, 0 when it failed.
+    int insertNode(int row, int level, const Variant& values);
+    void TreDesExe(const QString& code);
+    static void IcoLstIdx(const ImageList* list, const Variant& key, int& index);
+    // The rows of the node at row and its subtree: row..end.
+    int treeSubtreeEnd(int row) const;
     // A press on the grid (its beforeMouseDown signal): the header commands.
     void gridMouseDown(int button, int shift, double x, double y, bool& cancel);
     // The header row's cells take the size of a font option text ("TAM"); a size of 0 or less
@@ -510,6 +600,23 @@ private:
 
     // Multi-column sort list (OrdMcLst).
     Variant sortList_;
+
+    // Tree: move buttons (out, in, up, down, first, last), level widths, the last inserted
+    // row, the drag and the tree image list.
+    struct TreeButton {
+        QPointer<QAbstractButton> button;
+        QMetaObject::Connection clicked;
+    };
+    TreeButton treeButtons_[6];
+    QStringList levelWidthTexts_;
+    QList<int> levelWidths_;
+    int treeLastRow_ = 0;
+    double dragX_ = 0;
+    double dragY_ = 0;
+    int dragRow_ = 0;
+    bool dragOn_ = false;
+    qint32 dragBack_ = -1;
+    ImageList* treeImages_ = nullptr;
 
     // Icons and notes.
     ImageList* rowImages_ = nullptr;
