@@ -432,6 +432,38 @@ public:
     // Calls the grid's parent's cbkFlxTreDes(gridName), when it has that slot.
     void exeCbkTreDes();
 
+    // ---- In-cell editing ----
+    //
+    // The host edits cells with a control of its own laid over the current cell. A cell is
+    // editable when its back colour is the editable colour (65280, green, after construction).
+
+    void EdiCorReg(qint32 color);
+    qint32 editableColor() const { return editColor_; }
+    // ok = 1 when cell (row, col) shows the editable colour, else 0 (also on error).
+    void EdiPosOk(int row, int col, int& ok);
+    // Looks for an editable cell from a start cell by code (upper-cased, trimmed), never
+    // testing the start cell itself: "S" from (row, col - 1) forward, "SC" from the current
+    // cell forward, "A" from (row, col - 1) backward, "AC" from the current cell backward,
+    // "LC+" / "LC-" test only the cell below / above the current one (kept within the used
+    // rows); any other code from (1, 0) forward. Forward runs to the next column, past the last
+    // to column 0 of the next row, up to the last used row; backward the other way down to
+    // row 1. Returns 1 and gives row and col (a grid column) the cell found; 0 leaves them.
+    int EdiPos(const QString& code, int& row, int& col);
+    // Lays ctl over the current cell (in the coordinates of ctl's own parent); show 0 hides
+    // it, 1 shows it, other values leave it.
+    void EdiObPrp(QWidget* ctl, int show);
+    // Hides ctl.
+    void EdiObFim(QWidget* ctl);
+    // Raise EdiIni and EdiFim for the host (the object itself never does).
+    void EdiIniEve(Variant& a, Variant& b) { emit EdiIni(a, b); }
+    void EdiFimEve(Variant& a, Variant& b) { emit EdiFim(a, b); }
+
+signals:
+    // The start and the end of an edit, as the host raises them.
+    void EdiIni(zv::Variant& a, zv::Variant& b);
+    void EdiFim(zv::Variant& a, zv::Variant& b);
+
+public:
     // ---- Sizing and placing ----
 
     // Width = the columns' total + 270 + extra; the last column takes the spare width.
@@ -617,6 +649,9 @@ private:
     bool dragOn_ = false;
     qint32 dragBack_ = -1;
     ImageList* treeImages_ = nullptr;
+
+    // In-cell editing: the editable colour.
+    qint32 editColor_ = 65280;
 
     // Icons and notes.
     ImageList* rowImages_ = nullptr;
