@@ -41,6 +41,8 @@
 
 namespace zv {
 
+class PaletteSource;
+
 class SupFlx : public QObject {
     Q_OBJECT
 
@@ -432,6 +434,43 @@ public:
     // Calls the grid's parent's cbkFlxTreDes(gridName), when it has that slot.
     void exeCbkTreDes();
 
+    // ---- Colours ----
+    //
+    // Row-colouring scheme: "FIX" (none), "ALT" (alternate rows: even rows the first colour,
+    // odd rows the second; the rows keep the grid's fore colour) or "NOR".
+
+    // Keeps a grid colour kind and colour; GrCorAct gives the grid that back colour for kind
+    // "FIX" or "ALT".
+    void GrCorPrp(const QString& kind, qint32 color);
+    void GrCorAct();
+    // "ALT" (upper-cased, trimmed): alternate rows in the default colours; else "FIX".
+    void CorLinAsp(const QString& kind);
+    // "NOR": the grid's back and fore colours (each when given); "ALT": alternate rows in c1
+    // and c2.
+    void CorLinPrp(const QString& kind, std::optional<qint32> c1 = {},
+                   std::optional<qint32> c2 = {});
+    const QString& rowScheme() const { return rowScheme_; }
+    // One cell's, one row's (from the first non-fixed column) or one column's (from the first
+    // non-fixed row) back or fore colour. The cell colours move the cursor there.
+    void CorCxBg(int row, int col, qint32 color);
+    void CorCxFg(int row, int col, qint32 color);
+    void CorLiBg(int row, qint32 color);
+    void CorLiFg(int row, qint32 color);
+    void CorCoBg(int col, qint32 color);
+    void CorCoFg(int col, qint32 color);
+    // Under "ALT": the row's alternate back colour (CorLin, CorLinAlt), or every row's (CorGr).
+    void CorLinAlt(int row);
+    void CorLin(int row);
+    void CorGr();
+    // The two palette entries a selected row takes its colours from (none after
+    // construction).
+    void CorLinSelNom(const QString& first, const QString& second);
+    // Colours row from the palette: back ("B") and fore ("F") colour of the first entry; when
+    // they are the system's selection colours (16777203 and 16777202), those of the second
+    // entry, a black back colour read as 6447714. Nothing when the entry names are unset or
+    // the first entry is not in the palette.
+    void CorLinSel(const PaletteSource* palette, int row);
+
     // ---- In-cell editing ----
     //
     // The host edits cells with a control of its own laid over the current cell. A cell is
@@ -649,6 +688,16 @@ private:
     bool dragOn_ = false;
     qint32 dragBack_ = -1;
     ImageList* treeImages_ = nullptr;
+
+    // Colours: the grid colour kind and colour, the row scheme and its alternate colours, the
+    // palette entries of a selected row.
+    QString gridColorKind_;
+    qint32 gridColor_ = 0;
+    QString rowScheme_;
+    qint32 altColor1_ = 0;
+    qint32 altColor2_ = 0;
+    QString selEntry1_;
+    QString selEntry2_;
 
     // In-cell editing: the editable colour.
     qint32 editColor_ = 65280;
