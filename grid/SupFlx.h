@@ -471,6 +471,36 @@ public:
     // the first entry is not in the palette.
     void CorLinSel(const PaletteSource* palette, int row);
 
+    // ---- Aspect text, column widths and fonts ----
+    //
+    // The aspect text is a property text of keys applied to the grid by AspPrpExe: "EDI" the
+    // cells take edits (true/false value), "CNT" shows the counter column 0 (true/false),
+    // "COR.BG" the back colour, "FXC" FixedCols and "GRL" GridLines (TreAsp), "RCO" column
+    // resizing on, "SCB" both scroll bars (the last two whatever their value).
+
+    // Empties the aspect text.
+    void AspOpcIni();
+    // Sets the key's entry (upper-cased, trimmed) to value; an empty key replaces the whole
+    // text by value.
+    void AspOpcReg(const QString& key, const Variant& value);
+    // value = the key's value; an empty key gives the whole text.
+    void AspOpcCon(const QString& key, Variant& value);
+    // Writes a preset (kind upper-cased, trimmed) over an emptied text: "NOR" both scroll bars;
+    // "TRE" also column resizing, grid lines and one fixed column; "TRE.ZER" also the back
+    // colour 15, no grid lines, no fixed column. Other kinds leave the text.
+    void AspPrpTip(const QString& kind);
+    // Applies the aspect text key by key; a value the grid refuses ends it there (trapped).
+    void AspPrpExe();
+    // list = every column's width: an array when list holds one, else a text "w0,w1,...".
+    void AspDcoCon(Variant& list);
+    // Column widths from such a text or array, from column 0; further columns keep theirs.
+    // Traps errors.
+    void AspDcoReg(const Variant& list);
+    // The grid's font from a font option text ("NOM", "TAM", "BLD", "ITA"; the header row takes
+    // its size when above 0), and the grid's font as such a text.
+    void FonPrp(const QString& opt);
+    void FonCon(QString& opt);
+
     // ---- In-cell editing ----
     //
     // The host edits cells with a control of its own laid over the current cell. A cell is
@@ -698,6 +728,9 @@ private:
     qint32 altColor2_ = 0;
     QString selEntry1_;
     QString selEntry2_;
+
+    // The aspect text.
+    QString aspectText_;
 
     // In-cell editing: the editable colour.
     qint32 editColor_ = 65280;

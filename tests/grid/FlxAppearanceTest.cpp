@@ -1,5 +1,6 @@
 // Grid support: colours: alternate rows (their text keeps the grid's fore colour), cells, rows
 // and columns, and a selected row coloured from a palette (a fake one here).
+#include "Convert.h"
 #include "PaletteSource.h"
 #include "SupFlxTestSupport.h"
 
@@ -85,4 +86,65 @@ TEST(FlxAppearance, SelectedRowFromThePalette) {
     EXPECT_EQ(f.grid->cellBackColorAt(2, 1), 6447714);
     EXPECT_EQ(f.grid->cellForeColorAt(2, 1), 0xFFFFFF);
     EXPECT_EQ(zvtest::errorOf([&] { f.flx.CorLinSel(nullptr, 1); }), 91);
+}
+
+TEST(FlxAppearance, AspectPresetsApplied) {
+    FlxForm f(4);
+    f.grid->setScrollBars(0);
+    f.flx.AspPrpTip(QStringLiteral(" tre "));
+    Variant text;
+    f.flx.AspOpcCon(QString(), text);
+    EXPECT_EQ(toText(text), u"[SCB=V+H][RCO=S][GRL=1][FXC=1]");
+    f.flx.AspOpcReg(QStringLiteral("rco"), Variant(QStringLiteral("N"))); // still resizing
+    f.flx.AspPrpExe();
+    EXPECT_EQ(f.grid->scrollBars(), 3);
+    EXPECT_EQ(f.grid->allowUserResizing(), 1);
+    EXPECT_EQ(f.grid->gridLines(), 1);
+    EXPECT_EQ(f.grid->fixedCols(), 1);
+
+    f.flx.AspPrpTip(QStringLiteral("TRE.ZER"));
+    f.flx.AspPrpExe();
+    EXPECT_EQ(f.grid->fixedCols(), 0);
+    EXPECT_EQ(f.grid->gridLines(), 0);
+    f.flx.AspPrpTip(QStringLiteral("other")); // leaves the text
+    f.flx.AspOpcCon(QStringLiteral("COR.BG"), text);
+    EXPECT_EQ(toText(text), u"15");
+
+    // A value the grid refuses ends the text there.
+    f.flx.AspOpcReg(QString(), Variant(QStringLiteral("[EDI=S][GRL=-1][SCB=1]")));
+    f.grid->setScrollBars(0);
+    f.flx.AspPrpExe();
+    EXPECT_TRUE(f.grid->editable());
+    EXPECT_EQ(f.grid->scrollBars(), 0);
+}
+
+TEST(FlxAppearance, ColumnWidthsAndFonts) {
+    FlxForm f(4);
+    Variant widths{QString()};
+    f.flx.AspDcoCon(widths);
+    const QString saved = toText(widths);
+    EXPECT_EQ(saved.count(u','), 3);
+    for (int c = 0; c < 4; ++c)
+        f.grid->setColWidth(c, 300);
+    f.flx.AspDcoReg(Variant(saved));
+    Variant again{QString()};
+    f.flx.AspDcoCon(again);
+    EXPECT_EQ(toText(again), saved);
+    Variant arr = Variant::list({Variant(int32_t(0))});
+    f.flx.AspDcoCon(arr);
+    ASSERT_TRUE(arr.isArray());
+    EXPECT_EQ(arr.array().ubound(), 3);
+
+    f.flx.FonPrp(QStringLiteral("[NOM=DejaVu Serif][TAM=13][BLD=S][ITA=N]"));
+    QString opt;
+    f.flx.FonCon(opt);
+    EXPECT_EQ(opt, u"[NOM=DejaVu Serif][TAM=13][BLD=S][ITA=N]");
+    f.grid->setRow(0);
+    f.grid->setCol(2);
+    EXPECT_EQ(f.grid->cellFontSize(), 13);
+    // A font text without a size leaves the header's size.
+    f.flx.FonPrp(QStringLiteral("[NOM=DejaVu Sans]"));
+    f.grid->setRow(0);
+    f.grid->setCol(2);
+    EXPECT_EQ(f.grid->cellFontSize(), 13);
 }
