@@ -19,6 +19,7 @@
 // control adapter that puts a GridWidget on the system's forms.
 
 #include "GridModel.h"
+#include "PaletteGrid.h"
 #include "VbError.h"
 
 #include <QPixmap>
@@ -31,7 +32,7 @@ namespace zv {
 class GridTableModel;
 class GridDelegate;
 
-class GridWidget : public QTableView, private GridObserver {
+class GridWidget : public QTableView, public PaletteGrid, private GridObserver {
     Q_OBJECT
     // The grid's colours by name, for callers that colour controls by property name.
     Q_PROPERTY(qint32 BackColor READ backColor WRITE setBackColor)
@@ -179,6 +180,10 @@ public:
     qint32 backColorAlternate() const; // BackColor while alternate rows have none of their own
     void setBackColorAlternate(qint32 color);
     qint32 gridColor() const;
+    // The palette's names of BackColor and ForeColor (a form's palette colours the grid).
+    qint32 gridBackColor() const override { return backColor(); }
+    void setGridBackColor(qint32 color) override { setBackColor(color); }
+    void setGridForeColor(qint32 color) override { setForeColor(color); }
     void setGridColor(qint32 color);
 
     // ---- View settings ----

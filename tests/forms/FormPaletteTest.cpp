@@ -2,6 +2,7 @@
 // controls, memorised, and written back into the file it came from (compared with an expected
 // file); grids coloured through the interface the grid control implements.
 #include "FormsTestSupport.h"
+#include "GridWidget.h"
 #include "PaletteGrid.h"
 #include "ScopedProcessContext.h"
 #include "TestSupport.h"
@@ -212,4 +213,29 @@ TEST_F(FormPalette, GridRowsEvenAndOddAllColumnsButTheLast) {
     for (int c = 0; c <= 4; ++c)
         EXPECT_EQ(open.cells[std::make_pair(2, c)], std::make_pair(7, 8)) << c;
     EXPECT_EQ(errorOf([&] { frm.GrdFlxCorLin(open, 10, 7, -1, 0); }), 381);
+}
+
+TEST_F(FormPalette, RealGridTakesThePaletteColoursAndItsRowsAlternate) {
+    QWidget form;
+    auto* grid = new GridWidget(&form);
+    grid->setCols(5);
+    grid->setRows(8);
+    grid->setFixedCols(1);
+    frm.CorRegGr(*grid);
+    EXPECT_EQ(grid->gridColor(), 8421504);
+    EXPECT_EQ(grid->backColorFixed(), 12632256);
+    EXPECT_EQ(grid->backColor(), vbRgb(255, 255, 255));
+    EXPECT_EQ(grid->foreColor(), 0);
+    EXPECT_EQ(grid->backColorAlternate(), vbRgb(240, 240, 255));
+    grid->setBackColor(vbRgb(1, 2, 3));
+    frm.CorRepGrLi(*grid, 4);
+    frm.CorRepGrLi(*grid, 5);
+    EXPECT_EQ(grid->cellBackColorAt(4, 2), vbRgb(240, 240, 255));
+    EXPECT_EQ(grid->cellBackColorAt(5, 2), vbRgb(1, 2, 3));
+    // Without the grid's entries a palette leaves the grid's colours alone.
+    SupFrm empty;
+    const qint32 back = grid->backColor();
+    empty.CorRegGr(*grid);
+    EXPECT_EQ(grid->backColor(), back);
+    EXPECT_EQ(errorOf([&] { frm.GrdFlxCorLin(*grid, 8, 7, -1, 0); }), 381);
 }
