@@ -1,23 +1,38 @@
-// grid-demo [--shot FILE]: shows the grid control as a program would use it: a fixed header row
-// and row-number column, the grid's and single cells' colours, pictures in cells, a column of
-// amounts through a format mask and an outline tree with a collapsed node; below it a grid
-// driven by the grid support (SupFlx): columns registered with their widths, titles,
-// alignments and number masks, records added, a row inserted, moved and removed, use icons and
-// notes, the grid sized to its columns and rows and centred in its place.
-// With --shot, the window is drawn once, saved as a PNG picture in FILE, and the program ends
-// (exit 0 when the picture was written).
+// grid-demo [--shots FOLDER] [--palette FILE]: shows the grid control as a program would use
+// it.
+// - The main window: a grid with a fixed header row and row-number column, the grid's and single
+//   cells' colours, pictures in cells, a column of amounts through a format mask and an outline
+//   tree with a collapsed node; below it a grid driven by the grid support (SupFlx): columns
+//   registered with their widths, titles, alignments and number masks, records added, a row
+//   inserted, moved and removed, use icons and notes, the rows sorted by name with the mark in
+//   the column's header (a click on a header sorts by that column, a right click changes the
+//   font), the grid sized to its columns and rows and centred in its place.
+// - The installation order: the grid support's outline tree (a node collapsed) with its six move
+//   buttons (the form is told of every move and writes the keys and numbers again), the grid's
+//   colours and alternate rows from a palette file (default: grid-demo-cores.par of the test
+//   data), and the version of the selected component edited in a line edit laid over its cell.
+// With --shots, the main window and the tree before and after one move (the component "Tipos de
+// letra" moved up by its button) are saved as PNG pictures in FOLDER (grid-demo.png,
+// grid-demo-tree-before.png, grid-demo-tree-after.png) and the program ends (exit 0 when all
+// were written).
 
 #include "EventGuard.h"
 #include "GridWidget.h"
 #include "ImageList.h"
 #include "SupFlx.h"
+#include "SupFrm.h"
 #include "VbColor.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <map>
 
 using namespace zv;
 
@@ -166,7 +181,10 @@ void fillFiles(SupFlx& flx, GridWidget* grid, ImageList& icons) {
     flx.NotReg(3, 5, QStringLiteral("Pasta nova"));
     flx.LinMov(QStringLiteral("-"), 5);
     flx.LinMov(QStringLiteral("-"), 4);
-    // The moves took the numbers along with the rows: number them again.
+    // Sorted by name; the sort took the numbers along with the rows: number them again.
+    flx.setUsaOrd(Variant(QStringLiteral("S")));
+    flx.setOpcUsaFon(Variant(QStringLiteral("S")));
+    flx.OrdCol(1, 2, QStringLiteral("+"));
     flx.LiCnt(flx.lastUsedRow());
     grid->setBackColorFixed(vbRgb(222, 228, 238));
     flx.GrAjtDimCel(0, 0);
@@ -184,14 +202,140 @@ public:
     }
 };
 
+// The installation order: the components as a tree the person rearranges with six buttons.
+// The form is the grid's parent, so the grid support tells it of every move (cbkFlxTreDes).
+class TreeForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // The grid's columns: the row number, the key (the tree), the component, its size, a note
+    // and its version (the last, edited in place).
+    static constexpr int kNameCol = 2;
+    static constexpr int kVersionCol = 5;
+
+    SupFlx flx;
+    GridWidget* grid;
+    QLineEdit* edit;
+    QLabel* status;
+    std::map<QString, QPushButton*> buttons;
+
+    TreeForm(const QString& palette, ImageList& icons) : grid(new GridWidget(this)) {
+        setWindowTitle(QStringLiteral("Ordem de instalação"));
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(new QLabel(QStringLiteral(
+            "Ordem de instalação: selecione um componente e mova-o com os botões.")));
+        grid->setObjectName(QStringLiteral("grTre"));
+        layout->addWidget(grid);
+        auto* row = new QHBoxLayout;
+        const std::pair<const char*, const char*> keys[] = {
+            {"DESES", "« Sair do grupo"}, {"DESDI", "Entrar no grupo »"}, {"DESUP", "▲ Subir"},
+            {"DESDN", "▼ Descer"},        {"DESPR", "⤒ Primeiro"},        {"DESUL", "⤓ Último"}};
+        for (const auto& [key, caption] : keys) {
+            auto* button = new QPushButton(QString::fromUtf8(caption), this);
+            row->addWidget(button);
+            flx.TreRegOb(QString::fromLatin1(key), button);
+            buttons[QString::fromLatin1(key)] = button;
+        }
+        layout->addLayout(row);
+        status = new QLabel(QStringLiteral(" "), this);
+        layout->addWidget(status);
+        // The edit control is the form's, not the grid's: the grid support lays it over the
+        // cell in the form's coordinates.
+        edit = new QLineEdit(this);
+        edit->hide();
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            runGuarded([&] { grid->setTextMatrix(grid->row(), kVersionCol, edit->text()); });
+        });
+
+        flx.IniUsoGr(grid, nullptr, QStringLiteral("CON"));
+        flx.IniGda(QStringLiteral("ARR"), QString(), QString(), QString());
+        flx.ColReg(450, QStringLiteral("Nº"), QStringLiteral("|"), QString());
+        flx.ColReg(1650, QStringLiteral("Chave"), QStringLiteral("<"), QString());
+        flx.ColReg(3000, QStringLiteral("Componente"), QStringLiteral("<"), QString());
+        flx.ColReg(1500, QStringLiteral("Tamanho (MB)"), QStringLiteral(">"),
+                   QStringLiteral("7.2"));
+        flx.ColReg(2250, QStringLiteral("Observações"), QStringLiteral("<"), QString());
+        flx.ColReg(1050, QStringLiteral("Versão"), QStringLiteral("|"), QString());
+        flx.GdoCfcGrIni(int(std::size(kParts)));
+        flx.TrePrp(1);
+        // The grid's lines, header, cells and alternate rows in the palette's colours.
+        SupFrm colours;
+        colours.CorPalIni(palette);
+        colours.CorRegGr(*grid);
+
+        flx.TreeIcoImg(&icons);
+        flx.TreLstIni();
+        for (const Part& p : kParts) {
+            flx.TreLinIns(0, p.level,
+                          Variant::list({Variant(QString()), Variant(QString()),
+                                         Variant(QString::fromUtf8(p.name)),
+                                         Variant(QString::fromLatin1(p.size)),
+                                         Variant(QString::fromUtf8(p.note)),
+                                         Variant(QString::fromLatin1(p.version))}));
+            flx.TreIcoVer(0, kNameCol, Variant(int32_t(p.state)));
+        }
+        flx.TreAjt(1);
+        flx.TreeNoExp(rowOf(QStringLiteral("Dados de exemplo")), QStringLiteral("C"), 0);
+        // The versions are the editable cells.
+        flx.EdiCorReg(vbRgb(255, 248, 214));
+        flx.CorCoBg(kVersionCol, flx.editableColor());
+    }
+
+    // The edit control loses its focus while the form's widgets go: it no longer writes back.
+    ~TreeForm() override { disconnect(edit, nullptr, this, nullptr); }
+
+    // The row of the component called name (0: none).
+    int rowOf(const QString& name) const {
+        for (int r = 1; r < grid->rows(); ++r)
+            if (grid->textMatrix(r, kNameCol) == name) return r;
+        return 0;
+    }
+
+    // Selects the component's row, the cursor on its version, and lays the edit control over
+    // that cell.
+    void selectNode(int row) {
+        grid->select(row, kVersionCol, row, 0);
+        editVersion();
+    }
+
+public slots:
+    // The grid support moved the selected components: keys and numbers again, and the edit
+    // control over the version of the component moved.
+    void cbkFlxTreDes(const QString& gridName) {
+        flx.TreAjt(1);
+        const int row = grid->row();
+        status->setText(
+            QStringLiteral("Grelha %1: «%2» tem agora a chave %3.")
+                .arg(gridName, grid->textMatrix(row, kNameCol), grid->textMatrix(row, 1)));
+        editVersion();
+    }
+
+private:
+    void editVersion() {
+        int ok = 0;
+        flx.EdiPosOk(grid->row(), kVersionCol, ok);
+        if (!ok) return flx.EdiObFim(edit);
+        grid->setCol(kVersionCol);
+        grid->select(grid->row(), kVersionCol, grid->row(), 0);
+        edit->setText(grid->textMatrix(grid->row(), kVersionCol));
+        flx.EdiObPrp(edit, 1);
+        edit->raise();
+        edit->setFocus();
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QString shot;
     const QStringList args = app.arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--shot"));
-    if (at >= 0 && at + 1 < args.size()) shot = args.at(at + 1);
+    auto option = [&](const char* name) {
+        const qsizetype at = args.indexOf(QLatin1String(name));
+        return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
+    };
+    const QString shots = option("--shots");
+    QString palette = option("--palette");
+    if (palette.isEmpty()) palette = QStringLiteral(GRID_DEMO_PALETTE);
 
     ImageList icons;
     icons.add(QStringLiteral("OK"), stateIcon(QColor(46, 160, 67), QStringLiteral("✓")));
@@ -212,11 +356,31 @@ int main(int argc, char** argv) {
     layout->addWidget(files);
     window.resize(760, 620);
     window.show();
-    if (shot.isEmpty()) return app.exec();
+
+    TreeForm tree(palette, icons);
+    tree.resize(760, 440);
+    tree.move(window.x() + 40, window.y() + 40);
+    tree.show();
+    QApplication::processEvents();
+    tree.selectNode(tree.rowOf(QStringLiteral("Programa principal")));
+    if (shots.isEmpty()) return app.exec();
 
     QTimer::singleShot(0, [&] {
-        const bool ok = window.grab().save(shot, "PNG");
+        QDir().mkpath(shots);
+        const QDir folder(shots);
+        bool ok = window.grab().save(folder.filePath(QStringLiteral("grid-demo.png")), "PNG");
+        tree.selectNode(tree.rowOf(QStringLiteral("Tipos de letra")));
+        QApplication::processEvents();
+        ok =
+            tree.grab().save(folder.filePath(QStringLiteral("grid-demo-tree-before.png")), "PNG") &&
+            ok;
+        tree.buttons.at(QStringLiteral("DESUP"))->click();
+        QApplication::processEvents();
+        ok = tree.grab().save(folder.filePath(QStringLiteral("grid-demo-tree-after.png")), "PNG") &&
+             ok;
         app.exit(ok ? 0 : 1);
     });
     return app.exec();
 }
+
+#include "grid-demo.moc"
