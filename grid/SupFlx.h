@@ -357,8 +357,10 @@ public:
     //
     // Every data row is a node with an outline level (1 the top); the outline column shows
     // each row's dotted key (1, 1.2, 1.2.3 ...), each number zero-filled to its level's width.
-    // Six registered buttons move the selected nodes; after each button the host form (the
-    // grid's parent) is told through its slot cbkFlxTreDes(QString gridName), when it has one.
+    // Six registered buttons move the selected nodes, each once (a node inside another selected
+    // node's subtree moves with it), the selected nodes keeping their order; the last one moved
+    // becomes the current row. After each button the host form (the grid's parent) is told
+    // through its slot cbkFlxTreDes(QString gridName), when it has one.
 
     // Shows the grid as an outline in column col: no fixed columns, both scroll bars, column
     // resizing, the tree drawn, grid lines.

@@ -340,10 +340,11 @@ void SupFlx::TreDesExe(const QString& code) {
             coveredTo = treeSubtreeEnd(r);
         }
         if (!move) nodes.clear();
-        // Moves towards the top go top-down, moves towards the bottom bottom-up, so that no
-        // node passes over another selected one.
+        // The order that keeps the selected nodes in their order: up, in and to the last place
+        // top-down, down, out and to the first place bottom-up (each node moved to the first
+        // place goes before the one moved there just before it).
         const bool topDown =
-            move == GridNodeMove::Up || move == GridNodeMove::First || move == GridNodeMove::In;
+            move == GridNodeMove::Up || move == GridNodeMove::Last || move == GridNodeMove::In;
         if (!topDown) std::reverse(nodes.begin(), nodes.end());
         int lastRow = -1;
         for (const quint64 id : nodes) {

@@ -156,18 +156,10 @@ TEST(FlxHeader, TitlesWithBracketsSurviveSorting) {
 TEST(FlxHeader, PressCodesAndCommands) {
     FlxForm f;
     QString res;
-    f.flx.CabPos(QStringLiteral(" tb "), 0, 1, res);
-    EXPECT_EQ(res, u"E");
-    f.flx.CabPos(QStringLiteral("TB"), 0, 2, res);
-    EXPECT_EQ(res, u"D");
-    f.flx.CabPos(QStringLiteral("TB"), 0, 4, res);
+    f.flx.CabPos(QStringLiteral(" tb "), 0, 4, res);
     EXPECT_EQ(res, u"C");
-    f.flx.CabPos(QStringLiteral("TB"), 0, 8, res);
-    EXPECT_EQ(res, u"S");
     f.flx.CabPos(QStringLiteral("XX"), 0, 1, res);
     EXPECT_EQ(res, u"S");
-    f.flx.CabPos(QStringLiteral("TB"), 3, 1, res);
-    EXPECT_EQ(res, u"N");
 
     QString action = QStringLiteral("old");
     f.flx.CabFx(0, 1, action);
@@ -178,8 +170,8 @@ TEST(FlxHeader, PressCodesAndCommands) {
     f.flx.CabFx(0, 4, action);
     EXPECT_EQ(action, u"ORD");
     f.flx.CabFx(0, 2, action);
-    EXPECT_EQ(action, u""); // the font not allowed: a right press is no command
-    f.flx.CabFx(2, 1, action);
+    EXPECT_EQ(action, u"");    // the font not allowed: a right press is no command
+    f.flx.CabFx(2, 1, action); // a data row
     EXPECT_EQ(action, u"");
     f.flx.setOpcUsaFon(Variant(1));
     f.flx.CabFx(0, 2, action);
