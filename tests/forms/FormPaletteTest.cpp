@@ -232,10 +232,4 @@ TEST_F(FormPalette, RealGridTakesThePaletteColoursAndItsRowsAlternate) {
     frm.CorRepGrLi(*grid, 5);
     EXPECT_EQ(grid->cellBackColorAt(4, 2), vbRgb(240, 240, 255));
     EXPECT_EQ(grid->cellBackColorAt(5, 2), vbRgb(1, 2, 3));
-    // Without the grid's entries a palette leaves the grid's colours alone.
-    SupFrm empty;
-    const qint32 back = grid->backColor();
-    empty.CorRegGr(*grid);
-    EXPECT_EQ(grid->backColor(), back);
-    EXPECT_EQ(errorOf([&] { frm.GrdFlxCorLin(*grid, 8, 7, -1, 0); }), 381);
 }
