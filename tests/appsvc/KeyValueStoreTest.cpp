@@ -81,16 +81,6 @@ TEST(KeyValueStore, IndexEntriesAndWalks) {
     int count = 0;
     store.ChvIde(keys, count);
     EXPECT_EQ(keys, QStringList({"", "um", " dois", "", "tres"}));
-
-    QString ptx;
-    int ok = -1;
-    SupDat::CnvPosPtx(255, ptx, ok);
-    EXPECT_EQ(ptx, QString(QChar(0)) + QChar(255));
-    SupDat::CnvPosPtx(256, ptx, ok);
-    EXPECT_EQ(ptx, QString(QChar(1)) + QChar(0));
-    SupDat::CnvPosPtx(32001, ptx, ok);
-    EXPECT_EQ(ok, 0);
-    EXPECT_EQ(ptx, "");
 }
 
 TEST(KeyValueStore, OneCharacterKeysNeverTakeAnotherKeysValue) {
