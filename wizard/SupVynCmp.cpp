@@ -9,6 +9,8 @@
 #include "TxtGlb.h"
 #include "ZelVynGlbCnv.h"
 
+#include <QHash>
+
 namespace zv {
 
 namespace {
@@ -49,6 +51,22 @@ void applyForeground(const DispatchPtr& obj, const CmpDef& c) {
 } // namespace
 
 void SupVyn::PagCmpPrp() {
+    // Most controls share their positions and sizes: each distinct evaluated "x, y" or "w, h"
+    // is converted to twips once for the whole build (the conversion reads only its text and
+    // the screen, and nothing in this loop runs script code or events). A conversion that
+    // fails keeps nothing, so it fails again, where it stands.
+    QHash<QString, std::pair<int32_t, int32_t>> positions, sizes;
+    const auto converted = [](QHash<QString, std::pair<int32_t, int32_t>>& known,
+                              const QString& text, auto convert, int32_t& a, int32_t& b) {
+        const auto it = known.constFind(text);
+        if (it != known.constEnd()) {
+            a = it->first;
+            b = it->second;
+            return;
+        }
+        convert(text, a, b);
+        known.insert(text, {a, b});
+    };
     for (int i = 1; i < int(cmp_.size()); ++i) {
         CmpDef& c = cmp_[i];
         // A run-time error names the control and the key whose value caused it.
@@ -61,8 +79,10 @@ void SupVyn::PagCmpPrp() {
         };
         c.X = 0;
         c.Y = 0;
-        at(QStringLiteral("Pos"), [&] { PosTwpCon(evaluatedPair(c.Pos), c.X, c.Y); });
-        at(QStringLiteral("Dim"), [&] { DimTwpCon(evaluatedPair(c.Dim), c.W, c.H); });
+        at(QStringLiteral("Pos"),
+           [&] { converted(positions, evaluatedPair(c.Pos), PosTwpCon, c.X, c.Y); });
+        at(QStringLiteral("Dim"),
+           [&] { converted(sizes, evaluatedPair(c.Dim), DimTwpCon, c.W, c.H); });
         at(QStringLiteral("Cor"), [&] { CorCon(c.Cor, c.CorFg); });
         at(QStringLiteral("Fun"), [&] { CorCon(c.Fun, c.CorBg); });
         at(QStringLiteral("Fon"), [&] { FonTxtCon(c.Fon, c.FonNom, c.FonTam, c.FonEst); });
