@@ -263,10 +263,12 @@ private:
     // hold.
     void VbsCalc(const QString& expression, Variant& result, int& ok);
     // The value of a position or size expression as text ("" when the script cannot evaluate
-    // it); a pure one is evaluated once while the variables hold.
-    QString VbsCalcTxt(const QString& expression);
-    // "a, b" of two expressions separated by the first comma, each through VbsCalcTxt.
-    QString evaluatedPair(const QString& text);
+    // it); a pure one is evaluated once while the variables hold. kept (when given) tells
+    // whether the text is a pure expression's successful value kept for this round.
+    QString VbsCalcTxt(const QString& expression, bool* kept = nullptr);
+    // "a, b" of two expressions separated by the first comma, each through VbsCalcTxt; kept
+    // (when given) tells whether both values are kept as VbsCalcTxt says.
+    QString evaluatedPair(const QString& text, bool* kept = nullptr);
     // Where control i is, for an error: "(página p "IDE", controlo i "Ide", chave "key")" (the
     // kind when it has no Ide; no key when key is "").
     QString controlPlace(int i, const QString& key) const;

@@ -11,6 +11,8 @@
 
 #include <QHash>
 
+#include <tuple>
+
 namespace zv {
 
 namespace {
@@ -51,21 +53,33 @@ void applyForeground(const DispatchPtr& obj, const CmpDef& c) {
 } // namespace
 
 void SupVyn::PagCmpPrp() {
-    // Most controls share their positions and sizes: each distinct evaluated "x, y" or "w, h"
-    // is converted to twips once for the whole build (the conversion reads only its text and
-    // the screen, and nothing in this loop runs script code or events). A conversion that
-    // fails keeps nothing, so it fails again, where it stands.
-    QHash<QString, std::pair<int32_t, int32_t>> positions, sizes;
-    const auto converted = [](QHash<QString, std::pair<int32_t, int32_t>>& known,
-                              const QString& text, auto convert, int32_t& a, int32_t& b) {
+    // Most controls share their positions and sizes. Each distinct evaluated "x, y" or "w, h"
+    // is converted to twips once for the whole build (the conversion reads nothing but its
+    // text). An expression text whose two parts are pure and were evaluated (successfully) in
+    // this round gives the same twips for as long as the variables hold: it is neither
+    // evaluated nor converted again. A conversion that fails keeps nothing, so it fails again,
+    // where it stands.
+    using Twips = std::pair<int32_t, int32_t>;
+    QHash<QString, Twips> positions, sizes, pureAt, pureSized;
+    const auto place = [&](QHash<QString, Twips>& pure, QHash<QString, Twips>& known,
+                           const QString& expression, auto convert, int32_t& a, int32_t& b) {
+        if (zpoValuesHold()) {
+            const auto it = pure.constFind(expression);
+            if (it != pure.constEnd()) {
+                std::tie(a, b) = *it;
+                return;
+            }
+        }
+        bool kept = false;
+        const QString text = evaluatedPair(expression, &kept);
         const auto it = known.constFind(text);
         if (it != known.constEnd()) {
-            a = it->first;
-            b = it->second;
-            return;
+            std::tie(a, b) = *it;
+        } else {
+            convert(text, a, b);
+            known.insert(text, {a, b});
         }
-        convert(text, a, b);
-        known.insert(text, {a, b});
+        if (kept && zpoValuesHold()) pure.insert(expression, {a, b});
     };
     for (int i = 1; i < int(cmp_.size()); ++i) {
         CmpDef& c = cmp_[i];
@@ -79,10 +93,8 @@ void SupVyn::PagCmpPrp() {
         };
         c.X = 0;
         c.Y = 0;
-        at(QStringLiteral("Pos"),
-           [&] { converted(positions, evaluatedPair(c.Pos), PosTwpCon, c.X, c.Y); });
-        at(QStringLiteral("Dim"),
-           [&] { converted(sizes, evaluatedPair(c.Dim), DimTwpCon, c.W, c.H); });
+        at(QStringLiteral("Pos"), [&] { place(pureAt, positions, c.Pos, PosTwpCon, c.X, c.Y); });
+        at(QStringLiteral("Dim"), [&] { place(pureSized, sizes, c.Dim, DimTwpCon, c.W, c.H); });
         at(QStringLiteral("Cor"), [&] { CorCon(c.Cor, c.CorFg); });
         at(QStringLiteral("Fun"), [&] { CorCon(c.Fun, c.CorBg); });
         at(QStringLiteral("Fon"), [&] { FonTxtCon(c.Fon, c.FonNom, c.FonTam, c.FonEst); });
@@ -108,12 +120,16 @@ QString SupVyn::controlPlace(int i, const QString& key) const {
 }
 
 // "a, b" of two script expressions separated by the first comma, each evaluated.
-QString SupVyn::evaluatedPair(const QString& text) {
+QString SupVyn::evaluatedPair(const QString& text, bool* kept) {
     QString rest = text;
     QString first;
     int found = 0;
     TxSep(rest, QStringLiteral(","), first, found);
-    return VbsCalcTxt(first) + QStringLiteral(", ") + VbsCalcTxt(rest);
+    bool keptFirst = false, keptRest = false;
+    QString pair = VbsCalcTxt(first, &keptFirst) + QStringLiteral(", ");
+    pair += VbsCalcTxt(rest, &keptRest);
+    if (kept) *kept = keptFirst && keptRest;
+    return pair;
 }
 
 void SupVyn::CmpVer(int i) {

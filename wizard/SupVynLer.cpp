@@ -244,15 +244,20 @@ void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
         pureValues_.insert(expression, result);
 }
 
-QString SupVyn::VbsCalcTxt(const QString& expression) {
+QString SupVyn::VbsCalcTxt(const QString& expression, bool* kept) {
+    if (kept) *kept = false;
     // What the table holds was pure in this round (ZpoCalc empties it).
     if (zpoValuesHold()) {
         const auto known = pureTexts_.constFind(expression);
         // A failure is taken again only while it is still the host's last one: evaluated
         // again, it would leave exactly that.
-        if (known != pureTexts_.constEnd() &&
-            (!pureFailures_.contains(expression) || lastPureFailure_ == expression))
-            return *known;
+        if (known != pureTexts_.constEnd()) {
+            const bool failed = pureFailures_.contains(expression);
+            if (!failed || lastPureFailure_ == expression) {
+                if (kept) *kept = !failed;
+                return *known;
+            }
+        }
     }
     const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     Variant value{QString()};
@@ -264,6 +269,7 @@ QString SupVyn::VbsCalcTxt(const QString& expression) {
         pureTexts_.insert(expression, text);
         if (ok == 1) {
             pureFailures_.remove(expression);
+            if (kept) *kept = true;
         } else {
             pureFailures_.insert(expression);
             lastPureFailure_ = expression;

@@ -280,3 +280,21 @@ TEST_F(Controls, SharedPositionsAndSizesConvertAsEachOnItsOwn) {
         EXPECT_EQ(std::tuple(table[i].X, table[i].Y, table[i].W, table[i].H), places[i - 1].twips)
             << i;
 }
+
+// A position whose parts are pure is evaluated once while the variables hold; once script code
+// that is not pure has run, every position is evaluated again where it stands.
+TEST_F(Controls, PurePositionsEvaluatedOnceWhileTheVariablesHold) {
+    QString zones = QStringLiteral("#VAR:IDE\nA [A]=10\n##\n#PAG:IDE\nId [IDE]=P\n##\n");
+    for (const char* pos : {"A, 20", "A, 20", "Nada, 30", "A, 20"})
+        zones += QStringLiteral("#CMP:IDE\nT [Tip]=CKB\nP [Pos]=%1\n##\n").arg(QLatin1String(pos));
+    host->calculated.clear();
+    buildInline(zones);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("A")), 2);
+    EXPECT_EQ(host->calculated.count(QStringLiteral(" 20")), 2);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("Nada")), 1);
+    const std::vector<CmpDef>& table = engine.controlTable();
+    ASSERT_EQ(table.size(), 5u);
+    for (int i : {1, 2, 4})
+        EXPECT_EQ(std::pair(table[i].X, table[i].Y), std::pair(150, 300)) << i;
+    EXPECT_EQ(std::pair(table[3].X, table[3].Y), std::pair(0, 450));
+}
