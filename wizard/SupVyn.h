@@ -112,6 +112,8 @@ public:
     void PagOpcPrp();
     void TraOpcPrp();
     void CmpOpcPrp();
+    // Whether two names are the same name: equal once trimmed of blanks, case aside.
+    static bool sameName(QStringView a, QStringView b);
     // The first entry (page) whose Ide (IDE) equals name, compared upper-cased and trimmed;
     // -1 when there is none.
     void ZpoLoc(const QString& name, int& index) const;

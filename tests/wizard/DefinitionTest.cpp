@@ -429,3 +429,40 @@ TEST_F(Definition, KindsReadOnceWithTheirZones) {
     EXPECT_EQ(cmp(2).Kind, CmpKind::Other);
     EXPECT_EQ(cmp(3).Kind, CmpKind::OpcTxt);
 }
+
+// Points, pages and controls are found by name trimmed of blanks and case aside (accented
+// letters too), the first of equal names; a name that differs in anything else is not found.
+TEST_F(Definition, NamesFoundTrimmedAndCaseBlind) {
+    readInline(QStringLiteral("#PON:IDE\nA [Ação]=1, 2\nB [ Ponto B ]=3, 4\n##\n"
+                              "#PAG:IDE\nId [IDE]=Início\n##\n"
+                              "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=laÉtiqueta\n##\n"
+                              "#PAG:IDE\nId [IDE]= Fim \n##\n"
+                              "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=LAétiqueta\n##\n"));
+    const auto point = [&](const char* name) {
+        int index = 0;
+        engine.ZpoLoc(QString::fromUtf8(name), index);
+        return index;
+    };
+    const auto page = [&](const char* name) {
+        int number = 0;
+        engine.PagLoc(QString::fromUtf8(name), number);
+        return number;
+    };
+    // The control found leaves its Ide in "cmpIde" ("" when none is found).
+    const auto control = [&](const char* name) {
+        host->variables.remove(QStringLiteral("CMPIDE"));
+        engine.CmpVarCon(Variant(QString::fromUtf8(name)));
+        return host->var(QStringLiteral("cmpIde")).rawString();
+    };
+    EXPECT_EQ(point(" AÇÃO "), 1);
+    EXPECT_EQ(point("ponto b"), 2);
+    EXPECT_EQ(point("PontoB"), -1);
+    EXPECT_EQ(point("Ação1"), -1);
+    EXPECT_EQ(point(""), -1);
+    EXPECT_EQ(page("INÍCIO"), 1);
+    EXPECT_EQ(page("fim  "), 2);
+    EXPECT_EQ(page("Inicio"), -1);
+    EXPECT_EQ(control("laétiqueta"), QStringLiteral("laÉtiqueta"));
+    EXPECT_EQ(control(" LAÉTIQUETA"), QStringLiteral("laÉtiqueta"));
+    EXPECT_EQ(control("laEtiqueta"), QString());
+}
