@@ -263,7 +263,8 @@ private:
     // ExeCalc through the host; a pure expression (succeeding or not) leaves the variables
     // holding, and its value taken as it comes (an Empty result) is evaluated once while they
     // hold.
-    void VbsCalc(const QString& expression, Variant& result, int& ok);
+    // kept (when given) tells whether the value is a pure one kept for this round.
+    void VbsCalc(const QString& expression, Variant& result, int& ok, bool* kept = nullptr);
     // The value of a position or size expression as text ("" when the script cannot evaluate
     // it); a pure one is evaluated once while the variables hold. kept (when given) tells
     // whether the text is a pure expression's successful value kept for this round.
@@ -293,6 +294,14 @@ private:
     // failed, and the last that failed (the failure the host keeps).
     QHash<QString, QString> pureTexts_;
     QHash<QString, Variant> pureValues_; // the pure values VbsCalc gave as they came
+    // The default place of each button (by its index) whose point gave pure values: its
+    // position text and twips.
+    struct ButtonPlace {
+        QString POS;
+        int32_t X = 0;
+        int32_t Y = 0;
+    };
+    QHash<int, ButtonPlace> pureButtonPlaces_;
     QSet<QString> pureFailures_;
     std::optional<QString> lastPureFailure_;
     bool pureValuesKept_ = true;
