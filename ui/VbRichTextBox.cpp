@@ -147,7 +147,10 @@ void VbRichTextBox::copyFrom(const VbControl& design) {
     const auto* d = dynamic_cast<const VbRichTextBox*>(&design);
     if (!d) return;
     setLocked(d->locked());
-    setText(d->text());
+    // A new element's document is already empty: an empty design text has nothing to replace
+    // (replacing it would only lay out the empty document again).
+    const QString text = d->text();
+    if (!text.isEmpty() || !document()->isEmpty()) setText(text);
     setTransparent(d->transparent_);
 }
 

@@ -171,11 +171,22 @@ int SupVyn::CmpAdd(const CmpDef& c) {
     return i;
 }
 
+bool SupVyn::sameName(QStringView a, QStringView b) {
+    // As their trimmed upper-case texts compare, without making them.
+    const auto trimmed = [](QStringView s) {
+        while (!s.isEmpty() && s.front() == u' ')
+            s = s.sliced(1);
+        while (!s.isEmpty() && s.back() == u' ')
+            s.chop(1);
+        return s;
+    };
+    return equalsNoCase(trimmed(a), trimmed(b));
+}
+
 void SupVyn::ZpoLoc(const QString& name, int& index) const {
     index = -1;
-    const QString key = UCase(Trim(name));
     for (int i = 1; i < int(zpo_.size()); ++i) {
-        if (UCase(Trim(zpo_[i].Ide)) == key) {
+        if (sameName(zpo_[i].Ide, name)) {
             index = i;
             return;
         }
@@ -184,9 +195,8 @@ void SupVyn::ZpoLoc(const QString& name, int& index) const {
 
 void SupVyn::PagLoc(const QString& name, int& number) const {
     number = -1;
-    const QString key = UCase(Trim(name));
     for (int i = 1; i < int(pag_.size()); ++i) {
-        if (UCase(Trim(pag_[i].IDE)) == key) {
+        if (sameName(pag_[i].IDE, name)) {
             number = i;
             return;
         }

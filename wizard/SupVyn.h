@@ -112,6 +112,8 @@ public:
     void PagOpcPrp();
     void TraOpcPrp();
     void CmpOpcPrp();
+    // Whether two names are the same name: equal once trimmed of blanks, case aside.
+    static bool sameName(QStringView a, QStringView b);
     // The first entry (page) whose Ide (IDE) equals name, compared upper-cased and trimmed;
     // -1 when there is none.
     void ZpoLoc(const QString& name, int& index) const;
@@ -261,12 +263,15 @@ private:
     // ExeCalc through the host; a pure expression (succeeding or not) leaves the variables
     // holding, and its value taken as it comes (an Empty result) is evaluated once while they
     // hold.
-    void VbsCalc(const QString& expression, Variant& result, int& ok);
+    // kept (when given) tells whether the value is a pure one kept for this round.
+    void VbsCalc(const QString& expression, Variant& result, int& ok, bool* kept = nullptr);
     // The value of a position or size expression as text ("" when the script cannot evaluate
-    // it); a pure one is evaluated once while the variables hold.
-    QString VbsCalcTxt(const QString& expression);
-    // "a, b" of two expressions separated by the first comma, each through VbsCalcTxt.
-    QString evaluatedPair(const QString& text);
+    // it); a pure one is evaluated once while the variables hold. kept (when given) tells
+    // whether the text is a pure expression's successful value kept for this round.
+    QString VbsCalcTxt(const QString& expression, bool* kept = nullptr);
+    // "a, b" of two expressions separated by the first comma, each through VbsCalcTxt; kept
+    // (when given) tells whether both values are kept as VbsCalcTxt says.
+    QString evaluatedPair(const QString& text, bool* kept = nullptr);
     // Where control i is, for an error: "(página p "IDE", controlo i "Ide", chave "key")" (the
     // kind when it has no Ide; no key when key is "").
     QString controlPlace(int i, const QString& key) const;
@@ -289,6 +294,14 @@ private:
     // failed, and the last that failed (the failure the host keeps).
     QHash<QString, QString> pureTexts_;
     QHash<QString, Variant> pureValues_; // the pure values VbsCalc gave as they came
+    // The default place of each button (by its index) whose point gave pure values: its
+    // position text and twips.
+    struct ButtonPlace {
+        QString POS;
+        int32_t X = 0;
+        int32_t Y = 0;
+    };
+    QHash<int, ButtonPlace> pureButtonPlaces_;
     QSet<QString> pureFailures_;
     std::optional<QString> lastPureFailure_;
     bool pureValuesKept_ = true;

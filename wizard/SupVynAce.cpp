@@ -93,9 +93,8 @@ Variant SupVyn::VbsVar(const QString& expression) {
 
 void SupVyn::CmpLoc(const QString& name, int& index) const {
     index = 0;
-    const QString key = UCase(Trim(name));
     for (int i = 1; i < int(cmp_.size()); ++i) {
-        if (UCase(Trim(cmp_[i].Ide)) == key) {
+        if (sameName(cmp_[i].Ide, name)) {
             index = i;
             return;
         }

@@ -208,6 +208,7 @@ void SupVyn::ZpoCalc() {
     zpoRound_ = std::move(round);
     pureTexts_.clear();
     pureValues_.clear();
+    pureButtonPlaces_.clear();
     pureFailures_.clear();
 }
 
@@ -221,7 +222,8 @@ bool SupVyn::zpoRoundHolds() const {
            zpoRound_.yPixels == windowPixels(QStringLiteral("Y"));
 }
 
-void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
+void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok, bool* kept) {
+    if (kept) *kept = false;
     // A value taken as it comes (into an Empty result) that a pure expression gave while the
     // round holds is given again: evaluated again, it would give exactly that. (What the table
     // holds was pure in this round: ZpoCalc empties it.)
@@ -231,6 +233,7 @@ void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
         if (known != pureValues_.constEnd()) {
             result = *known;
             ok = 1;
+            if (kept) *kept = true;
             return;
         }
     }
@@ -238,21 +241,28 @@ void SupVyn::VbsCalc(const QString& expression, Variant& result, int& ok) {
     vbs().ExeCalc(expression, result, ok);
     // Reading variables changes none of them, whether it succeeds or fails.
     if (pure) zpoRound_.uses = scriptUses_;
-    if (ok != 1)
+    if (ok != 1) {
         lastPureFailure_.reset();
-    else if (pure && asItComes)
+    } else if (pure && asItComes) {
         pureValues_.insert(expression, result);
+        if (kept) *kept = true;
+    }
 }
 
-QString SupVyn::VbsCalcTxt(const QString& expression) {
+QString SupVyn::VbsCalcTxt(const QString& expression, bool* kept) {
+    if (kept) *kept = false;
     // What the table holds was pure in this round (ZpoCalc empties it).
     if (zpoValuesHold()) {
         const auto known = pureTexts_.constFind(expression);
         // A failure is taken again only while it is still the host's last one: evaluated
         // again, it would leave exactly that.
-        if (known != pureTexts_.constEnd() &&
-            (!pureFailures_.contains(expression) || lastPureFailure_ == expression))
-            return *known;
+        if (known != pureTexts_.constEnd()) {
+            const bool failed = pureFailures_.contains(expression);
+            if (!failed || lastPureFailure_ == expression) {
+                if (kept) *kept = !failed;
+                return *known;
+            }
+        }
     }
     const bool pure = zpoValuesHold() && vbsPureExpression(expression, zpoRound_.names);
     Variant value{QString()};
@@ -264,6 +274,7 @@ QString SupVyn::VbsCalcTxt(const QString& expression) {
         pureTexts_.insert(expression, text);
         if (ok == 1) {
             pureFailures_.remove(expression);
+            if (kept) *kept = true;
         } else {
             pureFailures_.insert(expression);
             lastPureFailure_ = expression;
@@ -298,25 +309,41 @@ void SupVyn::TraOpcPrp() {
     });
     if (t.POS.isEmpty()) {
         // The default position: the point of this button (named by its IDE exactly), its two
-        // parts evaluated now.
-        vbTrap([&] {
-            const WizardButton* b = wizardButtonOfIde(t.IDE);
-            if (!b) return;
-            int index = -1;
-            ZpoLoc(b->autoPoint.toString(), index);
-            if (index < 0) return;
-            QString rest = zpo_[index].Val;
-            QString xPart;
-            int found = 0;
-            TxSep(rest, QStringLiteral(","), xPart, found);
-            Variant x, y;
-            int ok = 0;
-            VbsCalc(xPart, x, ok);
-            VbsCalc(rest, y, ok);
-            t.POS = TxCnv(x) + QStringLiteral(", ") + TxCnv(y);
-        });
+        // parts evaluated now. While the variables hold, a button whose point gave pure values
+        // takes the place it took then: evaluated again, it would be exactly that.
+        const WizardButton* b = wizardButtonOfIde(t.IDE);
+        const auto known = b && zpoValuesHold() ? pureButtonPlaces_.constFind(b->index)
+                                                : pureButtonPlaces_.constEnd();
+        if (known != pureButtonPlaces_.constEnd()) {
+            t.POS = known->POS;
+            t.X = known->X;
+            t.Y = known->Y;
+        } else {
+            bool kept = false;
+            const VbTrapped failed = vbTrap([&] {
+                if (!b) return;
+                int index = -1;
+                ZpoLoc(b->autoPoint.toString(), index);
+                if (index < 0) return;
+                QString rest = zpo_[index].Val;
+                QString xPart;
+                int found = 0;
+                TxSep(rest, QStringLiteral(","), xPart, found);
+                Variant x, y;
+                int ok = 0;
+                bool keptX = false, keptY = false;
+                VbsCalc(xPart, x, ok, &keptX);
+                VbsCalc(rest, y, ok, &keptY);
+                t.POS = TxCnv(x) + QStringLiteral(", ") + TxCnv(y);
+                kept = keptX && keptY;
+            });
+            const VbTrapped unplaced = vbTrap([&] { PosTwpCon(t.POS, t.X, t.Y); });
+            if (kept && !failed && !unplaced && zpoValuesHold())
+                pureButtonPlaces_.insert(b->index, {t.POS, t.X, t.Y});
+        }
+    } else {
+        vbTrap([&] { PosTwpCon(t.POS, t.X, t.Y); });
     }
-    vbTrap([&] { PosTwpCon(t.POS, t.X, t.Y); });
     t.Kind = traKindOf(t.TRATIP);
     if (const WizardButton* b = wizardButtonOfIde(UCase(Trim(t.IDE))))
         pag_.back().Tra[b->index] = t;

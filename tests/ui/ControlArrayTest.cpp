@@ -9,9 +9,12 @@
 #include "VbFrame3D.h"
 #include "VbLabel.h"
 #include "VbOptionButton.h"
+#include "VbRichTextBox.h"
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 using namespace zv;
@@ -225,4 +228,28 @@ TEST(ControlArray, LoadedElementsComeOnTop) {
     other->zOrder(0);
     auto third = form.loadElement(QStringLiteral("la"), 3);
     EXPECT_EQ(topOf(), third->widget());
+}
+
+// A loaded rich-text element shows its design's text; of an empty design it is empty, its
+// document as a new panel's (nothing to undo, not modified), and it takes text as any panel.
+TEST(UiControlArray, RichTextElementsCopyTheDesignText) {
+    VbForm form;
+    auto design = form.addArray<VbRichTextBox>(QStringLiteral("rtfVyn"));
+    design->put("FontSize", 14);
+    auto empty = std::dynamic_pointer_cast<VbRichTextBox>(form.loadElement("rtfVyn", 1));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->text(), QString());
+    EXPECT_TRUE(empty->document()->isEmpty());
+    EXPECT_FALSE(empty->document()->isUndoAvailable());
+    EXPECT_FALSE(empty->document()->isModified());
+    EXPECT_EQ(empty->textEdit()->textCursor().position(), 0);
+    EXPECT_EQ(empty->document()->defaultFont().pointSize(), 14);
+    empty->put("Text", QStringLiteral("um\r\ndois"));
+    EXPECT_EQ(empty->text(), QStringLiteral("um\ndois"));
+
+    design->put("Text", QStringLiteral("modelo\rfim"));
+    auto copied = std::dynamic_pointer_cast<VbRichTextBox>(form.loadElement("rtfVyn", 2));
+    EXPECT_EQ(copied->text(), QStringLiteral("modelo\nfim"));
+    EXPECT_FALSE(copied->document()->isModified());
+    EXPECT_EQ(design->text(), QStringLiteral("modelo\nfim"));
 }

@@ -254,3 +254,47 @@ TEST_F(Controls, OptionsJoinTheLastListAlsoOfAnEarlierPage) {
     EXPECT_EQ(made<ZelOpc>(1)->OpcNum(), 1);
     EXPECT_EQ(engine.pageTable()[2].CmpIni, 2);
 }
+
+// Controls that share a position or size text get what converting that text on its own gives,
+// whatever came before: parts that are not numbers leave 0 (position) or -1 (size), and a text
+// met again after others converts as it did the first time.
+TEST_F(Controls, SharedPositionsAndSizesConvertAsEachOnItsOwn) {
+    struct Place {
+        const char* pos;
+        const char* dim;
+        std::tuple<int32_t, int32_t, int32_t, int32_t> twips; // X, Y, W, H
+    };
+    const Place places[] = {
+        {"10, 20", "30, 40", {150, 300, 450, 600}}, {"abc, 20", "30", {0, 300, 450, -1}},
+        {"10, 20", "30, 40", {150, 300, 450, 600}}, {"10, x", "y, 40", {150, 0, -1, 600}},
+        {"abc, 20", "30", {0, 300, 450, -1}},       {"10.5, 2", "30, 40", {158, 30, 450, 600}},
+        {"10, x", "y, 40", {150, 0, -1, 600}},      {"10.5, 2", "30", {158, 30, 450, -1}}};
+    QString zones = QStringLiteral("#PAG:IDE\nId [IDE]=P\n##\n");
+    for (const Place& p : places)
+        zones += QStringLiteral("#CMP:IDE\nT [Tip]=CKB\nP [Pos]=%1\nD [Dim]=%2\n##\n")
+                     .arg(QString::fromLatin1(p.pos), QString::fromLatin1(p.dim));
+    buildInline(zones);
+    const std::vector<CmpDef>& table = engine.controlTable();
+    ASSERT_EQ(table.size(), 1 + std::size(places));
+    for (size_t i = 1; i < table.size(); ++i)
+        EXPECT_EQ(std::tuple(table[i].X, table[i].Y, table[i].W, table[i].H), places[i - 1].twips)
+            << i;
+}
+
+// A position whose parts are pure is evaluated once while the variables hold; once script code
+// that is not pure has run, every position is evaluated again where it stands.
+TEST_F(Controls, PurePositionsEvaluatedOnceWhileTheVariablesHold) {
+    QString zones = QStringLiteral("#VAR:IDE\nA [A]=10\n##\n#PAG:IDE\nId [IDE]=P\n##\n");
+    for (const char* pos : {"A, 20", "A, 20", "Nada, 30", "A, 20"})
+        zones += QStringLiteral("#CMP:IDE\nT [Tip]=CKB\nP [Pos]=%1\n##\n").arg(QLatin1String(pos));
+    host->calculated.clear();
+    buildInline(zones);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("A")), 2);
+    EXPECT_EQ(host->calculated.count(QStringLiteral(" 20")), 2);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("Nada")), 1);
+    const std::vector<CmpDef>& table = engine.controlTable();
+    ASSERT_EQ(table.size(), 5u);
+    for (int i : {1, 2, 4})
+        EXPECT_EQ(std::pair(table[i].X, table[i].Y), std::pair(150, 300)) << i;
+    EXPECT_EQ(std::pair(table[3].X, table[3].Y), std::pair(0, 450));
+}

@@ -429,3 +429,81 @@ TEST_F(Definition, KindsReadOnceWithTheirZones) {
     EXPECT_EQ(cmp(2).Kind, CmpKind::Other);
     EXPECT_EQ(cmp(3).Kind, CmpKind::OpcTxt);
 }
+
+// Points, pages and controls are found by name trimmed of blanks and case aside (accented
+// letters too), the first of equal names; a name that differs in anything else is not found.
+TEST_F(Definition, NamesFoundTrimmedAndCaseBlind) {
+    readInline(QStringLiteral("#PON:IDE\nA [Ação]=1, 2\nB [ Ponto B ]=3, 4\n##\n"
+                              "#PAG:IDE\nId [IDE]=Início\n##\n"
+                              "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=laÉtiqueta\n##\n"
+                              "#PAG:IDE\nId [IDE]= Fim \n##\n"
+                              "#CMP:IDE\nT [Tip]=LAB\nI [Ide]=LAétiqueta\n##\n"));
+    const auto point = [&](const char* name) {
+        int index = 0;
+        engine.ZpoLoc(QString::fromUtf8(name), index);
+        return index;
+    };
+    const auto page = [&](const char* name) {
+        int number = 0;
+        engine.PagLoc(QString::fromUtf8(name), number);
+        return number;
+    };
+    // The control found leaves its Ide in "cmpIde" ("" when none is found).
+    const auto control = [&](const char* name) {
+        host->variables.remove(QStringLiteral("CMPIDE"));
+        engine.CmpVarCon(Variant(QString::fromUtf8(name)));
+        return host->var(QStringLiteral("cmpIde")).rawString();
+    };
+    EXPECT_EQ(point(" AÇÃO "), 1);
+    EXPECT_EQ(point("ponto b"), 2);
+    EXPECT_EQ(point("PontoB"), -1);
+    EXPECT_EQ(point("Ação1"), -1);
+    EXPECT_EQ(point(""), -1);
+    EXPECT_EQ(page("INÍCIO"), 1);
+    EXPECT_EQ(page("fim  "), 2);
+    EXPECT_EQ(page("Inicio"), -1);
+    EXPECT_EQ(control("laétiqueta"), QStringLiteral("laÉtiqueta"));
+    EXPECT_EQ(control(" LAÉTIQUETA"), QStringLiteral("laÉtiqueta"));
+    EXPECT_EQ(control("laEtiqueta"), QString());
+}
+
+// A button with no position of its own takes its point's place: evaluated once while the
+// variables hold; again after every zone while a statement of the round is not pure (the
+// variables are defined again), and after a variable changed. The twips follow the text.
+TEST_F(Definition, ButtonPointsPlacedAgainWhenTheVariablesCanChange) {
+    const QString page = QStringLiteral("#PAG:IDE\nId [IDE]=P\n##\n");
+    const QString seg = QStringLiteral("#TRA:IDE\nB [IDE]=SEG\n##\n");
+    const QString can = QStringLiteral("#TRA:IDE\nB [IDE]=CAN\n##\n");
+    const QString points = QStringLiteral("#VAR:IDE\nA [A]=10\n##\n#PON:IDE\n"
+                                          "S [AUT_TraPosSeg]=xMax - 180, yMax - A\n"
+                                          "C [AUT_TraPosCan]=A + 1, 7\n");
+    const auto read = [&](const QString& zones) {
+        zelVynGlbReset();
+        host->calculated.clear();
+        auto fresh = std::make_unique<SupVyn>();
+        fresh->setVbsFactory([this] { return host; });
+        fresh->ParLer(temp.write(QStringLiteral("b.par"), (kHeader + zones).toUtf8()));
+        return fresh;
+    };
+    const auto place = [](const SupVyn& e, int p, int k) {
+        const TraDef& t = e.pageTable().at(p).Tra.at(k);
+        return QStringLiteral("%1|%2 %3").arg(t.POS).arg(t.X).arg(t.Y);
+    };
+    const QString pages = page + seg + can + page + seg + can;
+    const auto pure = read(points + "##\n" + pages + "#VAR:IDE\nA [A]=20\n##\n" + page + seg);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("xMax - 180")), 2);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("A + 1")), 1);
+    for (int p : {1, 2}) {
+        EXPECT_EQ(place(*pure, p, TraSeg), QStringLiteral("460, 470|6900 7050")) << p;
+        EXPECT_EQ(place(*pure, p, TraCan), QStringLiteral("11, 7|165 105")) << p;
+    }
+    EXPECT_EQ(place(*pure, 3, TraSeg), QStringLiteral("460, 460|6900 6900"));
+
+    const auto impure = read(points + "N [Nada]=Outra + 1\n##\n" + pages);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("xMax - 180")), 2);
+    EXPECT_EQ(host->calculated.count(QStringLiteral("A + 1")), 2);
+    for (int p : {1, 2}) {
+        EXPECT_EQ(place(*impure, p, TraSeg), QStringLiteral("460, 470|6900 7050")) << p;
+        EXPECT_EQ(place(*impure, p, TraCan), QStringLiteral("11, 7|165 105")) << p;
+    }
+}

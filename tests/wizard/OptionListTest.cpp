@@ -10,6 +10,7 @@
 #include "VbOptionButton.h"
 #include "ZelOpc.h"
 
+#include <QFontMetrics>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -232,4 +233,33 @@ TEST_F(OptionList, ScriptsReachTheMembers) {
     obj->put(QStringLiteral("FontName"), Variant("Serif"));
     EXPECT_EQ(list->FontName(), QStringLiteral("Serif"));
     EXPECT_THROW(obj->put(QStringLiteral("FontItalic"), Variant(true)), VbError);
+}
+
+// The sample is measured in the options' font as it is now, also after a change of font and
+// back, and the same in a list of its own.
+TEST_F(OptionList, TheSampleIsMeasuredInTheCurrentFont) {
+    const auto expected = [&](const QFont& f) {
+        const QFontMetrics fm(f);
+        return std::pair(pixelsToTwips(fm.horizontalAdvance(QStringLiteral("AÃÇ"))),
+                         pixelsToTwips(fm.height()));
+    };
+    const auto measured = [](const ZelOpc& l) {
+        double w = 0, h = 0;
+        l.TxDim(false, QString(), w, h);
+        return std::pair(w, h);
+    };
+    QFont small = list->optionFont();
+    small.setPointSize(8);
+    QFont large = small;
+    large.setPointSize(20);
+    large.setBold(true);
+    for (const QFont& f : {small, large, small}) {
+        list->setOptionFont(f);
+        EXPECT_EQ(measured(*list), expected(f)) << f.toString().toStdString();
+    }
+    EXPECT_GT(expected(large).first, expected(small).first);
+    auto other = form.addControl<ZelOpc>(QStringLiteral("outra"));
+    other->setOptionFont(large);
+    EXPECT_EQ(measured(*other), expected(large));
+    EXPECT_EQ(measured(*list), expected(small));
 }

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <cmath>
+#include <optional>
 
 namespace zv {
 
@@ -351,10 +352,24 @@ void ZelOpc::OpcDim(int index) {
 }
 
 void ZelOpc::TxDim(bool capFont, const QString& text, double& w, double& h) const {
-    const QFontMetrics fm(capFont ? this->capFont() : optionFont());
-    const QString t = text.isEmpty() ? kSample : text;
-    w = pixelsToTwips(fm.horizontalAdvance(t));
+    const QFont font = capFont ? this->capFont() : optionFont();
+    const QFontMetrics fm(font);
     h = pixelsToTwips(fm.height());
+    if (!text.isEmpty()) {
+        w = pixelsToTwips(fm.horizontalAdvance(text));
+        return;
+    }
+    // The sample's width is measured once for a font at a resolution (a wizard's lists share
+    // theirs, and measuring is the costly part).
+    struct Sample {
+        QFont font;
+        qreal dpi = 0;
+        int width = 0;
+    };
+    static thread_local std::optional<Sample> last;
+    if (!last || last->dpi != fm.fontDpi() || !(last->font == font))
+        last = Sample{font, fm.fontDpi(), fm.horizontalAdvance(kSample)};
+    w = pixelsToTwips(last->width);
 }
 
 void ZelOpc::RegAsp(double x, double y, const Variant& dx, const Variant& dy) {
