@@ -120,13 +120,18 @@ private:
     void remove();
     void rename();
 
-    void copyEntry(const QByteArray& from, QByteArray to);
-    void copyFile(const QByteArray& from, QByteArray to, const struct stat& st);
+    // fresh: to lies in a folder this copy has just made, so nothing should be there; it is
+    // not looked at first, and when something is there after all the usual way takes over.
+    void copyEntry(const QByteArray& from, QByteArray to, bool fresh = false);
+    void copyFile(const QByteArray& from, QByteArray to, const struct stat& st, bool fresh);
     void copyLink(const QByteArray& from, QByteArray to);
-    void copyFolder(const QByteArray& from, QByteArray to, const struct stat& st);
-    // targetMissing: the caller has just found nothing at to.
-    void writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st,
-                   bool targetMissing = false);
+    void copyFolder(const QByteArray& from, QByteArray to, const struct stat& st,
+                    bool fresh = false);
+    // targetMissing: the caller has just found nothing at to. fresh: nothing was looked at, and
+    // the copy is put in place only where nothing is (false, with nothing done, when something
+    // is there).
+    bool writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st,
+                   bool targetMissing = false, bool fresh = false);
     void writeLink(const QByteArray& from, const QByteArray& to);
     void moveEntry(const QByteArray& from, QByteArray to);
     void moveByCopy(const QByteArray& from, const QByteArray& to, const struct stat& s);
@@ -341,20 +346,28 @@ void Engine::checkPairs(const std::vector<Pair>& pairs) {
     }
 }
 
-void Engine::copyEntry(const QByteArray& from, QByteArray to) {
+void Engine::copyEntry(const QByteArray& from, QByteArray to, bool fresh) {
     struct stat st {};
     if (::lstat(from.constData(), &st) != 0) failErrno(errno, from);
     if (S_ISDIR(st.st_mode))
-        copyFolder(from, to, st);
+        copyFolder(from, to, st, fresh);
     else if (S_ISLNK(st.st_mode))
         copyLink(from, to);
     else if (S_ISREG(st.st_mode))
-        copyFile(from, to, st);
+        copyFile(from, to, st, fresh);
     else
         fail(err::PathFileAccess, from, kNotAFile);
 }
 
-void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& st) {
+void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& st, bool fresh) {
+    if (fresh) {
+        step(from, to);
+        if (writeCopy(from, to, st, true, true)) {
+            done(st.st_size);
+            return;
+        }
+        // Something was put there since the folder was made: looked at as any target is.
+    }
     struct stat d {};
     const bool exists = ::lstat(to.constData(), &d) == 0;
     const bool targetMissing = !exists && errno == ENOENT;
@@ -378,16 +391,17 @@ void Engine::copyFile(const QByteArray& from, QByteArray to, const struct stat& 
 // The copy is written beside the target under a passing name and then renamed into place: the
 // target is replaced whole or not at all, also when it is read-only or a link. Only where the
 // folder takes no new file is a writable target written in place.
-void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st,
-                       bool targetMissing) {
+bool Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struct stat& st,
+                       bool targetMissing, bool fresh) {
     file::Fd in;
     if (const int e = file::openReadFile(from, in)) failErrno(e, from);
     file::ReplaceOptions options;
     options.followLinks = false;
     options.inPlaceIfFolderRefuses = true;
+    options.noReplace = fresh;
     file::Replacement out(to, options);
     // Nothing was at the target when copyFile looked: the replacement need not look again.
-    if (targetMissing) out.setTargetMissing();
+    if (targetMissing || fresh) out.setTargetMissing();
     // The bytes, then the marks (while the owner may still write the copy); the permission bits
     // and the times go on when it is put in place.
     int e = file::copyInto(in.get(), st, out);
@@ -395,12 +409,14 @@ void Engine::writeCopy(const QByteArray& from, const QByteArray& to, const struc
         fsys::copyMarks(in.get(), out.fd());
         e = out.commit();
     }
+    if (e == EEXIST && fresh) return false;
     if (e != 0) {
         out.abandon();
         // Reading the source or writing the target: the error names the side that failed.
         const bool sourceSide = ::access(from.constData(), R_OK) != 0;
         failErrno(e, sourceSide ? from : to);
     }
+    return true;
 }
 
 void Engine::copyLink(const QByteArray& from, QByteArray to) {
@@ -436,10 +452,19 @@ void Engine::writeLink(const QByteArray& from, const QByteArray& to) {
     }
 }
 
-void Engine::copyFolder(const QByteArray& from, QByteArray to, const struct stat& st) {
+void Engine::copyFolder(const QByteArray& from, QByteArray to, const struct stat& st, bool fresh) {
+    // The owner can always write into the copy (a folder from read-only media would otherwise
+    // refuse its own content); what the source keeps from group and others stays kept, and the
+    // umask applies.
+    const mode_t mode = (st.st_mode & 0777) | S_IRWXU;
+    bool made = false;
+    if (fresh) {
+        made = ::mkdir(to.constData(), mode) == 0;
+        if (!made && errno != EEXIST) failErrno(errno, to, true);
+    }
     struct stat d {};
-    bool create = true;
-    if (::lstat(to.constData(), &d) == 0) {
+    bool create = !made;
+    if (!made && ::lstat(to.constData(), &d) == 0) {
         if (!S_ISDIR(d.st_mode)) fail(err::FileAlreadyExists, to, kNameTaken);
         if (sameEntry(st, d) && !flag(fof::RenameOnCollision))
             fail(err::PathFileAccess, to, kInsideSource);
@@ -454,16 +479,14 @@ void Engine::copyFolder(const QByteArray& from, QByteArray to, const struct stat
         }
     }
     if (create) {
-        // The owner can always write into the copy (a folder from read-only media would
-        // otherwise refuse its own content); what the source keeps from group and others stays
-        // kept, and the umask applies.
-        if (::mkdir(to.constData(), (st.st_mode & 0777) | S_IRWXU) != 0) failErrno(errno, to, true);
-        fsys::copyMarks(from, to);
+        if (::mkdir(to.constData(), mode) != 0) failErrno(errno, to, true);
+        made = true;
     }
+    if (made) fsys::copyMarks(from, to);
     std::vector<fsys::Entry> entries;
     if (const int e = fsys::readFolder(from, entries)) failErrno(e, from, true);
     for (const fsys::Entry& e : entries)
-        copyEntry(fsys::join(from, e.name), fsys::join(to, e.name));
+        copyEntry(fsys::join(from, e.name), fsys::join(to, e.name), made);
 }
 
 void Engine::moveEntry(const QByteArray& from, QByteArray to) {

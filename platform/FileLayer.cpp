@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
+
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -234,9 +236,36 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
+namespace {
+
+// Set by usePlainWays: the kernel's copy and files without a name are not used.
+std::atomic<bool> plainWays{false};
+
+// The last folder whose file system refused a file without a name (the copies of a tree ask
+// folder by folder, so one refusal saves the try for the rest of the folder's files).
+thread_local QByteArray refusingFolder;
+
+bool unnamedFilesIn(const QByteArray& dir) {
+    // Naming such a file goes through the process's descriptors in /proc.
+    static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
+    return procFds && !plainWays.load(std::memory_order_relaxed) && dir != refusingFolder;
+}
+
+} // namespace
+
+void usePlainWays(bool plain) {
+    plainWays.store(plain);
+}
+
 int copyData(int in, int out, off_t sizeHint) {
     for (off_t copied = 0; sizeHint > 0;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        ssize_t n;
+        if (plainWays.load(std::memory_order_relaxed)) {
+            n = -1;
+            errno = EXDEV; // as between two file systems that cannot copy in the kernel
+        } else {
+            n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        }
         if (n > 0) {
             copied += n;
             continue;
@@ -265,8 +294,6 @@ int copyData(int in, int out, off_t sizeHint) {
     }
 }
 
-// ---- Whole-file replacement ----
-
 Replacement::Replacement(const QString& target, ReplaceOptions options)
     : Replacement(nativeName(target), options) {}
 
@@ -275,6 +302,8 @@ Replacement::Replacement(QByteArray nativeTarget, ReplaceOptions options)
     while (target_.size() > 1 && target_.endsWith('/'))
         target_.chop(1);
 }
+
+// ---- Whole-file replacement ----
 
 int Replacement::open() {
     abandon();
@@ -288,15 +317,30 @@ int Replacement::open() {
     keepsMode_ = replacing_ && S_ISREG(old_.st_mode);
 
     const QByteArray dir = parentOf(target_);
-    const QByteArray stem =
-        '.' + lastPart(target_).left(100) + ".zvtmp-" + QByteArray::number(processId()) + '-';
     // A new file with no other permissions asked for gets the usual ones (the umask applies);
     // any other starts private and gets its permissions when it is complete.
     const mode_t initial = hasMode_ || keepsMode_ ? S_IRUSR | S_IWUSR : 0666;
+    // Nothing to replace: the content goes to a file without a name in the target's folder,
+    // named only when complete (one entry made in the folder instead of a passing name made,
+    // renamed and removed). A folder whose file system has no such files takes the named way.
+    if (!replacing_ && unnamedFilesIn(dir)) {
+        int f;
+        do {
+            f = ::open(dir.isEmpty() ? "." : dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                       initial);
+        } while (f < 0 && errno == EINTR);
+        if (f >= 0) {
+            out_ = Fd(f);
+            unnamed_ = true;
+            return 0;
+        }
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) refusingFolder = dir;
+        // Any other failure (a missing folder, no permission) is the named way's too: its own
+        // open below answers it.
+    }
     int err = 0;
     for (int k = 0; k < 1000; ++k) {
-        const QByteArray name = stem + QByteArray::number(k);
-        temp_ = dir.isEmpty() ? name : (dir == "/" ? "/" + name : dir + '/' + name);
+        temp_ = passingName(k);
         const int f = ::open(temp_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, initial);
         if (f >= 0) {
             out_ = Fd(f);
@@ -363,8 +407,50 @@ int Replacement::writeOverTarget() {
     return finish(out.get(), true);
 }
 
+QByteArray Replacement::passingName(int k) const {
+    const QByteArray dir = parentOf(target_);
+    const QByteArray name = '.' + lastPart(target_).left(100) + ".zvtmp-" +
+                            QByteArray::number(processId()) + '-' + QByteArray::number(k);
+    return dir.isEmpty() ? name : (dir == "/" ? "/" + name : dir + '/' + name);
+}
+
+int Replacement::nameUnnamed() {
+    // The open file is reached through its entry among the process's descriptors.
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(out_.get());
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target_.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    if (errno != EEXIST || options_.noReplace) return errno;
+    // Something was put at the target after open found nothing there: it is replaced, as the
+    // named way's rename replaces it.
+    for (int k = 0; k < 1000; ++k) {
+        const QByteArray temp = passingName(k);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) !=
+            0) {
+            if (errno == EEXIST) continue;
+            return errno;
+        }
+        if (::rename(temp.constData(), target_.constData()) == 0) return 0;
+        const int e = errno;
+        ::unlink(temp.constData());
+        return e;
+    }
+    return EEXIST;
+}
+
 int Replacement::commit() {
     if (!out_.isOpen()) return EBADF;
+    if (unnamed_) {
+        int e = finish(out_.get(), false);
+        if (e == 0) e = nameUnnamed();
+        // A close that reports a failure (a write the file system could not complete) takes
+        // the new file away again: nothing was at the target before.
+        if (const int c = out_.reset(); e == 0 && c != 0) {
+            ::unlink(target_.constData());
+            e = c;
+        }
+        abandon();
+        return e;
+    }
     int e = finish(out_.get(), inPlace_);
     if (const int c = out_.reset(); e == 0) e = c;
     if (e == 0 && !inPlace_) {
@@ -386,7 +472,9 @@ int Replacement::commit() {
 }
 
 void Replacement::abandon() {
+    // A file without a name goes with its descriptor.
     out_.reset();
+    unnamed_ = false;
     if (!temp_.isEmpty()) {
         ::unlink(temp_.constData());
         temp_.clear();

@@ -101,6 +101,10 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to);
 // (copy_file_range), else through a buffer. sizeHint is the size the source said it has; a
 // source that says it is empty is still read (files made as they are read, /proc). 0 or errno.
 int copyData(int in, int out, off_t sizeHint);
+// Makes copyData and Replacement take the ways a kernel or file system without the faster ones
+// gets: copyData through a buffer, as when copy_file_range refuses the pair of files (EXDEV),
+// and a new file under a passing name in its folder. For tests of those ways.
+void usePlainWays(bool plain);
 
 // ---- Whole-file replacement ----
 
@@ -123,7 +127,9 @@ struct ReplaceOptions {
 
 // One file written anew. The content goes to a temporary file ".<name>.zvtmp-<pid>-<n>" beside
 // the target until commit puts it in the target's place; an uncommitted replacement is
-// abandoned (its temporary file removed) when the object goes.
+// abandoned (its temporary file removed) when the object goes. Where nothing is to be replaced
+// and the file system allows it, the temporary file has no name at all (O_TMPFILE) until commit
+// gives it the target's: a crash then leaves nothing behind.
 class Replacement {
 public:
     explicit Replacement(const QString& target, ReplaceOptions options = {});
@@ -169,6 +175,11 @@ private:
     // Writes the complete temporary file over the target itself, for a folder that refuses the
     // rename.
     int writeOverTarget();
+    // The k-th passing name beside the target.
+    QByteArray passingName(int k) const;
+    // Gives the file without a name the target's name (replacing what appeared there meanwhile,
+    // unless noReplace).
+    int nameUnnamed();
 
     QByteArray target_;
     QByteArray temp_;
@@ -179,6 +190,7 @@ private:
     bool targetMissing_ = false; // the caller found no target (setTargetMissing)
     bool keepsMode_ = false;     // the replaced file's permissions and owner carry over
     bool inPlace_ = false;
+    bool unnamed_ = false; // the temporary file has no name (O_TMPFILE)
     bool hasMode_ = false;
     mode_t mode_ = 0;
     bool hasTimes_ = false;
