@@ -4,6 +4,10 @@
 #include "ActionsTest.h"
 #include "SupShf.h"
 
+#include "FileLayer.h"
+#include "HeadlessShellOperationUi.h"
+#include "ShellFileOperation.h"
+
 #include "FicGlb.h"
 #include "VbError.h"
 
@@ -172,6 +176,49 @@ TEST_F(ShellCopy, ConfirmationsDecideAboutExistingTargets) {
     // A folder copied onto itself gets a copy beside it.
     EXPECT_TRUE(yes(shf.FxCop(path("src"), path())));
     EXPECT_EQ(listTree(path("src - Copy")), listTree(path("src")));
+}
+
+// The files of a folder the copy has just made are not looked for first; one that another
+// program puts there meanwhile is still met as any existing target: asked about, and kept on No.
+// The same through the plain ways of the file layer.
+TEST_F(ShellCopy, ATargetThatAppearsInAFolderJustMadeIsAskedAbout) {
+    // Puts a file of its own at the target of b.txt just before that file is copied.
+    class Intruder : public HeadlessShellOperationUi {
+    public:
+        void progress(const QString& from, const QString& to, qint64 filesDone,
+                      qint64 bytesDone) override {
+            if (to.endsWith(u"/b.txt")) {
+                QFile f(to);
+                if (f.open(QIODevice::WriteOnly)) f.write("theirs");
+            }
+            HeadlessShellOperationUi::progress(from, to, filesDone, bytesDone);
+        }
+    };
+    struct Restore {
+        ~Restore() { file::usePlainWays(false); }
+    } restore;
+    makeTree(path("src"), {u"a.txt"_s, u"b.txt"_s, u"sub/b.txt"_s});
+    for (const bool plain : {false, true}) {
+        file::usePlainWays(plain);
+        for (const ShellConfirm answer : {ShellConfirm::No, ShellConfirm::Yes}) {
+            const QString dst = path("dst-%1-%2").arg(plain).arg(int(answer));
+            Intruder ui;
+            ui.queueReplace(answer);
+            ui.queueReplace(answer);
+            ShellFileRequest rq;
+            rq.from = {path("src")};
+            rq.to = {dst};
+            const ShellFileResult res = runShellFileOperation(rq, ui);
+            EXPECT_EQ(res.ok(), answer == ShellConfirm::Yes) << plain;
+            EXPECT_EQ(ui.replaceAsked().size(), 2u) << plain;
+            const QByteArray b = answer == ShellConfirm::Yes ? "b.txt" : "theirs";
+            EXPECT_EQ(contentOf(dst + "/b.txt"), b) << plain;
+            EXPECT_EQ(contentOf(dst + "/sub/b.txt"),
+                      answer == ShellConfirm::Yes ? "sub/b.txt" : "theirs");
+            EXPECT_EQ(contentOf(dst + "/a.txt"), "a.txt") << plain;
+            EXPECT_EQ(listTree(dst), listTree(path("src"))) << "nothing passing left";
+        }
+    }
 }
 
 TEST_F(ShellCopy, ReadOnlySourcesGiveReadOnlyFilesInWritableFolders) {

@@ -121,6 +121,72 @@ TEST_F(FileLayer, AFileCopiedWithoutTheSecondLooksIsTheSameCopy) {
     EXPECT_EQ(QFile::symLinkTarget(tmp.path("to-real")), real);
 }
 
+// A new file is written without a name and named when complete; the plain ways (a buffer
+// instead of the kernel's copy, a passing name) are what a file system without those gets. Both
+// give the same files, leave nothing behind, and meet a file put at the target meanwhile alike.
+TEST_F(FileLayer, NewFilesComeOutTheSameThroughTheUnnamedAndThePlainWays) {
+    struct Restore {
+        ~Restore() { usePlainWays(false); }
+    } restore;
+    const QByteArray content = QByteArray(200000, 'c') + "tail";
+    const QString source = tmp.write("source.bin", content);
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    for (const bool plain : {false, true}) {
+        usePlainWays(plain);
+        const QString dir = plain ? QStringLiteral("plain") : QStringLiteral("unnamed");
+        const QString folder = tmp.path(dir);
+        ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0755), 0);
+        SCOPED_TRACE(dir.toStdString());
+
+        ASSERT_EQ(replaceFile(folder + "/new.txt", "new"), 0);
+        EXPECT_EQ(tmp.read(dir + "/new.txt"), "new");
+        EXPECT_EQ(modeOf(dir + "/new.txt"), 0666u & ~unsigned(mask));
+
+        // Uncommitted: only the plain way shows a passing name, and nothing stays after it.
+        {
+            Replacement r(folder + "/abandoned.txt");
+            ASSERT_EQ(r.open(), 0);
+            ASSERT_EQ(r.write("x"), 0);
+            EXPECT_EQ(zvtest::namesIn(folder).size(), plain ? 2 : 1);
+        }
+        EXPECT_EQ(zvtest::namesIn(folder), QStringList{"new.txt"});
+
+        // A file put at the target after open found none: replaced, or kept with noReplace.
+        for (const bool noReplace : {false, true}) {
+            ReplaceOptions options;
+            options.noReplace = noReplace;
+            Replacement r(folder + "/raced.txt", options);
+            ASSERT_EQ(r.open(), 0);
+            EXPECT_FALSE(r.replacing());
+            ASSERT_EQ(r.write("ours"), 0);
+            tmp.write(dir + "/raced.txt", "theirs");
+            EXPECT_EQ(r.commit(), noReplace ? EEXIST : 0);
+            EXPECT_EQ(tmp.read(dir + "/raced.txt"), noReplace ? "theirs" : "ours");
+            ::unlink(QFile::encodeName(folder + "/raced.txt").constData());
+        }
+
+        // The rest of a file from where its reading stands, permissions and times with it.
+        Fd in;
+        ASSERT_EQ(openRead(QFile::encodeName(source), in), 0);
+        ASSERT_EQ(::lseek(in.get(), 1000, SEEK_SET), 1000);
+        struct stat st {};
+        ASSERT_EQ(::fstat(in.get(), &st), 0);
+        st.st_mode = S_IFREG | 0604;
+        st.st_mtim = {1300000000, 3};
+        Replacement copy(folder + "/copy.bin");
+        ASSERT_EQ(copyInto(in.get(), st, copy), 0);
+        ASSERT_EQ(copy.commit(), 0);
+        EXPECT_EQ(tmp.read(dir + "/copy.bin"), content.mid(1000));
+        EXPECT_EQ(modeOf(dir + "/copy.bin"), 0604u);
+        struct stat out {};
+        ASSERT_EQ(::stat(QFile::encodeName(folder + "/copy.bin").constData(), &out), 0);
+        EXPECT_EQ(out.st_mtim.tv_sec, 1300000000);
+        EXPECT_EQ(out.st_mtim.tv_nsec, 3);
+        EXPECT_EQ(zvtest::namesIn(folder), (QStringList{"copy.bin", "new.txt"}));
+    }
+}
+
 TEST_F(FileLayer, AWriteBeyondTheFileSizeLimitIsADiskFullAndKeepsTheOldFile) {
     const QString target = tmp.write("data.txt", "old content");
     const QByteArray big(64 * 1024, 'n');
