@@ -1,11 +1,12 @@
 #include "Encoding.h"
 
+#include "FileLayer.h"
+
 #include "Text.h"
 #include "VbError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -339,22 +340,15 @@ void writeTextFile(const QString& path, const QStringList& lines, const TextForm
 
 void writeFileBytes(const QString& path, QByteArrayView bytes) {
     if (QFileInfo(path).isDir()) vbRaise(err::PathFileAccess);
-    QSaveFile file(path);
-    errno = 0;
-    // Unbuffered: a buffered write that fails only when commit() flushes it is not reported
-    // by QSaveFile, which would then replace the old file with a cut one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) raiseWriteFailure(path, errno);
-    errno = 0;
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        const int e = errno;
-        file.cancelWriting();
-        vbRaise(e != 0 ? vbErrorFromErrno(e) : err::DeviceIO);
-    }
-    errno = 0;
-    if (!file.commit()) {
-        const int e = errno;
-        vbRaise(e != 0 ? vbErrorFromErrno(e) : err::DeviceIO);
-    }
+    // Written beside the file and put in its place when complete (the file layer's
+    // replacement); a new file's data too reaches the disk before it is named.
+    file::ReplaceOptions options;
+    options.durable = true;
+    file::Replacement out(path, options);
+    if (const int e = out.open()) raiseWriteFailure(path, e);
+    int e = out.write(bytes);
+    if (e == 0) e = out.commit();
+    if (e != 0) vbRaise(vbErrorFromErrno(e));
 }
 
 } // namespace zv
