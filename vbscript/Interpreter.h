@@ -134,6 +134,7 @@ public:
     bool conditionSlow(const Expr* e, Frame& f);
     // eval, with the commonest kinds (operators, calls) dispatched without the extra level.
     Variant evalQuick(const Expr* e, Frame& f) {
+        if (e->access == Access::Local) return f.slot(e->accessSlot);
         if (e->kind == ExprKind::Binary) {
             // n + 1, n - 1 of Integer and Long operands read in place: no call at all.
             auto* b = static_cast<const BinaryExpr*>(e);
@@ -187,7 +188,7 @@ private:
     [[gnu::always_inline]] inline void execAssign(const AssignStmt* s, Frame& f);
     void execAppend(const AssignStmt* s, Frame& f);
     void execCall(const CallStmt* s, Frame& f);
-    Flow execIf(const IfStmt* s, Frame& f);
+    [[gnu::always_inline]] inline Flow execIf(const IfStmt* s, Frame& f);
     Flow execSelect(const SelectStmt* s, Frame& f);
     Flow execFor(const ForStmt* s, Frame& f);
     Flow execForEach(const ForEachStmt* s, Frame& f);
