@@ -113,6 +113,12 @@ Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& 
             const Expr* a = args[i].get();
             Slot& slot = storage.base[i];
             if (a->kind == ExprKind::Name && !p.params[i].byVal) {
+                // A local variable is bound at once; other names go through the binder.
+                auto* n = static_cast<const NameExpr*>(a);
+                if (a->access == Access::Local && !n->ref.constant) {
+                    slot.ref = &f.slot(a->accessSlot);
+                    continue;
+                }
                 if (!binder) binder.emplace(*this);
                 slot.ref = binder->bind(a, f, slot.value);
             } else if (a->kind == ExprKind::Missing) {
