@@ -41,10 +41,11 @@ public:
     // value again.
     void release(Mark m) {
         if (m.chunk == current_) {
+            // The bounds are read once: the stores into the slots could otherwise alias them.
             Slot* d = cur_->data.get();
-            for (size_t i = m.used; i < cur_->used; ++i) {
-                d[i].value.clear();
-                d[i].ref = &d[i].value;
+            for (Slot *s = d + m.used, *end = d + cur_->used; s != end; ++s) {
+                s->value.clear();
+                s->ref = &s->value;
             }
             cur_->used = m.used;
             return;

@@ -113,6 +113,12 @@ Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& 
             const Expr* a = args[i].get();
             Slot& slot = storage.base[i];
             if (a->kind == ExprKind::Name && !p.params[i].byVal) {
+                // A local variable is bound at once; other names go through the binder.
+                auto* n = static_cast<const NameExpr*>(a);
+                if (a->access == Access::Local && !n->ref.constant) {
+                    slot.ref = &f.slot(a->accessSlot);
+                    continue;
+                }
                 if (!binder) binder.emplace(*this);
                 slot.ref = binder->bind(a, f, slot.value);
             } else if (a->kind == ExprKind::Missing) {
@@ -122,7 +128,7 @@ Variant Interpreter::callScript(const Procedure& p, const std::vector<ExprPtr>& 
                 new (&slot.value) Variant(evalQuick(a, f));
             }
         }
-        result = runProcedure(p, storage.base, me);
+        runProcedure(p, storage.base, me, result);
     }
     if (!pendingTerminates_.empty()) [[unlikely]]
         terminatePending();
@@ -327,10 +333,13 @@ Variant Interpreter::callMethod(const ProcedurePtr& proc, ClassInstance* me,
         else
             storage.base[i].ref = args[i];
     }
-    return runProcedure(*hold, storage.base, me);
+    Variant result;
+    runProcedure(*hold, storage.base, me, result);
+    return result;
 }
 
-Variant Interpreter::runProcedure(const Procedure& proc, Slot* base, ClassInstance* me) {
+void Interpreter::runProcedure(const Procedure& proc, Slot* base, ClassInstance* me,
+                               Variant& result) {
     DepthGuard depth(depth_);
     Frame f;
     f.base = base;
@@ -340,8 +349,7 @@ Variant Interpreter::runProcedure(const Procedure& proc, Slot* base, ClassInstan
     f.source = proc.source.get();
     if (!proc.decls.empty()) setupDeclarations(proc.decls, f, false);
     execBlock(proc.body, f);
-    if (proc.returnSlot < 0) return {};
-    return std::move(f.slot(proc.returnSlot));
+    if (proc.returnSlot >= 0) result = std::move(f.slot(proc.returnSlot));
 }
 
 // A member of an object added with its members visible as globals (addMembers).

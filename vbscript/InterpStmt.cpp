@@ -378,7 +378,7 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
     for (const auto& sp : block.stmts) {
         const Stmt* s = sp.get();
         try {
-            step();
+            stepStatement();
             // The commonest statements are dispatched here without a further call.
             if (s->kind == StmtKind::Assign && !static_cast<const AssignStmt*>(s)->appendInPlace) {
                 execAssign(static_cast<const AssignStmt*>(s), f);

@@ -134,7 +134,21 @@ public:
     bool conditionSlow(const Expr* e, Frame& f);
     // eval, with the commonest kinds (operators, calls) dispatched without the extra level.
     Variant evalQuick(const Expr* e, Frame& f) {
-        if (e->kind == ExprKind::Binary) return evalBinary(static_cast<const BinaryExpr*>(e), f);
+        if (e->access == Access::Local) return f.slot(e->accessSlot);
+        if (e->kind == ExprKind::Binary) {
+            // n + 1, n - 1 of Integer and Long operands read in place: no call at all.
+            auto* b = static_cast<const BinaryExpr*>(e);
+            if (b->op == Op::Add || b->op == Op::Sub) {
+                const Variant* l = simpleOperand(b->left.get(), f);
+                const Variant* r = l ? simpleOperand(b->right.get(), f) : nullptr;
+                if (r && fast::isIntegral(l->varType()) && fast::isIntegral(r->varType())) {
+                    int64_t x = fast::integral(*l), y = fast::integral(*r);
+                    bool small = l->varType() == vbInteger && r->varType() == vbInteger;
+                    return fast::fromIntegral(b->op == Op::Add ? x + y : x - y, small);
+                }
+            }
+            return evalBinary(b, f);
+        }
         if (e->kind == ExprKind::Name) {
             auto* n = static_cast<const NameExpr*>(e);
             if (n->hasParens || !n->args.empty()) {
@@ -174,7 +188,7 @@ private:
     [[gnu::always_inline]] inline void execAssign(const AssignStmt* s, Frame& f);
     void execAppend(const AssignStmt* s, Frame& f);
     void execCall(const CallStmt* s, Frame& f);
-    Flow execIf(const IfStmt* s, Frame& f);
+    [[gnu::always_inline]] inline Flow execIf(const IfStmt* s, Frame& f);
     Flow execSelect(const SelectStmt* s, Frame& f);
     Flow execFor(const ForStmt* s, Frame& f);
     Flow execForEach(const ForEachStmt* s, Frame& f);
@@ -190,6 +204,12 @@ private:
     void step() {
         if ((host_.stepLimit && ++steps_ > host_.stepLimit) || belowStackLimit(stackLimit_))
             [[unlikely]]
+            stepRefused();
+    }
+    // One more statement of a block that step() let in: counted against the step limit alone,
+    // since the statements of one block all start at the native stack depth the block checked.
+    void stepStatement() {
+        if (host_.stepLimit && ++steps_ > host_.stepLimit) [[unlikely]]
             stepRefused();
     }
     bool pastStepLimit() const { return host_.stepLimit && steps_ > host_.stepLimit; }
@@ -223,8 +243,10 @@ private:
     // calls
     Variant callScript(const Procedure& proc, const std::vector<ExprPtr>& args, Frame& f,
                        ClassInstance* me = nullptr);
-    [[gnu::always_inline]] inline Variant runProcedure(const Procedure& proc, Slot* base,
-                                                       ClassInstance* me);
+    // Runs a procedure whose arguments are bound in base; a function's value is moved into
+    // result.
+    [[gnu::always_inline]] inline void runProcedure(const Procedure& proc, Slot* base,
+                                                    ClassInstance* me, Variant& result);
     void discardGlobals();
     Variant runDynamic(const CodeUnit& unit, Frame& caller, bool global);
     Variant invokeHost(const DispatchPtr& obj, DispId id, Invoke kind,
@@ -291,16 +313,13 @@ QString concatText(const Variant& v);
 // The value of an operand that can be read in place, without evaluating anything: a literal,
 // a local variable or a global variable; nullptr for anything else.
 inline const Variant* simpleOperand(const Expr* e, const Frame& f) {
-    switch (e->access) {
-    case Access::Literal:
-        return e->accessValue;
-    case Access::Local:
-        return &f.slot(e->accessSlot);
-    case Access::Global:
-        return e->accessCell->kind == CellKind::Variable ? &e->accessCell->value : nullptr;
-    default:
-        return nullptr;
-    }
+    // Tests in order of frequency rather than a jump table: this runs for every operand.
+    Access a = e->access;
+    if (a == Access::Local) return &f.slot(e->accessSlot);
+    if (a == Access::Literal) return e->accessValue;
+    if (a == Access::Global && e->accessCell->kind == CellKind::Variable)
+        return &e->accessCell->value;
+    return nullptr;
 }
 
 } // namespace zv::vbs

@@ -229,3 +229,55 @@ TEST(Execution, CallsOfUndefinedProcedures) {
 }
 
 } // namespace
+
+// The call path's quick forms keep the general rules: n + 1 and n - 1 passed or assigned widen
+// Integer to Long and Long to Double and leave other subtypes to the operators; a function's
+// value leaves its frame whatever it holds, also through Exit Function and recursion; an If
+// run inside its block traps errors and reports positions as any statement.
+TEST(Execution, QuickCallPathsKeepTheGeneralRules) {
+    Engine e;
+    EXPECT_EQ(
+        e.run(QStringLiteral(
+            "Function T(v) : T = TypeName(v) & \" \" & v : End Function\n"
+            "i = 32767 : l = 2147483647 : m = -32768 : s = \"4\"\n"
+            "Out.Print T(i + 1) & \",\" & T(i - 1) & \",\" & T(l + 1) & \",\" & T(m - 1)\n"
+            "Out.Print T(s + 1) & \",\" & T(Null + 1) & \",\" & T(1.5 - i)\n"
+            "x = m - 1 : y = l + l : z = i + 1 : Out.Print T(x) & \",\" & T(y) & \",\" & T(z)")),
+        QStringLiteral("Long 32768,Integer 32766,Double 2147483648,Long -32769|"
+                       "Double 5,Null ,Double -32765.5|"
+                       "Long -32769,Double 4294967294,Long 32768"));
+    EXPECT_EQ(
+        errorOf([&] { e.run(QStringLiteral("Function U(v) : End Function\nq = U(\"a\" - 1)")); }),
+        13);
+    EXPECT_EQ(
+        e.run(QStringLiteral(
+            "Function Txt(n) : Txt = String(n, \"z\") : End Function\n"
+            "Function Arr(n) : Arr = Array(n, n + 1) : End Function\n"
+            "Function Obj() : Set Obj = Tst : End Function\n"
+            "Function Early(n)\nEarly = n * 2\nIf n > 1 Then Exit Function\nEarly = -1\n"
+            "End Function\n"
+            "Function None() : End Function\n"
+            "Function Fib(n)\nIf n < 2 Then\nFib = n\nElse\nFib = Fib(n - 1) + Fib(n - 2)\n"
+            "End If\nEnd Function\n"
+            "a = Arr(3) : Out.Print Txt(3) & \",\" & a(1) & \",\" & TypeName(Obj()) & \",\" & "
+            "Early(5) & \",\" & Early(1) & \",\" & IsEmpty(None()) & \",\" & Fib(15)")),
+        QStringLiteral("zzz,4,TestHost,10,-1,True,610"));
+    // By reference: the caller's variable, an array element; by value: a parenthesized copy.
+    EXPECT_EQ(e.run(QStringLiteral("Sub Bump(a, b) : a = a + 1 : b = b + a : End Sub\n"
+                                   "x = 0 : y = 0 : For k = 1 To 3 : Bump x, y : Next\n"
+                                   "Dim v(1) : v(1) = 10 : Bump v(1), y : w = 5 : Bump (w), y\n"
+                                   "Out.Print x & \",\" & y & \",\" & v(1) & \",\" & w")),
+              QStringLiteral("3,23,11,5"));
+    // An error inside an If's branch: trapped there by the procedure's own On Error Resume
+    // Next, which goes on with the branch's next statement; untrapped, it has its own line.
+    EXPECT_EQ(e.run(QStringLiteral(
+                  "Function G(n)\nOn Error Resume Next\nIf n > 0 Then\nG = 1 / 0\nG = Err.Number\n"
+                  "End If\nEnd Function\nOut.Print G(1)")),
+              QStringLiteral("11"));
+    EXPECT_EQ(errorOf([&] {
+                  e.run(QStringLiteral(
+                      "Sub H(n)\nIf n > 0 Then\nx = 1\ny = 1 / 0\nEnd If\nEnd Sub\nH 1"));
+              }),
+              11);
+    EXPECT_EQ(e.sc.error().line, 4);
+}
