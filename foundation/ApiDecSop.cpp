@@ -3,6 +3,7 @@
 #include "ApiDec.h"
 
 #include "GlbVar.h"
+#include "ModuleState.h"
 #include "OsIdentity.h"
 #include "ProcessContext.h"
 #include "Text.h"
@@ -51,12 +52,11 @@ QString familyOf(const QString& code) {
 } // namespace
 
 ApiDecState& apiDecState() {
-    static ApiDecState state;
-    return state;
+    return moduleState<ApiDecState>();
 }
 
 void apiDecReset() {
-    apiDecState() = ApiDecState{};
+    resetModuleState<ApiDecState>();
 }
 
 void SopVerLer() {

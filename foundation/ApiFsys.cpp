@@ -1,6 +1,7 @@
 #include "ApiFsys.h"
 
 #include "FicGlb.h"
+#include "ModuleState.h"
 #include "MountTable.h"
 #include "ProcessContext.h"
 #include "Text.h"
@@ -28,12 +29,11 @@ QString mountOfRoot(const QString& root) {
 } // namespace
 
 ApiFsysState& apiFsysState() {
-    static ApiFsysState state;
-    return state;
+    return moduleState<ApiFsysState>();
 }
 
 void apiFsysReset() {
-    apiFsysState() = ApiFsysState{};
+    resetModuleState<ApiFsysState>();
 }
 
 QString DirSisWin() {

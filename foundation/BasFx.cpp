@@ -2,15 +2,16 @@
 
 #include "BasFx.h"
 
+#include "ModuleState.h"
+
 namespace zv {
 
 BasFxState& basFxState() {
-    static BasFxState state;
-    return state;
+    return moduleState<BasFxState>();
 }
 
 void basFxReset() {
-    basFxState() = BasFxState();
+    resetModuleState<BasFxState>();
 }
 
 void BasTxScn(int mode, QString& text, const QString& seps, QString& part) {

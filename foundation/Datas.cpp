@@ -4,6 +4,7 @@
 
 #include "Convert.h"
 #include "DateTime.h"
+#include "ModuleState.h"
 #include "NumFxd.h"
 #include "Text.h"
 #include "TxtGlb.h"
@@ -40,12 +41,11 @@ void splitNumber(double number, int& y, int& m, int& d) {
 } // namespace
 
 DatasState& datasState() {
-    static DatasState state;
-    return state;
+    return moduleState<DatasState>();
 }
 
 void datasReset() {
-    datasState() = DatasState();
+    resetModuleState<DatasState>();
 }
 
 void DtaNum(int year, int month, int day, double& number) {

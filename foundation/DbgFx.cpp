@@ -1,5 +1,6 @@
 #include "DbgFx.h"
 
+#include "ModuleState.h"
 #include "ProcessContext.h"
 
 #include <QDateTime>
@@ -7,12 +8,11 @@
 namespace zv {
 
 DbgFxState& dbgFxState() {
-    static DbgFxState state;
-    return state;
+    return moduleState<DbgFxState>();
 }
 
 void dbgFxReset() {
-    dbgFxState() = DbgFxState{};
+    resetModuleState<DbgFxState>();
 }
 
 void DbgHor(QString& stamp) {

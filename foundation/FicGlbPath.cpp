@@ -3,6 +3,7 @@
 #include "FicGlb.h"
 
 #include "Convert.h"
+#include "ModuleState.h"
 #include "Text.h"
 #include "TxtGlb.h"
 #include "VbError.h"
@@ -10,12 +11,11 @@
 namespace zv {
 
 FicGlbState& ficGlbState() {
-    static FicGlbState state;
-    return state;
+    return moduleState<FicGlbState>();
 }
 
 void ficGlbReset() {
-    ficGlbState() = FicGlbState{};
+    resetModuleState<FicGlbState>();
 }
 
 QString ficSep() {

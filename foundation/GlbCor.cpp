@@ -4,6 +4,7 @@
 
 #include "Convert.h"
 #include "GlbVar.h"
+#include "ModuleState.h"
 #include "NumFxd.h"
 #include "Text.h"
 #include "TxtGlb.h"
@@ -57,12 +58,11 @@ QString textOf(const Variant& v) {
 } // namespace
 
 GlbCorState& glbCorState() {
-    static GlbCorState state;
-    return state;
+    return moduleState<GlbCorState>();
 }
 
 void glbCorReset() {
-    glbCorState() = GlbCorState{};
+    resetModuleState<GlbCorState>();
 }
 
 int32_t QBColor(int n) {

@@ -1,5 +1,6 @@
 #include "GlbReg.h"
 
+#include "ModuleState.h"
 #include "ProcessContext.h"
 #include "RegistryStore.h"
 #include "Text.h"
@@ -8,12 +9,11 @@
 namespace zv {
 
 GlbRegState& glbRegState() {
-    static GlbRegState state;
-    return state;
+    return moduleState<GlbRegState>();
 }
 
 void glbRegReset() {
-    glbRegState() = GlbRegState{};
+    resetModuleState<GlbRegState>();
 }
 
 QString regRootName(int32_t root) {

@@ -3,6 +3,7 @@
 #include "NumFxd.h"
 
 #include "Convert.h"
+#include "ModuleState.h"
 #include "Text.h"
 
 #include <cstdlib>
@@ -10,12 +11,11 @@
 namespace zv {
 
 NumFxdState& numFxdState() {
-    static NumFxdState state;
-    return state;
+    return moduleState<NumFxdState>();
 }
 
 void numFxdReset() {
-    numFxdState() = NumFxdState();
+    resetModuleState<NumFxdState>();
 }
 
 void NumVal(const Variant& value, Variant& result) {

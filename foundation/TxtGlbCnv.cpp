@@ -3,17 +3,17 @@
 #include "TxtGlb.h"
 
 #include "Convert.h"
+#include "ModuleState.h"
 #include "Text.h"
 
 namespace zv {
 
 TxtGlbState& txtGlbState() {
-    static TxtGlbState state;
-    return state;
+    return moduleState<TxtGlbState>();
 }
 
 void txtGlbReset() {
-    txtGlbState() = TxtGlbState();
+    resetModuleState<TxtGlbState>();
 }
 
 void TxCnvPrp(const Variant& value, QString& out) {

@@ -5,6 +5,7 @@
 #include "FicGlb.h"
 #include "GlbMsg.h"
 #include "GlbReg.h"
+#include "ModuleState.h"
 #include "MountTable.h"
 #include "ProcessContext.h"
 #include "TdaOpc.h"
@@ -22,12 +23,11 @@ ZelVynGlbState::ZelVynGlbState(ZelVynGlbState&&) noexcept = default;
 ZelVynGlbState& ZelVynGlbState::operator=(ZelVynGlbState&&) noexcept = default;
 
 ZelVynGlbState& zelVynGlbState() {
-    static ZelVynGlbState state;
-    return state;
+    return moduleState<ZelVynGlbState>();
 }
 
 void zelVynGlbReset() {
-    zelVynGlbState() = ZelVynGlbState();
+    resetModuleState<ZelVynGlbState>();
 }
 
 TdaOpc& optionReader() {

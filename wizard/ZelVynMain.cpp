@@ -5,6 +5,7 @@
 #include "Convert.h"
 #include "FicGlb.h"
 #include "GlbMsg.h"
+#include "ModuleState.h"
 #include "ProcessContext.h"
 #include "SupVyn.h"
 #include "TxtGlb.h"
@@ -52,12 +53,11 @@ ZelVynMainState::ZelVynMainState() {
 }
 
 ZelVynMainState& zelVynMainState() {
-    static ZelVynMainState state;
-    return state;
+    return moduleState<ZelVynMainState>();
 }
 
 void zelVynMainReset() {
-    zelVynMainState() = ZelVynMainState();
+    resetModuleState<ZelVynMainState>();
 }
 
 int PgmRun() {
