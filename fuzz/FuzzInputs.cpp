@@ -1,6 +1,7 @@
 #include "FuzzInputs.h"
 
 #include "Compiler.h"
+#include "Encoding.h"
 #include "HeadlessMessageBox.h"
 #include "RtfReader.h"
 #include "ScriptControl.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -42,18 +42,6 @@ void readEntries(TdaOpc& par, int count) {
 }
 
 } // namespace
-
-QString scriptText(const QByteArray& bytes) {
-    QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(body);
-    if (!utf8.hasError()) return text;
-    QString latin;
-    latin.reserve(bytes.size());
-    for (char c : bytes)
-        latin.append(cp1252ToChar(uint8_t(c)));
-    return latin;
-}
 
 void readParameterFile(const QByteArray& bytes) {
     const QString path = parameterFilePath();
@@ -88,7 +76,7 @@ void readParameterFile(const QByteArray& bytes) {
 }
 
 void parseScript(const QByteArray& bytes) {
-    const QString text = scriptText(bytes);
+    const QString text = decodeScriptText(bytes);
     vbs::GlobalTable globals;
     try {
         vbs::compileProgram(text, globals);
@@ -112,7 +100,7 @@ void runScript(const QByteArray& bytes) {
     engine.setStepLimit(kScriptSteps);
     engine.setMessageBoxService(std::make_shared<HeadlessMessageBox>());
     try {
-        engine.addCode(scriptText(bytes));
+        engine.addCode(decodeScriptText(bytes));
     } catch (const VbError&) {
     }
 }

@@ -25,7 +25,4 @@ void runScript(const QByteArray& bytes);
 // A rich-text file read into paragraphs.
 void readRtf(const QByteArray& bytes);
 
-// The text of a script file as the program decodes it: UTF-8 when valid, else Windows-1252.
-QString scriptText(const QByteArray& bytes);
-
 } // namespace zv::fuzz

@@ -144,6 +144,14 @@ QString decodeValidUtf8(QByteArrayView bytes) {
     return decoder.decode(bytes);
 }
 
+QString decodeScriptText(QByteArrayView bytes) {
+    const QByteArrayView body = startsWithBom(bytes) ? bytes.sliced(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(body);
+    if (!utf8.hasError()) return text;
+    return decodeWindows1252(bytes);
+}
+
 QString decodeUtf8(QByteArrayView bytes) {
     // Valid text decodes to the same characters through Qt's vectorised decoder; only invalid
     // text needs the replacement of each bad byte below.

@@ -57,6 +57,10 @@ QString lineEndText(LineEnd lineEnd);
 TextFormat detectFormat(QByteArrayView bytes);
 // The text of a file's bytes in a format (the mark skipped).
 QString decodeContent(QByteArrayView bytes, const TextFormat& format);
+// The text of a script file's bytes as the script tools read it: UTF-8 when the bytes after
+// an optional mark are valid UTF-8 (the mark dropped), else every byte, the mark's too, as
+// Windows-1252.
+QString decodeScriptText(QByteArrayView bytes);
 
 // Splits text into lines at CR LF, LF or a lone CR. A final line end adds no empty line; ""
 // gives no lines.

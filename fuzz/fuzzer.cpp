@@ -1,4 +1,5 @@
-// libFuzzer entry: each input is a script, compiled (see FuzzInputs.h).
+// libFuzzer entry of every fuzz target: ZV_FUZZ_INPUT names what each input is read as, one of
+// the functions of FuzzInputs.h (the build gives each target its own).
 
 #include "FuzzInputs.h"
 
@@ -12,6 +13,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    zv::fuzz::parseScript(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    zv::fuzz::ZV_FUZZ_INPUT(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     return 0;
 }
