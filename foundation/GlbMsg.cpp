@@ -2,6 +2,7 @@
 
 #include "GlbMsg.h"
 
+#include "ModuleState.h"
 #include "ProcessContext.h"
 #include "TxtGlb.h"
 
@@ -10,18 +11,26 @@
 namespace zv {
 
 GlbMsgState& glbMsgState() {
-    static GlbMsgState state;
-    return state;
+    return moduleState<GlbMsgState>();
 }
 
 void glbMsgReset() {
-    glbMsgState() = GlbMsgState();
+    resetModuleState<GlbMsgState>();
 }
 
-void MsgTxPrp(const QString& text, QString& out) {
+namespace {
+
+// text with every sep replaced by with.
+QString separatorsReplaced(const QString& text, const QString& sep, const QString& with) {
     QString t = text;
-    TxSbsSep(t, QStringLiteral("|"), QStringLiteral("\r\n"));
-    out = t;
+    TxSbsSep(t, sep, with);
+    return t;
+}
+
+} // namespace
+
+void MsgTxPrp(const QString& text, QString& out) {
+    out = separatorsReplaced(text, QStringLiteral("|"), QStringLiteral("\r\n"));
 }
 
 void MsgTxPrp(QString& text) {
@@ -29,9 +38,7 @@ void MsgTxPrp(QString& text) {
 }
 
 void MsgTabPrp(const QString& text, QString& out) {
-    QString t = text;
-    TxSbsSep(t, QStringLiteral("»"), QStringLiteral("\t"));
-    out = t;
+    out = separatorsReplaced(text, QStringLiteral("»"), QStringLiteral("\t"));
 }
 
 void MsgTabPrp(QString& text) {

@@ -414,6 +414,9 @@ private:
     // The option line, checked against the reader with the escape flag given.
     int optionLine(const QString& key, const QString& label, const QString& value, int column,
                    int escapeFlag, QString& line) const;
+    // RegGrpOpc's steps: the option line, prefix before it, written to the innermost file.
+    int writeOptionLine(const QString& key, const QString& label, const QString& value, int column,
+                        const QString& prefix);
     // Locates zone name in the loaded lines ("" the leading part): its lines start..end, or
     // start = end = 0; fills zonLoc_.
     void ZonLoc(const QString& name, int& start, int& end);

@@ -174,24 +174,22 @@ int TdaOpc::RegOpcPrp(const QString& key, const QString& label, const QString& v
 }
 
 int TdaOpc::RegGrpOpc(const QString& key, const QString& label, const QString& value, int column) {
-    ParamWriter* writer = handles_.topWriter();
-    if (!writer) return err::BadFileNameOrNumber;
-    QString line;
-    if (const int e = optionLine(key, label, value, column, writer->escapeFlag(), line))
-        writer->fail(e);
-    else
-        write(line);
-    return writer->error();
+    return writeOptionLine(key, label, value, column, QString());
 }
 
 int TdaOpc::RegGrpOpa(const QString& key, const QString& label, const QString& value, int column) {
+    return writeOptionLine(key, label, value, column, QStringLiteral("'"));
+}
+
+int TdaOpc::writeOptionLine(const QString& key, const QString& label, const QString& value,
+                            int column, const QString& prefix) {
     ParamWriter* writer = handles_.topWriter();
     if (!writer) return err::BadFileNameOrNumber;
     QString line;
     if (const int e = optionLine(key, label, value, column, writer->escapeFlag(), line))
         writer->fail(e);
     else
-        write(u'\'' + line);
+        write(prefix + line);
     return writer->error();
 }
 

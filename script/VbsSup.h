@@ -198,6 +198,8 @@ private:
     void bind(const VbsHostFormPtr& form, const std::shared_ptr<vbs::ScriptControl>& control,
               const Variant& callback, bool setSite);
     DispatchPtr createObject(const QString& progId) const;
+    // ExeCalc, and with valueKind ExeCalcRa (result first takes the value's kind).
+    void calcInto(const QString& expression, Variant& result, int& ok, bool valueKind);
 
     int FxArgVarReg(const std::vector<Variant>& arguments);
     void PgmFxRun(const QString& name, int count, int& ok);

@@ -32,17 +32,14 @@ void VbsSup::ExeCmd(const QString& statement, int& ok) {
 }
 
 void VbsSup::ExeCalc(const QString& expression, Variant& result, int& ok) {
-    ok = 1;
-    Variant value;
-    if (vbTrap([&] { value = engine().eval(expression); })) {
-        ok = 0;
-        VarIniTip(result);
-        return;
-    }
-    VarAtr(value, result);
+    calcInto(expression, result, ok, false);
 }
 
 void VbsSup::ExeCalcRa(const QString& expression, Variant& result, int& ok) {
+    calcInto(expression, result, ok, true);
+}
+
+void VbsSup::calcInto(const QString& expression, Variant& result, int& ok, bool valueKind) {
     ok = 1;
     Variant value;
     if (vbTrap([&] { value = engine().eval(expression); })) {
@@ -50,7 +47,9 @@ void VbsSup::ExeCalcRa(const QString& expression, Variant& result, int& ok) {
         VarIniTip(result);
         return;
     }
-    VarAtr(value, result, value.isString() ? QStringLiteral("$") : QStringLiteral("N"));
+    QString kind;
+    if (valueKind) kind = value.isString() ? QStringLiteral("$") : QStringLiteral("N");
+    VarAtr(value, result, kind);
 }
 
 Variant VbsSup::ExeCalcRes(const QString& expression) {

@@ -241,6 +241,11 @@ private:
     // run then ends), one line on the standard error stream names it: target as the button's
     // transition named it, or for "" the page before the first or after the last.
     void changePage(int16_t old, TraIdx button, const QString& target);
+    // Next and Back: to the page the button's transition names; by its function, to the page
+    // fxPage makes current from the function's value (it gives the target's text for the error
+    // line), nothing when the call failed; else plainStep. Then leaves old and enters the page.
+    void stepPage(TraIdx button, const std::function<QString(const Variant&)>& fxPage,
+                  const std::function<void()>& plainStep);
     // Calls fx(current page); false when the call failed.
     bool callPageFx(const QString& fx, Variant& value);
     // Runs fx() and drops what it returns.

@@ -100,10 +100,11 @@ void SupVyn::runFx(const QString& fx) {
     vbTrap([&] { VbsExe(Variant::list({Variant(fx)}), value); });
 }
 
-void SupVyn::TraSeg() {
+void SupVyn::stepPage(TraIdx button, const std::function<QString(const Variant&)>& fxPage,
+                      const std::function<void()>& plainStep) {
     const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
     const int16_t old = PagAtu;
-    const TraDef t = transition(TraIdx::TraSeg);
+    const TraDef t = transition(button);
     QString target;
     if (t.Kind == TraKind::Pag) {
         goToPageNamed(t.TRAPAG);
@@ -111,34 +112,34 @@ void SupVyn::TraSeg() {
     } else if (t.Kind == TraKind::Fx) {
         Variant value;
         if (!callPageFx(t.TRAFX, value)) return; // no page to go to: the page stays as it is
-        target = TxCnv(value);
-        goToPageNamed(target);
-        target = quoted(target);
+        target = fxPage(value);
     } else {
-        vbTrap([&] { PagAtu = page16(PagAtu + 1); });
+        plainStep();
     }
-    changePage(old, TraIdx::TraSeg, target);
+    changePage(old, button, target);
+}
+
+void SupVyn::TraSeg() {
+    stepPage(
+        TraIdx::TraSeg,
+        [this](const Variant& value) {
+            const QString ide = TxCnv(value);
+            goToPageNamed(ide);
+            return quoted(ide);
+        },
+        [this] { vbTrap([&] { PagAtu = page16(PagAtu + 1); }); });
 }
 
 void SupVyn::TraAnt() {
-    const EventPump::BusyToken busy = ProcessContext::current().pump().busy();
-    const int16_t old = PagAtu;
-    const TraDef t = transition(TraIdx::TraAnt);
-    QString target;
-    if (t.Kind == TraKind::Pag) {
-        goToPageNamed(t.TRAPAG);
-        target = quoted(t.TRAPAG);
-    } else if (t.Kind == TraKind::Fx) {
-        Variant value;
-        if (!callPageFx(t.TRAFX, value)) return;
-        // A value that is no number leaves the page number as it is: the page is left and
-        // entered again.
-        vbTrap([&] { PagAtu = CInt(value); });
-        target = QString::number(PagAtu);
-    } else {
-        vbTrap([&] { PagLstAnt(PagAtu); });
-    }
-    changePage(old, TraIdx::TraAnt, target);
+    stepPage(
+        TraIdx::TraAnt,
+        [this](const Variant& value) {
+            // A value that is no number leaves the page number as it is: the page is left and
+            // entered again.
+            vbTrap([&] { PagAtu = CInt(value); });
+            return QString::number(PagAtu);
+        },
+        [this] { vbTrap([&] { PagLstAnt(PagAtu); }); });
 }
 
 void SupVyn::TraCnf() {
