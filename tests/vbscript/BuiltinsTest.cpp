@@ -9,32 +9,17 @@ using namespace vbstest;
 
 namespace {
 
-struct BuiltinCase {
-    const char* expr;
-    const char* text; // nullptr: raises `error`
-    int error = 0;
-};
-
-class Builtins : public ::testing::TestWithParam<BuiltinCase> {};
+class Builtins : public ::testing::TestWithParam<EvalCase> {};
 
 TEST_P(Builtins, Evaluate) {
-    const BuiltinCase& c = GetParam();
+    const EvalCase& c = GetParam();
     Engine e;
     e.sc.executeStatement(QStringLiteral("Dim fixed(3), grid(1, 4), dyn()"));
-    QString text;
-    int err = errorOf([&] {
-        zv::Variant v = e.sc.eval(QString::fromUtf8(c.expr));
-        text = v.isNull() ? QStringLiteral("Null") : zv::toText(v);
-    });
-    if (!c.text) {
-        EXPECT_EQ(err, c.error) << c.expr;
-        return;
-    }
-    EXPECT_EQ(err, 0) << c.expr;
-    EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.expr;
+    expectOutcome(e, c.expr, c.text, c.error,
+                  [&] { return shown(e.sc.eval(QString::fromUtf8(c.expr))); });
 }
 
-const BuiltinCase kCases[] = {
+const EvalCase kCases[] = {
     {"TypeName(1) & TypeName(\"\") & TypeName(Null) & TypeName(Empty)", "IntegerStringNullEmpty"},
     {"TypeName(Tst) & TypeName(Nothing) & TypeName(fixed)", "TestHostNothingVariant()"},
     {"VarType(1) & \",\" & VarType(\"a\") & \",\" & VarType(fixed)", "2,8,8204"},

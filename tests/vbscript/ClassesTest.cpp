@@ -22,14 +22,7 @@ class ClassPrograms : public ::testing::TestWithParam<ClassCase> {};
 TEST_P(ClassPrograms, Run) {
     const ClassCase& c = GetParam();
     Engine e;
-    QString printed;
-    int err = errorOf([&] { printed = e.run(QString::fromUtf8(c.code)); });
-    if (!c.printed) {
-        EXPECT_EQ(err, c.error) << c.name;
-        return;
-    }
-    ASSERT_EQ(err, 0) << c.name << ": " << e.sc.error().description.toStdString();
-    EXPECT_EQ(printed, QString::fromUtf8(c.printed)) << c.name;
+    expectOutcome(e, c.name, c.printed, c.error, [&] { return e.run(QString::fromUtf8(c.code)); });
 }
 
 const ClassCase kClassCases[] = {
@@ -149,24 +142,13 @@ const ClassCase kClassCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, ClassPrograms, ::testing::ValuesIn(kClassCases));
 
-struct ClassSyntaxCase {
-    const char* code;
-    int number;
-    int line;
-    int column;
-};
-
-class ClassSyntax : public ::testing::TestWithParam<ClassSyntaxCase> {};
+class ClassSyntax : public ::testing::TestWithParam<CompileErrorCase> {};
 
 TEST_P(ClassSyntax, ReportsNumberLineAndColumn) {
-    const ClassSyntaxCase& c = GetParam();
-    Engine e;
-    EXPECT_EQ(errorOf([&] { e.sc.addCode(QString::fromUtf8(c.code)); }), c.number) << c.code;
-    EXPECT_EQ(e.sc.error().line, c.line) << c.code;
-    EXPECT_EQ(e.sc.error().column, c.column) << c.code;
+    expectCompileError(GetParam());
 }
 
-const ClassSyntaxCase kClassSyntaxCases[] = {
+const CompileErrorCase kClassSyntaxCases[] = {
     {"Class C\nSub S\nEnd Sub", 1014, 3, 7},
     {"Class C\nEnd Sub", 1047, 2, 4},
     {"Class C\nx = 1\nEnd Class", 1024, 2, 0},

@@ -19,10 +19,7 @@ class Programs : public ::testing::TestWithParam<ProgramCase> {};
 TEST_P(Programs, PrintWhatTheyShould) {
     const ProgramCase& c = GetParam();
     Engine e;
-    QString out;
-    int err = errorOf([&] { out = e.run(QString::fromUtf8(c.code)); });
-    EXPECT_EQ(err, 0) << c.name << ": " << e.sc.error().description.toStdString();
-    EXPECT_EQ(out, QString::fromUtf8(c.printed)) << c.name;
+    expectOutcome(e, c.name, c.printed, 0, [&] { return e.run(QString::fromUtf8(c.code)); });
 }
 
 std::string caseName(const ::testing::TestParamInfo<ProgramCase>& info) {

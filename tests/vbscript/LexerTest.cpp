@@ -8,6 +8,7 @@
 
 using namespace zv;
 using namespace zv::vbs;
+using vbstest::CompileErrorCase;
 
 namespace {
 
@@ -127,24 +128,17 @@ TEST(Lexer, BlankBeforeADotIsRecorded) {
     EXPECT_TRUE(t[3].spaceBefore);
 }
 
-struct LexErrorCase {
-    const char* text;
-    int number;
-    int line;
-    int column;
-};
-
-class LexErrors : public ::testing::TestWithParam<LexErrorCase> {};
+class LexErrors : public ::testing::TestWithParam<CompileErrorCase> {};
 
 TEST_P(LexErrors, HaveTheirPosition) {
-    const LexErrorCase& c = GetParam();
+    const CompileErrorCase& c = GetParam();
     int line = 0, column = 0;
-    EXPECT_EQ(lexError(c.text, &line, &column), c.number) << c.text;
-    EXPECT_EQ(line, c.line) << c.text;
-    EXPECT_EQ(column, c.column) << c.text;
+    EXPECT_EQ(lexError(c.code, &line, &column), c.number) << c.code;
+    EXPECT_EQ(line, c.line) << c.code;
+    EXPECT_EQ(column, c.column) << c.code;
 }
 
-const LexErrorCase kLexErrors[] = {
+const CompileErrorCase kLexErrors[] = {
     {"x = \"open", cerr::UnterminatedString, 1, 4},
     {"x = 1\ny = \"a\ncd\"", cerr::UnterminatedString, 2, 4},
     {"x = $", cerr::InvalidCharacter, 1, 4},

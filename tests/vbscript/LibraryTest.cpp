@@ -12,28 +12,18 @@ using zv::Variant;
 
 namespace {
 
-struct LibraryCase {
-    const char* expr;
-    const char* result; // "TypeName:text"; nullptr: raises `error`
-    int error = 0;
-};
+// The cases' texts are "TypeName:text".
+using LibraryCase = EvalCase;
 
 class Library : public ::testing::TestWithParam<LibraryCase> {};
 
 TEST_P(Library, Evaluate) {
     const LibraryCase& c = GetParam();
     Engine e;
-    QString got;
-    int err = errorOf([&] {
-        Variant v = e.sc.eval(QString::fromUtf8(c.expr));
-        got = zv::TypeName(v) + u':' + (v.isNull() ? QStringLiteral("Null") : zv::toText(v));
+    expectOutcome(e, c.expr, c.text, c.error, [&] {
+        const Variant v = e.sc.eval(QString::fromUtf8(c.expr));
+        return zv::TypeName(v) + u':' + shown(v);
     });
-    if (!c.result) {
-        EXPECT_EQ(err, c.error) << c.expr;
-        return;
-    }
-    ASSERT_EQ(err, 0) << c.expr;
-    EXPECT_EQ(got, QString::fromUtf8(c.result)) << c.expr;
 }
 
 const LibraryCase kText[] = {

@@ -40,30 +40,18 @@ std::shared_ptr<ObjectRegistry> makeRegistry(int& made) {
     return reg;
 }
 
-struct CreateCase {
-    const char* expr;
-    const char* text; // nullptr: raises `error`
-    int error = 0;
-};
-
-class CreateObjects : public ::testing::TestWithParam<CreateCase> {};
+class CreateObjects : public ::testing::TestWithParam<EvalCase> {};
 
 TEST_P(CreateObjects, FromTheRegistry) {
-    const CreateCase& c = GetParam();
+    const EvalCase& c = GetParam();
     int made = 0;
     Engine e;
     e.sc.setObjectRegistry(makeRegistry(made));
-    QString text;
-    int err = errorOf([&] { text = e.evalText(QString::fromUtf8(c.expr)); });
-    if (!c.text) {
-        EXPECT_EQ(err, c.error) << c.expr;
-        return;
-    }
-    ASSERT_EQ(err, 0) << c.expr;
-    EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.expr;
+    expectOutcome(e, c.expr, c.text, c.error,
+                  [&] { return e.evalText(QString::fromUtf8(c.expr)); });
 }
 
-const CreateCase kCreateCases[] = {
+const EvalCase kCreateCases[] = {
     {"TypeName(CreateObject(\"Test.Counter\"))", "Counter"},
     {"TypeName(CreateObject(\"  test.COUNTER \"))", "Counter"}, // case-blind, blanks around
     {"CreateObject(\"Test.Counter\") Is CreateObject(\"Test.Counter\")", "False"},

@@ -9,27 +9,13 @@ using namespace vbstest;
 
 namespace {
 
-struct SyntaxCase {
-    const char* code;
-    int number;
-    int line;
-    int column;
-};
-
-class SyntaxErrors : public ::testing::TestWithParam<SyntaxCase> {};
+class SyntaxErrors : public ::testing::TestWithParam<CompileErrorCase> {};
 
 TEST_P(SyntaxErrors, ReportNumberLineAndColumn) {
-    const SyntaxCase& c = GetParam();
-    Engine e;
-    EXPECT_EQ(errorOf([&] { e.sc.addCode(QString::fromUtf8(c.code)); }), c.number) << c.code;
-    const auto& err = e.sc.error();
-    EXPECT_EQ(err.number, c.number) << c.code;
-    EXPECT_EQ(err.line, c.line) << c.code;
-    EXPECT_EQ(err.column, c.column) << c.code;
-    EXPECT_EQ(err.source, QStringLiteral("Microsoft VBScript compilation error"));
+    expectCompileError(GetParam());
 }
 
-const SyntaxCase kSyntaxCases[] = {
+const CompileErrorCase kSyntaxCases[] = {
     {"x = \"abc", 1033, 1, 4},
     {"x = 1 +", 1023, 1, 7},
     {"Sub Foo(a, b)\nEnd Sub\nFoo(1, 2)", 1044, 3, 5},
@@ -138,9 +124,7 @@ class Accepted : public ::testing::TestWithParam<AcceptCase> {};
 TEST_P(Accepted, RunsAsWritten) {
     const AcceptCase& c = GetParam();
     Engine e;
-    QString out;
-    EXPECT_EQ(errorOf([&] { out = e.run(QString::fromUtf8(c.code)); }), 0) << c.code;
-    EXPECT_EQ(out, QString::fromUtf8(c.printed)) << c.code;
+    expectOutcome(e, c.code, c.printed, 0, [&] { return e.run(QString::fromUtf8(c.code)); });
 }
 
 const AcceptCase kAcceptCases[] = {
