@@ -14,6 +14,7 @@
 #include "VbLabel.h"
 #include "VbOptionButton.h"
 #include "VbRichTextBox.h"
+#include "WizardTestSupport.h"
 #include "WizardWindow.h"
 #include "ZelOpc.h"
 #include "ZelVynAsp.h"
@@ -29,16 +30,10 @@ using namespace zv;
 
 namespace {
 
-const QString kHeader = QStringLiteral("'Nome : t.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n");
-
 class Controls : public zvtest::HeadlessTest {
 protected:
     Controls() {
-        zelVynGlbReset();
-        ZelVynGlbState& g = zelVynGlbState();
-        g.DirPgm = zvtest::dataPath(QStringLiteral("wizard"));
-        g.VynFpa = g.DirPgm + QStringLiteral("/assistente.par");
-        ctx->setArguments({QStringLiteral("zelvyn")});
+        zvtest::useSampleDefinition(ctx);
         engine.setVbsFactory([this] { return host; });
         engine.RegFrm(window);
     }
@@ -46,7 +41,8 @@ protected:
 
     void buildSample() { engine.VynIni(zelVynGlbState().VynFpa); }
     void buildInline(const QString& zones) {
-        const QString path = temp.write(QStringLiteral("def.par"), (kHeader + zones).toUtf8());
+        const QString path =
+            temp.write(QStringLiteral("def.par"), (zvtest::kDefinitionHeader + zones).toUtf8());
         engine.VynIni(path);
     }
 

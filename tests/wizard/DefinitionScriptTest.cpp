@@ -9,6 +9,7 @@
 #include "VbRichTextBox.h"
 #include "VbsSup.h"
 #include "VbsSupHost.h"
+#include "WizardTestSupport.h"
 #include "ZelVynAsp.h"
 #include "ZelVynGlb.h"
 
@@ -21,11 +22,7 @@ namespace {
 class DefinitionScript : public ::testing::Test {
 protected:
     DefinitionScript() {
-        zelVynGlbReset();
-        ZelVynGlbState& g = zelVynGlbState();
-        g.DirPgm = zvtest::dataPath(QStringLiteral("wizard"));
-        g.VynFpa = g.DirPgm + QStringLiteral("/assistente.par");
-        ctx->setArguments({QStringLiteral("zelvyn")});
+        zvtest::useSampleDefinition(ctx);
         host = std::make_shared<VbsSupHost>();
         engine.setVbsFactory([this] { return host; });
         engine.RegFrm(window);

@@ -6,6 +6,7 @@
 #include "ScopedProcessContext.h"
 #include "SupVyn.h"
 #include "TestSupport.h"
+#include "WizardTestSupport.h"
 #include "ZelVynGlb.h"
 #include "ZelVynGlbCnv.h"
 
@@ -17,25 +18,23 @@ using namespace zv;
 
 namespace {
 
-const QString kHeader = QStringLiteral("'Nome : t.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n");
+using zvtest::kDefinitionHeader;
 
 class Definition : public zvtest::HeadlessTest {
 protected:
     Definition() {
-        zelVynGlbReset();
+        zvtest::useSampleDefinition(ctx);
         ZelVynGlbState& g = zelVynGlbState();
-        g.VynFpa = zvtest::dataPath(QStringLiteral("wizard/assistente.par"));
-        g.DirPgm = zvtest::dataPath(QStringLiteral("wizard"));
         g.LtrCd = QStringLiteral("/");
         g.DrvCd = QStringLiteral("/");
-        ctx->setArguments({QStringLiteral("zelvyn")});
         engine.setVbsFactory([this] { return host; });
     }
     ~Definition() override { zelVynGlbReset(); }
 
     // Reads a definition written from zone texts (a header is put in front).
     void readInline(const QString& zones) {
-        const QString path = temp.write(QStringLiteral("def.par"), (kHeader + zones).toUtf8());
+        const QString path =
+            temp.write(QStringLiteral("def.par"), (kDefinitionHeader + zones).toUtf8());
         zelVynGlbState().VynFpa = path;
         engine.ParLer(path);
     }
@@ -220,7 +219,7 @@ TEST_F(Definition, VariablesDefinedAgainWhenTheyCanChange) {
         host->variables.clear();
         auto fresh = std::make_unique<SupVyn>();
         fresh->setVbsFactory([this] { return host; });
-        fresh->ParLer(temp.write(QStringLiteral("r.par"), (kHeader + zones).toUtf8()));
+        fresh->ParLer(temp.write(QStringLiteral("r.par"), (kDefinitionHeader + zones).toUtf8()));
         return fresh;
     };
     for (const auto& c : cases) {
@@ -322,15 +321,16 @@ TEST_F(Definition, SmallDefinitionsAndFailingExpressions) {
     SupVyn second;
     second.setVbsFactory([this] { return host; });
     host->variables.clear();
-    const QString path = temp.write(
-        QStringLiteral("b.par"),
-        (kHeader + QStringLiteral("#OUTRA:IDE\nNada [Zz]=1\n##\n"
-                                  "#VAR:IDE\nTexto [Nome]=\"Olá\"\nSem nome=1\nMau [Mau]=(1\n##\n"
-                                  "#PON:IDE\nMeio [Pt]=Nada + 1, 5\n"
-                                  "Botão [AUT_TraPosSeg]=Nada, 7\n##\n"
-                                  "#PAG:IDE\nId [IDE]=A\n##\n"
-                                  "#TRA:IDE\nB [IDE]=SEG\n##\n"))
-            .toUtf8());
+    const QString path =
+        temp.write(QStringLiteral("b.par"),
+                   (kDefinitionHeader +
+                    QStringLiteral("#OUTRA:IDE\nNada [Zz]=1\n##\n"
+                                   "#VAR:IDE\nTexto [Nome]=\"Olá\"\nSem nome=1\nMau [Mau]=(1\n##\n"
+                                   "#PON:IDE\nMeio [Pt]=Nada + 1, 5\n"
+                                   "Botão [AUT_TraPosSeg]=Nada, 7\n##\n"
+                                   "#PAG:IDE\nId [IDE]=A\n##\n"
+                                   "#TRA:IDE\nB [IDE]=SEG\n##\n"))
+                       .toUtf8());
     second.ParLer(path);
     EXPECT_EQ(host->var("Nome").rawString(), QStringLiteral("Olá"));
     EXPECT_FALSE(host->has("Mau"));  // the script refused it: passed over
@@ -482,7 +482,7 @@ TEST_F(Definition, ButtonPointsPlacedAgainWhenTheVariablesCanChange) {
         host->calculated.clear();
         auto fresh = std::make_unique<SupVyn>();
         fresh->setVbsFactory([this] { return host; });
-        fresh->ParLer(temp.write(QStringLiteral("b.par"), (kHeader + zones).toUtf8()));
+        fresh->ParLer(temp.write(QStringLiteral("b.par"), (kDefinitionHeader + zones).toUtf8()));
         return fresh;
     };
     const auto place = [](const SupVyn& e, int p, int k) {

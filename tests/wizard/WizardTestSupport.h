@@ -1,7 +1,8 @@
 #pragma once
 // Helpers of the start-up tests: a process context of their own with a program folder whose
 // name holds a blank, fresh module state, and a wizard window and an engine that record what
-// the start routine does with them.
+// the start routine does with them; and, for the tests that read definitions, the globals of
+// the sample definition and the header of a definition written from zone texts.
 
 #include "FicGlb.h"
 #include "GlbReg.h"
@@ -80,5 +81,19 @@ public:
     }
     void VynExe() override { form->showWindowModal(); }
 };
+
+// The header lines of a definition file, put in front of zone texts.
+inline const QString kDefinitionHeader =
+    QStringLiteral("'Nome : t.par\n'Tipo : vyn\n'Data :\n'Versao :\n'Desc :\n");
+
+// Fresh engine globals for the sample definition (tests/data/wizard/assistente.par, its folder
+// the program folder), the program run as "zelvyn".
+inline void useSampleDefinition(zv::ScopedProcessContext& ctx) {
+    zv::zelVynGlbReset();
+    zv::ZelVynGlbState& g = zv::zelVynGlbState();
+    g.DirPgm = dataPath(QStringLiteral("wizard"));
+    g.VynFpa = g.DirPgm + QStringLiteral("/assistente.par");
+    ctx->setArguments({QStringLiteral("zelvyn")});
+}
 
 } // namespace zvtest
