@@ -41,6 +41,19 @@ definition() {
         cat
     } >"$1"
 }
+# The window zone (400 x 300) and one page, UM, of a definition.
+window_of_one_page() {
+    cat <<'PAR'
+#DEF:IDE - janela
+Título                [TitVyn]=Assistente de teste
+Largura               [DimX]=400
+Altura                [DimY]=300
+##
+#PAG:IDE - página
+Id                    [IDE]=UM
+##
+PAR
+}
 # The output holds a line matching the extended regular expression.
 said() {
     grep -Eq -- "$1" "$work/zelvyn.log" || fail "no line matching: $1"
@@ -138,15 +151,9 @@ PAR
     said '^zelvyn: O código do assistente \(zona "VBS"\) tem um erro e não pode ser carregado\. Erro [0-9]+: .+ Linha 2, coluna [0-9]+ do código: x = \(1 Ficheiro: '
     ;;
 StartFailure)
-    definition "$def" <<'PAR'
-#DEF:IDE - janela
-Título                [TitVyn]=Assistente de teste
-Largura               [DimX]=400
-Altura                [DimY]=300
-##
-#PAG:IDE - página
-Id                    [IDE]=UM
-##
+    {
+        window_of_one_page
+        cat <<'PAR'
 #CMP:IDE - um rótulo longe de mais
 Tipo                  [Tip]=LAB
 Nome                  [Ide]=laLonge
@@ -154,6 +161,7 @@ Posição               [Pos]=99999999999, 10
 Texto                 [Txt]=Olá
 ##
 PAR
+    } | definition "$def"
     # Both attempts fail (no component installer beside the program); the second asks.
     ends_with_box "$def" ZelVyn
     place='\(página 1 "UM", controlo 1 "laLonge", chave "Pos"\)'
@@ -161,15 +169,9 @@ PAR
     said "^zelvyn: a tentativa 2 de iniciar o assistente falhou: erro 6: .+ $place\$"
     ;;
 MissingPage)
-    definition "$def" <<'PAR'
-#DEF:IDE - janela
-Título                [TitVyn]=Assistente de teste
-Largura               [DimX]=400
-Altura                [DimY]=300
-##
-#PAG:IDE - página
-Id                    [IDE]=UM
-##
+    {
+        window_of_one_page
+        cat <<'PAR'
 #TRA:IDE - Seguinte: para uma página que não existe
 Botão                 [IDE]=SEG
 Legenda               [DES]=Seguinte >
@@ -178,6 +180,7 @@ Acção                 [TRATIP]=PAG
 Página                [TRAPAG]=NADA
 ##
 PAR
+    } | definition "$def"
     start -FP "$def"
     win=$(find_window '^Assistente de teste$') || fail "no wizard window"
     sleep 0.5

@@ -22,6 +22,18 @@ struct SizedForm {
         frm.setScreen(kScreen1024);
         frm.RegFrm(&form);
     }
+
+    // Each size list in turn, with the place and size the form has after it.
+    struct Step {
+        const char* sizes;
+        Geo expected;
+    };
+    void expectSteps(std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            frm.DimAjt(s.sizes);
+            EXPECT_EQ(geo(form), s.expected) << s.sizes;
+        }
+    }
 };
 
 } // namespace
@@ -31,18 +43,15 @@ TEST(FormSize, TheSizeListSizesAndCentres) {
     EXPECT_EQ(t.frm.baseWidth(), 9000);
     EXPECT_EQ(t.frm.baseHeight(), 6000);
 
-    t.frm.DimAjt("");
-    EXPECT_EQ(geo(t.form), (Geo{300, 150, 9000, 6000}));
-    // An 800 x 600 screen less the task-bar strip (28 pixels), centred above the strip.
-    t.frm.DimAjt(" 800t,ct ");
-    EXPECT_EQ(geo(t.form), (Geo{1680, 1260, 12000, 8580}));
-    t.frm.DimAjt("640T,C");
-    EXPECT_EQ(geo(t.form), (Geo{2880, 2370, 9600, 6780}));
-    t.frm.DimAjt("SCRT");
-    EXPECT_EQ(geo(t.form), (Geo{2880, 2370, 15360, 11100}));
-    // Unknown tokens do nothing; a token with a blank is unknown.
-    t.frm.DimAjt("XX, C,BASE");
-    EXPECT_EQ(geo(t.form), (Geo{2880, 2370, 9000, 6000}));
+    t.expectSteps({
+        {"", {300, 150, 9000, 6000}},
+        // An 800 x 600 screen less the task-bar strip (28 pixels), centred above the strip.
+        {" 800t,ct ", {1680, 1260, 12000, 8580}},
+        {"640T,C", {2880, 2370, 9600, 6780}},
+        {"SCRT", {2880, 2370, 15360, 11100}},
+        // Unknown tokens do nothing; a token with a blank is unknown.
+        {"XX, C,BASE", {2880, 2370, 9000, 6000}},
+    });
     t.form.resizeTo(12000, 7500);
     t.frm.DimBase();
     EXPECT_EQ(geo(t.form), (Geo{2880, 2370, 9000, 6000}));
@@ -62,20 +71,18 @@ TEST(FormSize, WindowStateTokens) {
 
 TEST(FormSize, ParentTokens) {
     SizedForm t;
-    t.frm.DimAjt("PC,PA,PP");
-    EXPECT_EQ(geo(t.form), (Geo{300, 150, 9000, 6000}));
+    t.expectSteps({{"PC,PA,PP", {300, 150, 9000, 6000}}});
 
     TestForm parent(12000, 9000);
     parent.setLeft(1500);
     parent.setTop(900);
     t.form.resizeTo(6000, 4500);
     t.frm.RegFrmPar(&parent);
-    t.frm.DimAjt("PC");
-    EXPECT_EQ(geo(t.form), (Geo{4500, 3150, 6000, 4500}));
-    t.frm.DimAjt("PP");
-    EXPECT_EQ(geo(t.form), (Geo{1500, 900, 6000, 4500}));
-    t.frm.DimAjt("PA");
-    EXPECT_EQ(geo(t.form), (Geo{1500, 900, 12000, 9000}));
+    t.expectSteps({
+        {"PC", {4500, 3150, 6000, 4500}},
+        {"PP", {1500, 900, 6000, 4500}},
+        {"PA", {1500, 900, 12000, 9000}},
+    });
 }
 
 TEST(FormSize, LimitsByMode) {
@@ -142,12 +149,11 @@ TEST(FormSize, ScreensWiderThan32767Twips) {
     SizedForm t;
     t.frm.setScreen(kScreen4k);
     t.frm.DimLimPrp("D<", 6000, 4500);
-    t.frm.DimAjt("SCR");
-    EXPECT_EQ(geo(t.form), (Geo{300, 150, 57600, 32400}));
+    t.expectSteps({{"SCR", {300, 150, 57600, 32400}}});
     t.frm.DimLim();
     EXPECT_EQ(geo(t.form), (Geo{300, 150, 57600, 32400}));
-    t.frm.DimAjt("1024,C");
-    EXPECT_EQ(geo(t.form), (Geo{21120, 10440, 15360, 11520}));
-    t.frm.DimAjt("800T,CT");
-    EXPECT_EQ(geo(t.form), (Geo{22800, 11700, 12000, 8580}));
+    t.expectSteps({
+        {"1024,C", {21120, 10440, 15360, 11520}},
+        {"800T,CT", {22800, 11700, 12000, 8580}},
+    });
 }
