@@ -83,34 +83,28 @@ bool SupShf::run(ShellOp op) {
     return last_.ok();
 }
 
-Variant SupShf::FxCop(const QString& src, const QString& dst) {
+bool SupShf::runOne(ShellOp op, const QString& source, const std::optional<QString>& target) {
     OrgIni();
     DesIni();
-    OrgJun(src);
-    DesJun(dst);
-    return Variant(run(ShellOp::Copy));
+    OrgJun(source);
+    if (target) DesJun(*target);
+    return run(op);
+}
+
+Variant SupShf::FxCop(const QString& src, const QString& dst) {
+    return Variant(runOne(ShellOp::Copy, src, dst));
 }
 
 Variant SupShf::FxMov(const QString& src, const QString& dst) {
-    OrgIni();
-    DesIni();
-    OrgJun(src);
-    DesJun(dst);
-    return Variant(run(ShellOp::Move));
+    return Variant(runOne(ShellOp::Move, src, dst));
 }
 
 Variant SupShf::FxEli(const QString& path) {
-    OrgIni();
-    DesIni();
-    OrgJun(path);
-    return Variant(run(ShellOp::Delete));
+    return Variant(runOne(ShellOp::Delete, path));
 }
 
 Variant SupShf::FxLpzDir(const QString& dir) {
-    OrgIni();
-    DesIni();
-    OrgJun(FicPathJun(dir, QStringLiteral("*.*")));
-    return Variant(run(ShellOp::Delete));
+    return Variant(runOne(ShellOp::Delete, FicPathJun(dir, QStringLiteral("*.*"))));
 }
 
 Variant SupShf::FxRen(const QString&, const QString&) {

@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace zv {
 
@@ -84,6 +85,8 @@ private:
     // Runs one operation on the lists; raises err::NoSourceFiles (0x800403E8) when the source
     // list is empty.
     bool run(ShellOp op);
+    // The lists emptied, then source, and target unless none, as their only entries; run(op).
+    bool runOne(ShellOp op, const QString& source, const std::optional<QString>& target = {});
     // "F" a file or a pattern, "D" a folder, "?" absent; pattern tells the pattern case.
     QString pathKind(const QString& path, bool& pattern) const;
 

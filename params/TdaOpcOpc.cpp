@@ -197,7 +197,7 @@ void TdaOpc::LcCon(int number, QString& value, int& found) const {
 
 void TdaOpc::LcCon(int number, double& value, int& found) const {
     QString word;
-    found = commandLine_.word(number, word) ? 1 : 0;
+    LcCon(number, word, found);
     value = found ? leadingNumber(word) : 0;
 }
 
@@ -209,13 +209,13 @@ void TdaOpc::LcCon(const QString& name, QString& value, int& found) const {
 
 void TdaOpc::LcCon(const QString& name, double& value, int& found) const {
     QString word;
-    found = commandLine_.following(name, word) ? 1 : 0;
+    LcCon(name, word, found);
     value = found ? leadingNumber(word) : 0;
 }
 
 void TdaOpc::LcCon(const QString& name, Variant& value, int& found) const {
     QString word;
-    found = commandLine_.following(name, word) ? 1 : 0;
+    LcCon(name, word, found);
     if (found)
         VarAtr(Variant(word), value);
     else

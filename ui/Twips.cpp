@@ -1,6 +1,7 @@
 #include "Twips.h"
 
 #include "Convert.h"
+#include "VbError.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,6 +16,16 @@ int twipsToPixels(double twips) {
     const double px = roundHalfEven(twips / kTwipsPerPixel);
     constexpr double limit = QWIDGETSIZE_MAX;
     return int(std::clamp(px, -limit, limit));
+}
+
+double checkedPosition(double twips) {
+    if (!std::isfinite(twips)) throw VbError(err::InvalidPropertyValue);
+    return twips;
+}
+
+double checkedLength(double twips) {
+    if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
+    return twips;
 }
 
 namespace {

@@ -13,6 +13,11 @@ inline double pixelsToTwips(int pixels) {
     return double(pixels) * kTwipsPerPixel;
 }
 
+// A position in twips as a property takes it; 380 when it is not a finite number.
+double checkedPosition(double twips);
+// A width or height in twips as a property takes it; 380 when it is below 0 or not finite.
+double checkedLength(double twips);
+
 // The primary screen's size in twips (0 without a screen).
 double screenWidthTwips();
 double screenHeightTwips();

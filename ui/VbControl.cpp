@@ -23,16 +23,6 @@ bool setsColour(const QPalette& p, QPalette::ColorRole role, const QColor& colou
     return true;
 }
 
-double checkedLength(double twips) {
-    if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
-    return twips;
-}
-
-double checkedPosition(double twips) {
-    if (!std::isfinite(twips)) throw VbError(err::InvalidPropertyValue);
-    return twips;
-}
-
 } // namespace
 
 // ---- member groups ----

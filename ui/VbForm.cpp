@@ -29,14 +29,15 @@ int framePixelsY() {
     return twipsToPixels(VbForm::kFrameHeightTwips);
 }
 
-double checkedLength(double twips) {
-    if (!std::isfinite(twips) || twips < 0) throw VbError(err::InvalidPropertyValue);
-    return twips;
-}
-
-double checkedPosition(double twips) {
-    if (!std::isfinite(twips)) throw VbError(err::InvalidPropertyValue);
-    return twips;
+// Sets a role of the widget's palette to a colour of the language (checked first; a colour
+// with no QColor changes nothing).
+void setPaletteColour(QWidget& w, QPalette::ColorRole role, qint32 color) {
+    checkVbColor(color);
+    if (auto c = vbColorToQColor(color)) {
+        QPalette p = w.palette();
+        p.setColor(role, *c);
+        w.setPalette(p);
+    }
 }
 
 std::vector<QPointer<VbForm>>& formList() {
@@ -163,21 +164,11 @@ qint32 VbForm::foreColor() const {
 }
 
 void VbForm::setBackColor(qint32 color) {
-    checkVbColor(color);
-    if (auto c = vbColorToQColor(color)) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, *c);
-        setPalette(p);
-    }
+    setPaletteColour(*this, QPalette::Window, color);
 }
 
 void VbForm::setForeColor(qint32 color) {
-    checkVbColor(color);
-    if (auto c = vbColorToQColor(color)) {
-        QPalette p = palette();
-        p.setColor(QPalette::WindowText, *c);
-        setPalette(p);
-    }
+    setPaletteColour(*this, QPalette::WindowText, color);
 }
 
 bool VbForm::setPicture(const QString& path) {

@@ -42,11 +42,6 @@ LineWidget* lineWidget(QWidget* w) {
     return static_cast<LineWidget*>(w);
 }
 
-double finite(double v) {
-    if (!std::isfinite(v)) throw VbError(err::InvalidPropertyValue);
-    return v;
-}
-
 } // namespace
 
 const MemberTable& VbLine::memberTable() {
@@ -66,7 +61,7 @@ const MemberTable& VbLine::memberTable() {
                 },
                 [field](VbLine& l, Args a) {
                     l.liveWidget();
-                    l.*field = finite(CDbl(binder::assigned(a)));
+                    l.*field = checkedPosition(CDbl(binder::assigned(a)));
                     l.place();
                 });
         m.property<int32_t>(QStringLiteral("BorderColor"), &VbLine::borderColor,
@@ -85,34 +80,34 @@ VbLine::VbLine(QWidget* parent) : VbControl(memberTable(), new LineWidget(parent
 
 void VbLine::setX1(double twips) {
     liveWidget();
-    x1_ = finite(twips);
+    x1_ = checkedPosition(twips);
     place();
 }
 
 void VbLine::setY1(double twips) {
     liveWidget();
-    y1_ = finite(twips);
+    y1_ = checkedPosition(twips);
     place();
 }
 
 void VbLine::setX2(double twips) {
     liveWidget();
-    x2_ = finite(twips);
+    x2_ = checkedPosition(twips);
     place();
 }
 
 void VbLine::setY2(double twips) {
     liveWidget();
-    y2_ = finite(twips);
+    y2_ = checkedPosition(twips);
     place();
 }
 
 void VbLine::setPoints(double x1, double y1, double x2, double y2) {
     liveWidget();
-    x1_ = finite(x1);
-    y1_ = finite(y1);
-    x2_ = finite(x2);
-    y2_ = finite(y2);
+    x1_ = checkedPosition(x1);
+    y1_ = checkedPosition(y1);
+    x2_ = checkedPosition(x2);
+    y2_ = checkedPosition(y2);
     place();
 }
 

@@ -37,6 +37,15 @@ template <class T> int append(std::vector<T>& table, const T& entry) {
     return int(table.size()) - 1;
 }
 
+// The index (from 1) of the first record of a table whose identifier is the same name as name
+// (SupVyn::sameName); -1 when none is.
+template <class Record>
+int locate(const std::vector<Record>& table, QString Record::*ide, const QString& name) {
+    for (int i = 1; i < int(table.size()); ++i)
+        if (SupVyn::sameName(table[i].*ide, name)) return i;
+    return -1;
+}
+
 } // namespace
 
 SupVyn::SupVyn() {
@@ -184,23 +193,11 @@ bool SupVyn::sameName(QStringView a, QStringView b) {
 }
 
 void SupVyn::ZpoLoc(const QString& name, int& index) const {
-    index = -1;
-    for (int i = 1; i < int(zpo_.size()); ++i) {
-        if (sameName(zpo_[i].Ide, name)) {
-            index = i;
-            return;
-        }
-    }
+    index = locate(zpo_, &ZpoDef::Ide, name);
 }
 
 void SupVyn::PagLoc(const QString& name, int& number) const {
-    number = -1;
-    for (int i = 1; i < int(pag_.size()); ++i) {
-        if (sameName(pag_[i].IDE, name)) {
-            number = i;
-            return;
-        }
-    }
+    number = locate(pag_, &PagDef::IDE, name);
 }
 
 DispatchPtr SupVyn::control(int i) const {

@@ -5,6 +5,7 @@
 #include "ScriptControl.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace zv::vbsrun {
 
@@ -102,6 +103,16 @@ private:
         return true;
     }
 
+    // Runs step, then prints "command OK", or "command ERR" and the error it raised.
+    void okOrError(const QString& command, const std::function<void()>& step) {
+        try {
+            step();
+            print(command + QStringLiteral(" OK"));
+        } catch (const VbError& e) {
+            print(command + QStringLiteral(" ERR ") + errorText(e));
+        }
+    }
+
     void directive(const QString& command, const QString& arg) {
         if (command == QLatin1String("EVAL")) {
             try {
@@ -111,12 +122,7 @@ private:
                 print(QStringLiteral("EVAL ERR ") + errorText(e));
             }
         } else if (command == QLatin1String("EXEC")) {
-            try {
-                engine_.executeStatement(arg);
-                print(QStringLiteral("EXEC OK"));
-            } catch (const VbError& e) {
-                print(QStringLiteral("EXEC ERR ") + errorText(e));
-            }
+            okOrError(command, [&] { engine_.executeStatement(arg); });
         } else if (command == QLatin1String("RUN")) {
             QString name, failure;
             std::vector<Variant> values;
@@ -159,12 +165,7 @@ private:
             print(QStringLiteral("ERRCOL ") +
                   toText(engine_.errorObject()->get(QStringLiteral("Column"))));
         } else if (command == QLatin1String("CODE")) {
-            try {
-                engine_.addCode(arg);
-                print(QStringLiteral("CODE OK"));
-            } catch (const VbError& e) {
-                print(QStringLiteral("CODE ERR ") + errorText(e));
-            }
+            okOrError(command, [&] { engine_.addCode(arg); });
         } else if (command == QLatin1String("RESET")) {
             try {
                 engine_.reset();
