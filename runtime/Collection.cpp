@@ -10,20 +10,6 @@ namespace zv {
 
 namespace {
 
-class SnapshotEnumerator : public Enumerator {
-public:
-    explicit SnapshotEnumerator(std::vector<Variant> items) : items_(std::move(items)) {}
-    bool next(Variant& out) override {
-        if (pos_ >= items_.size()) return false;
-        out = items_[pos_++];
-        return true;
-    }
-
-private:
-    std::vector<Variant> items_;
-    size_t pos_ = 0;
-};
-
 bool given(Args args, size_t i) {
     return i < args.size() && !args[i]->isMissing();
 }
@@ -152,7 +138,7 @@ std::unique_ptr<Enumerator> Collection::enumerate() {
     items.reserve(entries_.size());
     for (const EntryPtr& e : entries_)
         items.push_back(e->item);
-    return std::make_unique<SnapshotEnumerator>(std::move(items));
+    return std::make_unique<ListEnumerator>(std::move(items));
 }
 
 } // namespace zv

@@ -4,6 +4,12 @@
 
 namespace zv {
 
+bool ListEnumerator::next(Variant& out) {
+    if (pos_ >= items_.size()) return false;
+    out = items_[pos_++];
+    return true;
+}
+
 DispId Dispatch::memberId(const QString& name) const {
     return name.isEmpty() ? kDispIdValue : kDispIdUnknown;
 }

@@ -31,6 +31,18 @@ public:
     virtual bool next(Variant& out) = 0;
 };
 
+// Walks a list of the elements taken when the walk starts: what the collection does later does
+// not change the walk.
+class ListEnumerator : public Enumerator {
+public:
+    explicit ListEnumerator(std::vector<Variant> items) : items_(std::move(items)) {}
+    bool next(Variant& out) override;
+
+private:
+    std::vector<Variant> items_;
+    size_t pos_ = 0;
+};
+
 class Dispatch : public std::enable_shared_from_this<Dispatch> {
 public:
     virtual ~Dispatch() = default;

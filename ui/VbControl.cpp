@@ -301,37 +301,33 @@ void VbControl::setFont(const QFont& font) {
     contentChanged();
 }
 
+void VbControl::changeFont(const std::function<void(QFont&)>& change) {
+    QFont f = liveWidget()->font();
+    change(f);
+    setFont(f);
+}
+
 void VbControl::setFontName(const QString& name) {
     if (name.trimmed().isEmpty()) throw VbError(err::InvalidPropertyValue);
-    QFont f = liveWidget()->font();
-    f.setFamily(name);
-    setFont(f);
+    changeFont([&](QFont& f) { f.setFamily(name); });
 }
 
 void VbControl::setFontSize(double points) {
     if (!std::isfinite(points) || points <= 0 || points > 2048)
         throw VbError(err::InvalidPropertyValue);
-    QFont f = liveWidget()->font();
-    f.setPointSizeF(points);
-    setFont(f);
+    changeFont([&](QFont& f) { f.setPointSizeF(points); });
 }
 
 void VbControl::setFontBold(bool on) {
-    QFont f = liveWidget()->font();
-    f.setBold(on);
-    setFont(f);
+    changeFont([&](QFont& f) { f.setBold(on); });
 }
 
 void VbControl::setFontItalic(bool on) {
-    QFont f = liveWidget()->font();
-    f.setItalic(on);
-    setFont(f);
+    changeFont([&](QFont& f) { f.setItalic(on); });
 }
 
 void VbControl::setFontUnderline(bool on) {
-    QFont f = liveWidget()->font();
-    f.setUnderline(on);
-    setFont(f);
+    changeFont([&](QFont& f) { f.setUnderline(on); });
 }
 
 // ---- other ----

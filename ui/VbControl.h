@@ -162,6 +162,8 @@ private:
     void attach(VbForm* form, const QString& name, int index, std::weak_ptr<VbControl> container);
     // The element was unloaded: its widget goes.
     void release();
+    // The widget's font changed by change, then set through setFont.
+    void changeFont(const std::function<void(QFont&)>& change);
 
     QPointer<QWidget> widget_;
     mutable bool layoutOwed_ = false;

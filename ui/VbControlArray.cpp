@@ -7,24 +7,6 @@
 
 namespace zv {
 
-namespace {
-
-class ElementEnumerator : public Enumerator {
-public:
-    explicit ElementEnumerator(std::vector<DispatchPtr> items) : items_(std::move(items)) {}
-    bool next(Variant& out) override {
-        if (pos_ >= items_.size()) return false;
-        out = items_[pos_++];
-        return true;
-    }
-
-private:
-    std::vector<DispatchPtr> items_;
-    size_t pos_ = 0;
-};
-
-} // namespace
-
 const MemberTable& VbControlArray::memberTable() {
     static const MemberTable table = [] {
         MemberTable t(QStringLiteral("Object"));
@@ -69,10 +51,10 @@ int VbControlArray::ubound() const {
 }
 
 std::unique_ptr<Enumerator> VbControlArray::enumerate() {
-    std::vector<DispatchPtr> items;
+    std::vector<Variant> items;
     for (const auto& [index, control] : liveForm()->elements(name_))
-        items.push_back(control);
-    return std::make_unique<ElementEnumerator>(std::move(items));
+        items.push_back(DispatchPtr(control));
+    return std::make_unique<ListEnumerator>(std::move(items));
 }
 
 } // namespace zv

@@ -21,20 +21,10 @@ public:
     explicit ControlsCollection(VbForm* form) : BoundDispatch(memberTable()), form_(form) {}
 
     std::unique_ptr<Enumerator> enumerate() override {
-        class Walk : public Enumerator {
-        public:
-            explicit Walk(std::vector<std::shared_ptr<VbControl>> all) : all_(std::move(all)) {}
-            bool next(Variant& out) override {
-                if (pos_ >= all_.size()) return false;
-                out = DispatchPtr(all_[pos_++]);
-                return true;
-            }
-
-        private:
-            std::vector<std::shared_ptr<VbControl>> all_;
-            size_t pos_ = 0;
-        };
-        return std::make_unique<Walk>(list());
+        std::vector<Variant> items;
+        for (const auto& control : list())
+            items.push_back(DispatchPtr(control));
+        return std::make_unique<ListEnumerator>(std::move(items));
     }
 
 private:

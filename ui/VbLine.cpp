@@ -59,11 +59,7 @@ const MemberTable& VbLine::memberTable() {
                     l.liveWidget();
                     return Variant(float(l.*field));
                 },
-                [field](VbLine& l, Args a) {
-                    l.liveWidget();
-                    l.*field = checkedPosition(CDbl(binder::assigned(a)));
-                    l.place();
-                });
+                [field](VbLine& l, Args a) { l.setCoordinate(field, CDbl(binder::assigned(a))); });
         m.property<int32_t>(QStringLiteral("BorderColor"), &VbLine::borderColor,
                             &VbLine::setBorderColor)
             .property<int16_t>(QStringLiteral("BorderWidth"), &VbLine::borderWidth,
@@ -78,28 +74,26 @@ VbLine::VbLine(QWidget* parent) : VbControl(memberTable(), new LineWidget(parent
     place();
 }
 
-void VbLine::setX1(double twips) {
+void VbLine::setCoordinate(double VbLine::*field, double twips) {
     liveWidget();
-    x1_ = checkedPosition(twips);
+    this->*field = checkedPosition(twips);
     place();
+}
+
+void VbLine::setX1(double twips) {
+    setCoordinate(&VbLine::x1_, twips);
 }
 
 void VbLine::setY1(double twips) {
-    liveWidget();
-    y1_ = checkedPosition(twips);
-    place();
+    setCoordinate(&VbLine::y1_, twips);
 }
 
 void VbLine::setX2(double twips) {
-    liveWidget();
-    x2_ = checkedPosition(twips);
-    place();
+    setCoordinate(&VbLine::x2_, twips);
 }
 
 void VbLine::setY2(double twips) {
-    liveWidget();
-    y2_ = checkedPosition(twips);
-    place();
+    setCoordinate(&VbLine::y2_, twips);
 }
 
 void VbLine::setPoints(double x1, double y1, double x2, double y2) {

@@ -35,6 +35,8 @@ private:
     // The members scripts see, built once for the kind.
     static const MemberTable& memberTable();
     void place();
+    // Sets one end's coordinate (380 when it is not a finite number) and redraws the line.
+    void setCoordinate(double VbLine::*field, double twips);
 
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
 };
