@@ -170,20 +170,16 @@ void SupFrm::DimAjt(const QString& sizeList) {
         } else if (t == QLatin1String("640") || t == QLatin1String("640T")) {
             resolution(640, 480, t.endsWith(u'T'));
         } else if (t == QLatin1String("C") || t == QLatin1String("CT")) {
-            const double up = t == QLatin1String("CT") ? double(strip) / 2 : 0;
-            vbTrap([&] { f.setLeft((double(sw) - f.width()) / 2); });
-            vbTrap([&] { f.setTop((double(sh) - f.height()) / 2 - up); });
+            centreOnScreen(f, double(sw), double(sh),
+                           t == QLatin1String("CT") ? double(strip) / 2 : 0);
         } else if (t == QLatin1String("PC")) {
-            vbTrap([&] { f.setLeft((p.width() - f.width()) / 2 + p.left()); });
-            vbTrap([&] { f.setTop((p.height() - f.height()) / 2 + p.top()); });
+            centreOn(f, p);
         } else if (t == QLatin1String("PA")) {
-            vbTrap([&] { f.setLeft(p.left()); });
-            vbTrap([&] { f.setTop(p.top()); });
+            moveToCorner(f, p);
             vbTrap([&] { f.setWidth(p.width()); });
             vbTrap([&] { f.setHeight(p.height()); });
         } else if (t == QLatin1String("PP")) {
-            vbTrap([&] { f.setLeft(p.left()); });
-            vbTrap([&] { f.setTop(p.top()); });
+            moveToCorner(f, p);
         } else if (t == QLatin1String("BASE")) {
             vbTrap([&] { DimBase(); });
         }

@@ -26,6 +26,21 @@ VbForm* formOf(const VbObjectRef& ref) {
 
 } // namespace
 
+void centreOnScreen(VbObjectRef& f, double sw, double sh, double up) {
+    vbTrap([&] { f.setLeft((sw - f.width()) / 2); });
+    vbTrap([&] { f.setTop((sh - f.height()) / 2 - up); });
+}
+
+void centreOn(VbObjectRef& f, const VbObjectRef& r) {
+    vbTrap([&] { f.setLeft((r.width() - f.width()) / 2 + r.left()); });
+    vbTrap([&] { f.setTop((r.height() - f.height()) / 2 + r.top()); });
+}
+
+void moveToCorner(VbObjectRef& f, const VbObjectRef& r) {
+    vbTrap([&] { f.setLeft(r.left()); });
+    vbTrap([&] { f.setTop(r.top()); });
+}
+
 void SupFrm::PosAjtExe(const QString& mode, VbForm* form, VbForm* reference) {
     const QString m = UCase(Trim(mode));
     const ScreenInfo screen = s_->currentScreen();
@@ -40,15 +55,11 @@ void SupFrm::PosAjtExe(const QString& mode, VbForm* form, VbForm* reference) {
         vbTrap([&] { f.setLeft(kParked); });
         vbTrap([&] { f.setTop(0); });
     } else if (m == QLatin1String("C") || m == QLatin1String("CT")) {
-        const double up = m == QLatin1String("CT") ? strip / 2 : 0;
-        vbTrap([&] { f.setLeft((sw - f.width()) / 2); });
-        vbTrap([&] { f.setTop((sh - f.height()) / 2 - up); });
+        centreOnScreen(f, sw, sh, m == QLatin1String("CT") ? strip / 2 : 0);
     } else if (m == QLatin1String("CO")) {
-        vbTrap([&] { f.setLeft((r.width() - f.width()) / 2 + r.left()); });
-        vbTrap([&] { f.setTop((r.height() - f.height()) / 2 + r.top()); });
+        centreOn(f, r);
     } else if (m == QLatin1String("PO")) {
-        vbTrap([&] { f.setLeft(r.left()); });
-        vbTrap([&] { f.setTop(r.top()); });
+        moveToCorner(f, r);
     }
 }
 

@@ -93,6 +93,13 @@ struct EntryParts {
 };
 EntryParts splitEntry(const QString& entry);
 
+// Placing steps of the size list and of the placements; each coordinate is a trapped step of its
+// own (a refused Left still lets Top through): f centred on a screen of sw x sh twips and up
+// twips higher; f centred on r; f moved to r's top-left corner.
+void centreOnScreen(VbObjectRef& f, double sw, double sh, double up);
+void centreOn(VbObjectRef& f, const VbObjectRef& r);
+void moveToCorner(VbObjectRef& f, const VbObjectRef& r);
+
 // The tokens of an anchor list, split at ",".
 std::vector<Anchor> splitAnchors(const QString& list);
 

@@ -29,16 +29,6 @@ bool bracketPair(QStringView text, QStringView& before, QStringView& inside) {
     return true;
 }
 
-// The text without its leading and trailing blanks (Trim, as a view).
-QStringView trimBlanks(QStringView text) {
-    qsizetype a = 0, b = text.size();
-    while (a < b && text[a] == u' ')
-        ++a;
-    while (b > a && text[b - 1] == u' ')
-        --b;
-    return text.sliced(a, b - a);
-}
-
 // The value's leading number (Val); 0 when it overflows.
 double leadingNumber(const QString& text) {
     double n = 0;

@@ -221,13 +221,17 @@ QString Replace(const QString& s, const QString& find, const QString& with, int 
     return out;
 }
 
-QString Trim(QStringView s) {
+QStringView trimBlanks(QStringView s) {
     qsizetype a = 0, b = s.size();
     while (a < b && s[a] == u' ')
         ++a;
     while (b > a && s[b - 1] == u' ')
         --b;
-    return s.sliced(a, b - a).toString();
+    return s.sliced(a, b - a);
+}
+
+QString Trim(QStringView s) {
+    return trimBlanks(s).toString();
 }
 
 QString LTrim(QStringView s) {

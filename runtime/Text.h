@@ -55,6 +55,8 @@ int InStrRev(QStringView s, QStringView find, int start = -1,
 QString Replace(const QString& s, const QString& find, const QString& with, int start = 1,
                 int count = -1, CompareMode mode = CompareMode::Binary);
 QString Trim(QStringView s);
+// Trim as a view into s, without a copy.
+QStringView trimBlanks(QStringView s);
 QString LTrim(QStringView s);
 QString RTrim(QStringView s);
 QString Space(int n);           // 5 when n < 0
