@@ -44,12 +44,22 @@ void BuiltinRegistry::add(Builtin b) {
     t.index.insert(key, &t.entries.back());
 }
 
-void BuiltinRegistry::function(const char* name, int minArgs, int maxArgs, BuiltinFn fn) {
+namespace {
+
+// A function of the language taking minArgs to maxArgs arguments, its body not yet set.
+Builtin functionEntry(const char* name, int minArgs, int maxArgs) {
     Builtin b;
     b.name = QString::fromLatin1(name);
     b.kind = Builtin::Kind::Function;
     b.minArgs = minArgs;
     b.maxArgs = maxArgs;
+    return b;
+}
+
+} // namespace
+
+void BuiltinRegistry::function(const char* name, int minArgs, int maxArgs, BuiltinFn fn) {
+    Builtin b = functionEntry(name, minArgs, maxArgs);
     b.fn = fn;
     add(std::move(b));
 }
@@ -65,11 +75,7 @@ void BuiltinRegistry::statement(const char* name, int minArgs, int maxArgs, Buil
 }
 
 void BuiltinRegistry::scopeFunction(const char* name, int minArgs, int maxArgs, BuiltinFrameFn fn) {
-    Builtin b;
-    b.name = QString::fromLatin1(name);
-    b.kind = Builtin::Kind::Function;
-    b.minArgs = minArgs;
-    b.maxArgs = maxArgs;
+    Builtin b = functionEntry(name, minArgs, maxArgs);
     b.frameFn = fn;
     add(std::move(b));
 }

@@ -67,8 +67,10 @@ void registerConstants(BuiltinRegistry& r);
 
 // Helpers for built-in functions.
 bool given(std::span<const Variant> args, size_t i); // present and not left out
-int32_t argLong(const Variant& v);                   // CLng of an argument (Null: 94)
-QString argText(const Variant& v);                   // CStr of an argument (Null: 94)
+// The English month names, January first (MonthName and the long date form).
+extern const char* const kMonthNames[12];
+int32_t argLong(const Variant& v); // CLng of an argument (Null: 94)
+QString argText(const Variant& v); // CStr of an argument (Null: 94)
 // A compare-mode argument at i: absent is Binary; 0 and 1 only (else 5).
 CompareMode compareArg(std::span<const Variant> args, size_t i);
 // Null when any of the given arguments is Null.

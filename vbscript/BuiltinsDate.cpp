@@ -8,13 +8,14 @@
 
 namespace zv::vbs {
 
+const char* const kMonthNames[12] = {"January",   "February", "March",    "April",
+                                     "May",       "June",     "July",     "August",
+                                     "September", "October",  "November", "December"};
+
 namespace {
 
 using A = std::span<const Variant>;
 
-const char* const kMonths[] = {"January",   "February", "March",    "April",
-                               "May",       "June",     "July",     "August",
-                               "September", "October",  "November", "December"};
 const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
 
@@ -82,7 +83,7 @@ Variant fnMonthName(Interpreter&, A a) {
     int m = argLong(a[0]);
     bool abbreviate = given(a, 1) && CBool(a[1]);
     if (m < 1 || m > 12) throw VbError(err::InvalidCall);
-    QString name = QString::fromLatin1(kMonths[m - 1]);
+    QString name = QString::fromLatin1(kMonthNames[m - 1]);
     return Variant(abbreviate ? name.left(3) : name);
 }
 

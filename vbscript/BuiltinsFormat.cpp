@@ -17,10 +17,6 @@ namespace {
 
 using A = std::span<const Variant>;
 
-const char* const kMonths[] = {"January",   "February", "March",    "April",
-                               "May",       "June",     "July",     "August",
-                               "September", "October",  "November", "December"};
-
 // A tristate argument (-1 True, 0 False, -2 the default).
 bool tristateArg(A a, size_t i, bool byDefault) {
     if (!given(a, i)) return byDefault;
@@ -98,7 +94,7 @@ Variant fnFormatDateTime(Interpreter&, A a) {
     switch (format) {
     case 1:
         return Variant(QStringLiteral("%1 %2 %3")
-                           .arg(two(p.day), QLatin1String(kMonths[p.month - 1]))
+                           .arg(two(p.day), QLatin1String(kMonthNames[p.month - 1]))
                            .arg(p.year, 4, 10, QLatin1Char('0')));
     case 2:
         return Variant(QStringLiteral("%1/%2/%3")
