@@ -52,33 +52,10 @@ Variant fnIsObject(Interpreter&, A a) {
 Variant fnIsArray(Interpreter&, A a) {
     return Variant(a[0].isArray());
 }
-Variant fnIsNumeric(Interpreter&, A a) {
-    return Variant(IsNumeric(a[0]));
-}
-Variant fnIsDate(Interpreter&, A a) {
-    return Variant(IsDate(a[0]));
-}
 
-Variant fnCStr(Interpreter&, A a) {
-    return Variant(CStr(a[0]));
-}
-Variant fnCInt(Interpreter&, A a) {
-    return Variant(CInt(a[0]));
-}
-Variant fnCLng(Interpreter&, A a) {
-    return Variant(CLng(a[0]));
-}
-Variant fnCDbl(Interpreter&, A a) {
-    return Variant(CDbl(a[0]));
-}
-Variant fnCSng(Interpreter&, A a) {
-    return Variant(CSng(a[0]));
-}
-Variant fnCByte(Interpreter&, A a) {
-    return Variant(CByte(a[0]));
-}
-Variant fnCBool(Interpreter&, A a) {
-    return Variant(CBool(a[0]));
+// A function of one argument whose value is f's of it, as a Variant of f's type.
+template <auto f> Variant ofFirst(Interpreter&, A a) {
+    return Variant(f(a[0]));
 }
 Variant fnCCur(Interpreter&, A a) {
     return Variant::currencyScaled(CCur(a[0]));
@@ -273,16 +250,16 @@ void registerCoreBuiltins(BuiltinRegistry& r) {
     r.function("IsNull", 1, 1, fnIsNull);
     r.function("IsObject", 1, 1, fnIsObject);
     r.function("IsArray", 1, 1, fnIsArray);
-    r.function("IsNumeric", 1, 1, fnIsNumeric);
-    r.function("IsDate", 1, 1, fnIsDate);
+    r.function("IsNumeric", 1, 1, ofFirst<IsNumeric>);
+    r.function("IsDate", 1, 1, ofFirst<IsDate>);
 
-    r.conversion("CStr", fnCStr);
-    r.conversion("CInt", fnCInt);
-    r.conversion("CLng", fnCLng);
-    r.conversion("CDbl", fnCDbl);
-    r.conversion("CSng", fnCSng);
-    r.conversion("CByte", fnCByte);
-    r.conversion("CBool", fnCBool);
+    r.conversion("CStr", ofFirst<CStr>);
+    r.conversion("CInt", ofFirst<CInt>);
+    r.conversion("CLng", ofFirst<CLng>);
+    r.conversion("CDbl", ofFirst<CDbl>);
+    r.conversion("CSng", ofFirst<CSng>);
+    r.conversion("CByte", ofFirst<CByte>);
+    r.conversion("CBool", ofFirst<CBool>);
     r.conversion("CCur", fnCCur);
     r.conversion("CDate", fnCDate);
 

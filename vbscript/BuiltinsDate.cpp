@@ -19,9 +19,11 @@ using A = std::span<const Variant>;
 const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
 
-Variant part(const Variant& v, int (*f)(double)) {
-    if (v.isNull()) return Variant::null();
-    return Variant(int16_t(f(CDate(v))));
+// Year, Month, Day, Hour, Minute and Second: f of the argument's date as an Integer; Null for
+// Null.
+template <int (*f)(double)> Variant datePart(Interpreter&, A a) {
+    if (a[0].isNull()) return Variant::null();
+    return Variant(int16_t(f(CDate(a[0]))));
 }
 
 // A first-day-of-week argument: absent is Sunday; 0 (the system's) is Sunday too.
@@ -50,25 +52,6 @@ Variant fnNow(Interpreter&, A) {
 }
 Variant fnTimer(Interpreter&, A) {
     return Variant(float(Timer()));
-}
-
-Variant fnYear(Interpreter&, A a) {
-    return part(a[0], Year);
-}
-Variant fnMonth(Interpreter&, A a) {
-    return part(a[0], Month);
-}
-Variant fnDay(Interpreter&, A a) {
-    return part(a[0], Day);
-}
-Variant fnHour(Interpreter&, A a) {
-    return part(a[0], Hour);
-}
-Variant fnMinute(Interpreter&, A a) {
-    return part(a[0], Minute);
-}
-Variant fnSecond(Interpreter&, A a) {
-    return part(a[0], Second);
 }
 
 Variant fnWeekday(Interpreter&, A a) {
@@ -152,12 +135,12 @@ void registerDateBuiltins(BuiltinRegistry& r) {
     r.function("Time", 0, 0, fnTime);
     r.function("Now", 0, 0, fnNow);
     r.function("Timer", 0, 0, fnTimer);
-    r.function("Year", 1, 1, fnYear);
-    r.function("Month", 1, 1, fnMonth);
-    r.function("Day", 1, 1, fnDay);
-    r.function("Hour", 1, 1, fnHour);
-    r.function("Minute", 1, 1, fnMinute);
-    r.function("Second", 1, 1, fnSecond);
+    r.function("Year", 1, 1, datePart<Year>);
+    r.function("Month", 1, 1, datePart<Month>);
+    r.function("Day", 1, 1, datePart<Day>);
+    r.function("Hour", 1, 1, datePart<Hour>);
+    r.function("Minute", 1, 1, datePart<Minute>);
+    r.function("Second", 1, 1, datePart<Second>);
     r.function("Weekday", 1, 2, fnWeekday);
     r.function("MonthName", 1, 2, fnMonthName);
     r.function("WeekdayName", 1, 3, fnWeekdayName);
