@@ -172,10 +172,7 @@ void VbForm::setForeColor(qint32 color) {
 }
 
 bool VbForm::setPicture(const QString& path) {
-    auto pixmap = loadPictureFile(path);
-    if (!pixmap) return false;
-    setPicture(*pixmap, path);
-    return true;
+    return showPictureFile(path, [this](const QPixmap& p, const QString& f) { setPicture(p, f); });
 }
 
 void VbForm::setPicture(const QPixmap& picture, const QString& path) {

@@ -236,10 +236,8 @@ void VbFrame3D::setFont3D(int style) {
 
 bool VbFrame3D::setPictureBackground(const QString& path) {
     liveWidget();
-    auto pixmap = loadPictureFile(path);
-    if (!pixmap) return false;
-    setPictureBackground(*pixmap, path);
-    return true;
+    return showPictureFile(
+        path, [this](const QPixmap& p, const QString& f) { setPictureBackground(p, f); });
 }
 
 void VbFrame3D::setPictureBackground(const QPixmap& picture, const QString& path) {

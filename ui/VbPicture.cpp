@@ -14,6 +14,14 @@ std::optional<QPixmap> loadPictureFile(const QString& path) {
     return QPixmap::fromImage(image);
 }
 
+bool showPictureFile(const QString& path,
+                     const std::function<void(const QPixmap&, const QString&)>& show) {
+    const auto pixmap = loadPictureFile(path);
+    if (!pixmap) return false;
+    show(*pixmap, path);
+    return true;
+}
+
 std::optional<QIcon> loadIconFile(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) return std::nullopt;
     QIcon icon(path);

@@ -36,10 +36,7 @@ void VbPictureControl::addBorderStyleMember(MemberTable& t) {
 
 bool VbPictureControl::setPicture(const QString& path) {
     liveWidget();
-    auto pixmap = loadPictureFile(path);
-    if (!pixmap) return false;
-    setPicture(*pixmap, path);
-    return true;
+    return showPictureFile(path, [this](const QPixmap& p, const QString& f) { setPicture(p, f); });
 }
 
 void VbPictureControl::setPicture(const QPixmap& picture, const QString& path) {

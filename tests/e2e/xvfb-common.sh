@@ -1,9 +1,11 @@
 # shellcheck shell=bash
 # Shared by the scripts that run the real zelvyn program under an Xvfb of its own: sourced after
-# they set $zelvyn (the program) and $run (the name of the run). It checks the tools (exit 77
-# when one is missing), makes the work folder $work (removed on exit, with the program and the
-# server stopped), starts the server and exports DISPLAY and the person's surroundings (a home,
-# a runtime folder and a registry store of the run's own), and offers:
+# they set $zelvyn (the program) and $run (the name of the run), or, by a script that sets
+# $usage_run (how its usage line names the run), with its arguments ZELVYN SAMPLES-FOLDER RUN,
+# from which it sets $zelvyn, $samples and $run (exit 2 when they are not three). It checks the
+# tools (exit 77 when one is missing), makes the work folder $work (removed on exit, with the
+# program and the server stopped), starts the server and exports DISPLAY and the person's
+# surroundings (a home, a runtime folder and a registry store of the run's own), and offers:
 #   fail MESSAGE          reports a failure with the program's output and ends (exit 1)
 #   shot NAME             with ZV_E2E_SHOTS=folder (and ImageMagick's import), a screenshot
 #   find_window RE [WxH]  the first visible window whose name matches, of another size than WxH
@@ -12,6 +14,15 @@
 #   start ARGS...         starts the program, its output (both streams) into $work/zelvyn.log;
 #                         as_user=(setpriv ...) runs it through that command
 #   finish                waits for the program to end; its exit status into $status
+
+if [[ -n ${usage_run:-} ]]; then
+    if [[ $# -ne 3 ]]; then
+        echo "usage: $0 ZELVYN SAMPLES-FOLDER $usage_run" >&2
+        exit 2
+    fi
+    # shellcheck disable=SC2034 # samples is for the script that sources this one
+    zelvyn=$1 samples=$2 run=$3
+fi
 
 for tool in Xvfb xdotool xdpyinfo flock; do
     if ! command -v "$tool" >/dev/null; then

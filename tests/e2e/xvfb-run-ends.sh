@@ -16,16 +16,9 @@
 # Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or no xdotool on this machine).
 set -euo pipefail
 
-if [[ $# -ne 3 ]]; then
-    echo "usage: $0 ZELVYN SAMPLES-FOLDER RUN" >&2
-    exit 2
-fi
-zelvyn=$1
-samples=$2
-run=$3
-
+usage_run=RUN
 # shellcheck source=xvfb-common.sh
-source "$(dirname "$0")/xvfb-common.sh"
+source "$(dirname "$0")/xvfb-common.sh" "$@"
 
 # The five header lines every parameter file begins with.
 header() {

@@ -15,16 +15,9 @@
 # With ZV_E2E_SHOTS=folder (and ImageMagick's import), a screenshot of the screen per page.
 set -euo pipefail
 
-if [[ $# -ne 3 ]]; then
-    echo "usage: $0 ZELVYN SAMPLES-FOLDER SampleInstalled" >&2
-    exit 2
-fi
-zelvyn=$1
-samples=$2
-run=$3
-
+usage_run=SampleInstalled
 # shellcheck source=xvfb-common.sh
-source "$(dirname "$0")/xvfb-common.sh"
+source "$(dirname "$0")/xvfb-common.sh" "$@"
 
 [[ $run == SampleInstalled ]] || fail "unknown run $run"
 
