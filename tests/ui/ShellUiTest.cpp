@@ -26,43 +26,39 @@ using namespace zv;
 using zvtest::onModal;
 
 TEST(QtShellOperationUi, ProgressShowsTheFilesAndCancelStopsTheOperation) {
-    QtShellOperationUi ui;
-    ui.setMinimumDuration(0);
-    ShellProgressStart start;
-    start.totalFiles = 4;
-    ui.begin(start);
-    QProgressDialog* dialog = ui.progressDialog();
+    zvtest::ShownProgress shown(4);
+    QProgressDialog* dialog = shown.ui.progressDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("A copiar..."));
-    ui.progress(QStringLiteral("/src/a.txt"), QStringLiteral("/dst"), 1, 0);
+    shown.ui.progress(QStringLiteral("/src/a.txt"), QStringLiteral("/dst"), 1, 0);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->value(), 250);
     EXPECT_TRUE(dialog->labelText().contains(QStringLiteral("a.txt")));
     EXPECT_TRUE(dialog->labelText().contains(QStringLiteral("/dst")));
-    EXPECT_FALSE(ui.cancelRequested());
+    EXPECT_FALSE(shown.ui.cancelRequested());
 
     QPushButton* cancel = dialog->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     QTest::mouseClick(cancel, Qt::LeftButton);
-    EXPECT_TRUE(ui.cancelRequested());
-    ui.end();
-    EXPECT_EQ(ui.progressDialog(), nullptr);
-    EXPECT_FALSE(ui.cancelRequested());
+    EXPECT_TRUE(shown.ui.cancelRequested());
+    shown.ui.end();
+    EXPECT_EQ(shown.ui.progressDialog(), nullptr);
+    EXPECT_FALSE(shown.ui.cancelRequested());
 
     // The caller's title, alone with simple progress; silent mode shows nothing at all.
-    start.title = QStringLiteral("Instalar ficheiros");
-    start.simpleProgress = true;
-    start.totalBytes = 1000;
-    ui.begin(start);
-    ui.progress(QStringLiteral("/src/b.txt"), QStringLiteral("/dst"), 1, 2000);
-    EXPECT_EQ(ui.progressDialog()->labelText(), QStringLiteral("Instalar ficheiros"));
-    EXPECT_EQ(ui.progressDialog()->value(), 1000);
-    start.showProgress = false;
-    ui.begin(start);
-    EXPECT_EQ(ui.progressDialog(), nullptr);
-    ui.progress(QStringLiteral("/a"), QString(), 1, 0);
-    EXPECT_FALSE(ui.cancelRequested());
-    ui.end();
+    shown.start.title = QStringLiteral("Instalar ficheiros");
+    shown.start.simpleProgress = true;
+    shown.start.totalBytes = 1000;
+    shown.ui.begin(shown.start);
+    shown.ui.progress(QStringLiteral("/src/b.txt"), QStringLiteral("/dst"), 1, 2000);
+    EXPECT_EQ(shown.ui.progressDialog()->labelText(), QStringLiteral("Instalar ficheiros"));
+    EXPECT_EQ(shown.ui.progressDialog()->value(), 1000);
+    shown.start.showProgress = false;
+    shown.ui.begin(shown.start);
+    EXPECT_EQ(shown.ui.progressDialog(), nullptr);
+    shown.ui.progress(QStringLiteral("/a"), QString(), 1, 0);
+    EXPECT_FALSE(shown.ui.cancelRequested());
+    shown.ui.end();
 }
 
 // An operation that ends before its dialog appears, inside the program's event loop, followed by

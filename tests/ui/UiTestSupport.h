@@ -1,6 +1,9 @@
 #pragma once
 // Helpers of the widget tests: acting on a modal dialog from a timer while the code under test
-// waits in the dialog's own event loop, and small pictures written to a temporary folder.
+// waits in the dialog's own event loop, small pictures written to a temporary folder, and a
+// shell operation's progress dialog shown at once.
+
+#include "QtShellOperationUi.h"
 
 #include <QApplication>
 #include <QColor>
@@ -35,6 +38,18 @@ template <class W> void onModal(std::function<void(W*)> action, int timeoutMs = 
     });
     timer->start(10);
 }
+
+// The shell-operation UI with no delay before its progress dialog, begun (with start) for an
+// operation of files files.
+struct ShownProgress {
+    explicit ShownProgress(qint64 files) {
+        ui.setMinimumDuration(0);
+        start.totalFiles = files;
+        ui.begin(start);
+    }
+    zv::QtShellOperationUi ui;
+    zv::ShellProgressStart start;
+};
 
 // A one-colour picture of w x h pixels saved as BMP at path.
 inline void writePicture(const QString& path, int w, int h, const QColor& color) {

@@ -155,9 +155,13 @@ zv::DispatchPtr makeReentrantHost(zv::vbs::ScriptControl& sc) {
     return host;
 }
 
+// An engine with the reentrant host object as "Host".
+struct HostEngine : Engine {
+    HostEngine() { sc.addObject(QStringLiteral("Host"), makeReentrantHost(sc)); }
+};
+
 TEST(ScriptControl, HostMethodsMayCallBackIntoTheEngine) {
-    Engine e;
-    e.sc.addObject(QStringLiteral("Host"), makeReentrantHost(e.sc));
+    HostEngine e;
     EXPECT_EQ(e.run(QStringLiteral("Function Sq(n) : Sq = n * n : End Function\n"
                                    "Sub Main\n"
                                    "  Host.Exec \"opcSel = \"\"1\"\"\"\n"
@@ -170,8 +174,7 @@ TEST(ScriptControl, HostMethodsMayCallBackIntoTheEngine) {
 }
 
 TEST(ScriptControl, RedefiningARunningProcedureKeepsItAlive) {
-    Engine e;
-    e.sc.addObject(QStringLiteral("Host"), makeReentrantHost(e.sc));
+    HostEngine e;
     EXPECT_EQ(e.run(QStringLiteral("Sub Me1\n"
                                    "  Host.Load \"Sub Me1 : Out.Print \"\"new\"\" : End Sub\"\n"
                                    "  Dim i, s\n"
@@ -183,8 +186,7 @@ TEST(ScriptControl, RedefiningARunningProcedureKeepsItAlive) {
 }
 
 TEST(ScriptControl, ResetIsRefusedWhileCodeRuns) {
-    Engine e;
-    e.sc.addObject(QStringLiteral("Host"), makeReentrantHost(e.sc));
+    HostEngine e;
     EXPECT_EQ(e.run(QStringLiteral("Dim kept : kept = 1\n"
                                    "On Error Resume Next\nHost.Reset\n"
                                    "Out.Print Err.Number <> 0\nOut.Print kept")),
@@ -194,8 +196,7 @@ TEST(ScriptControl, ResetIsRefusedWhileCodeRuns) {
 }
 
 TEST(ScriptControl, ErrorsTrappedByTheHostDoNotTouchTheScriptsErr) {
-    Engine e;
-    e.sc.addObject(QStringLiteral("Host"), makeReentrantHost(e.sc));
+    HostEngine e;
     EXPECT_EQ(e.run(QStringLiteral("On Error Resume Next\n"
                                    "r = Host.Trapped(\"x = 1 / 0\")\n"
                                    "Out.Print r & \" \" & Err.Number")),
@@ -224,8 +225,7 @@ TEST(ScriptControl, DeepRecursionRaisesOutOfStackSpace) {
 }
 
 TEST(ScriptControl, DeepRecursionThroughTheHostIsBoundedToo) {
-    Engine e;
-    e.sc.addObject(QStringLiteral("Host"), makeReentrantHost(e.sc));
+    HostEngine e;
     EXPECT_EQ(
         errorOf([&] { e.run(QStringLiteral("Sub Again : Host.Exec \"Again\" : End Sub\nAgain")); }),
         28);

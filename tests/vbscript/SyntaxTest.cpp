@@ -65,23 +65,15 @@ TEST(Syntax, DeepNestingIsRefusedNotOverflowed) {
     QString code =
         QStringLiteral("x = ") + QString(5000, u'(') + QStringLiteral("1") + QString(5000, u')');
     EXPECT_EQ(errorOf([&] { e.sc.addCode(code); }), 28);
-    QString blocks;
-    for (int i = 0; i < 3000; ++i)
-        blocks += QStringLiteral("If x Then\n");
+    const QString blocks = QStringLiteral("If x Then\n").repeated(3000);
     EXPECT_EQ(errorOf([&] { e.sc.addCode(blocks); }), 28);
     // Long chains of operators and members build deep trees without any parentheses.
-    QString sum = QStringLiteral("x = 1");
-    for (int i = 0; i < 100000; ++i)
-        sum += QStringLiteral(" + 1");
+    const QString sum = QStringLiteral("x = 1") + QStringLiteral(" + 1").repeated(100000);
     EXPECT_EQ(errorOf([&] { e.sc.addCode(sum); }), 28);
-    QString members = QStringLiteral("x = a");
-    for (int i = 0; i < 100000; ++i)
-        members += QStringLiteral(".b");
+    const QString members = QStringLiteral("x = a") + QStringLiteral(".b").repeated(100000);
     EXPECT_EQ(errorOf([&] { e.sc.addCode(members); }), 28);
     // A long but reasonable expression is fine.
-    QString fine = QStringLiteral("x = 0");
-    for (int i = 0; i < 300; ++i)
-        fine += QStringLiteral(" + 1");
+    const QString fine = QStringLiteral("x = 0") + QStringLiteral(" + 1").repeated(300);
     EXPECT_EQ(e.run(fine + QStringLiteral("\nOut.Print x")), QStringLiteral("300"));
 }
 
