@@ -220,6 +220,15 @@ Variant Interpreter::evalUnary(const UnaryExpr* u, Frame& f) {
 
 // Operands are read in place when the right one cannot change the left one (no calls).
 Variant Interpreter::evalBinary(const BinaryExpr* b, Frame& f) {
+    // Two names that cannot be read in place (calls, elements, built-ins, as in Fib(n - 1) +
+    // Fib(n - 2)): each is evaluated, the left one first, without the tests below.
+    if (b->left->access == Access::None && b->right->access == Access::None &&
+        b->left->kind == ExprKind::Name && b->right->kind == ExprKind::Name) {
+        Variant l = evalQuick(b->left.get(), f);
+        Variant r = evalQuick(b->right.get(), f);
+        if (b->op == Op::Add) return fast::add(l, r);
+        return applyBinary(b->op, l, r);
+    }
     const Variant* sl = simpleOperand(b->left.get(), f);
     const Variant* sr = simpleOperand(b->right.get(), f);
     if (sl && sr) {

@@ -259,6 +259,22 @@ TEST(Execution, QuickCallPathsKeepTheGeneralRules) {
             "a = Arr(3) : Out.Print Txt(3) & \",\" & a(1) & \",\" & TypeName(Obj()) & \",\" & "
             "Early(5) & \",\" & Early(1) & \",\" & IsEmpty(None()) & \",\" & Fib(15)")),
         QStringLiteral("zzz,4,TestHost,10,-1,True,610"));
+    Engine c;
+    // Two calls (or elements, or built-ins) joined by an operator: the left one runs first,
+    // and the operator's own rules apply to what they return.
+    EXPECT_EQ(c.run(QStringLiteral(
+                  "Dim trail\nFunction L(v) : trail = trail & \"L\" : L = v : End Function\n"
+                  "Function R(v) : trail = trail & \"R\" : R = v : End Function\n"
+                  "Dim p(1) : p(0) = 7 : p(1) = \"2\"\n"
+                  "Out.Print L(\"a\") + R(\"b\") & \",\" & L(3) - R(\"1\") & \",\" & "
+                  "TypeName(L(Null) + R(1)) & \",\" & L(32767) + R(1) & \",\" & "
+                  "p(0) * p(1) & \",\" & Len(\"ab\") + Len(\"c\") & \",\" & trail")),
+              QStringLiteral("ab,2,Null,32768,14,3,LRLRLRLR"));
+    EXPECT_EQ(errorOf([&] {
+                  c.run(QStringLiteral("Function A1() : A1 = \"x\" : End Function\n"
+                                       "Function B1() : B1 = 1 : End Function\nq = A1() + B1()"));
+              }),
+              13);
     // By reference: the caller's variable, an array element; by value: a parenthesized copy.
     EXPECT_EQ(e.run(QStringLiteral("Sub Bump(a, b) : a = a + 1 : b = b + a : End Sub\n"
                                    "x = 0 : y = 0 : For k = 1 To 3 : Bump x, y : Next\n"
