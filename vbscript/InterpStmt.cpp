@@ -197,10 +197,34 @@ Flow Interpreter::execIf(const IfStmt* s, Frame& f) {
             onErrorResumed(e, f);
             taken = true;
         }
-        if (taken) return execBlock(arm.body, f);
+        if (taken) return execArm(arm.body, f);
     }
     if (s->elseBody.stmts.empty()) return Flow::Normal;
-    return execBlock(s->elseBody, f);
+    return execArm(s->elseBody, f);
+}
+
+// The same steps as a block of one statement (counted as a block and as a statement, its
+// error at its own position), for the commonest arm: a function's value or a variable set.
+Flow Interpreter::execArm(const Block& body, Frame& f) {
+    if (body.stmts.size() != 1 || body.stmts[0]->kind != StmtKind::Assign)
+        return execBlock(body, f);
+    const auto* a = static_cast<const AssignStmt*>(body.stmts[0].get());
+    if (a->appendInPlace) return execBlock(body, f);
+    step();
+    try {
+        stepStatement();
+        execAssign(a, f);
+        if (!pendingTerminates_.empty()) [[unlikely]]
+            terminatePending();
+    } catch (const ScriptRuntimeError& e) {
+        if (!f.resumeNext) throw;
+        onErrorResumed(e, f);
+    } catch (const VbError& e) {
+        statementFailed(e, a, f);
+    } catch (const std::bad_alloc&) {
+        statementFailed(VbError(err::OutOfMemory), a, f);
+    }
+    return Flow::Normal;
 }
 
 // The test value is held in a temporary, so it is never a literal in the comparisons: a Case
@@ -395,17 +419,17 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
             if (!f.resumeNext) throw;
             onErrorResumed(e, f);
         } catch (const VbError& e) {
-            if (!f.resumeNext)
-                throw ScriptRuntimeError(e, s->line, s->column, f.source->line(s->line));
-            onErrorResumed(e, f);
+            statementFailed(e, s, f);
         } catch (const std::bad_alloc&) {
-            VbError e(err::OutOfMemory);
-            if (!f.resumeNext)
-                throw ScriptRuntimeError(e, s->line, s->column, f.source->line(s->line));
-            onErrorResumed(e, f);
+            statementFailed(VbError(err::OutOfMemory), s, f);
         }
     }
     return Flow::Normal;
+}
+
+void Interpreter::statementFailed(const VbError& e, const Stmt* s, Frame& f) {
+    if (!f.resumeNext) throw ScriptRuntimeError(e, s->line, s->column, f.source->line(s->line));
+    onErrorResumed(e, f);
 }
 
 // Past the step limit the code stops (see onErrorResumed); a native stack that runs low raises

@@ -189,6 +189,11 @@ private:
     void execAppend(const AssignStmt* s, Frame& f);
     void execCall(const CallStmt* s, Frame& f);
     [[gnu::always_inline]] inline Flow execIf(const IfStmt* s, Frame& f);
+    // The statements of an If arm: one plain assignment runs without a block of its own.
+    [[gnu::always_inline]] inline Flow execArm(const Block& body, Frame& f);
+    // A statement's error: under On Error Resume Next of this frame it is taken there, else it
+    // leaves with the statement's position.
+    void statementFailed(const VbError& e, const Stmt* s, Frame& f);
     Flow execSelect(const SelectStmt* s, Frame& f);
     Flow execFor(const ForStmt* s, Frame& f);
     Flow execForEach(const ForEachStmt* s, Frame& f);

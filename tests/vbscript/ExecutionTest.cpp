@@ -293,4 +293,23 @@ TEST(Execution, QuickCallPathsKeepTheGeneralRules) {
               }),
               11);
     EXPECT_EQ(e.sc.error().line, 4);
+    // An arm of one assignment: trapped, the code goes on after the If; untrapped, the error
+    // has the assignment's line, in the Then arm and in the Else arm.
+    EXPECT_EQ(
+        e.run(QStringLiteral(
+            "Function Arm(n)\nOn Error Resume Next\nIf n > 0 Then\nArm = 1 / 0\nElse\nArm = 2\n"
+            "End If\nArm = Arm & \"/\" & Err.Number\nEnd Function\nOut.Print Arm(1) & \" \" & "
+            "Arm(0)")),
+        QStringLiteral("/11 2/0"));
+    for (const char* arm :
+         {"If n > 0 Then\ny = 1 / 0\nElse\ny = 0\n", "If n < 0 Then\ny = 0\nElse\ny = 1 / 0\n"}) {
+        EXPECT_EQ(errorOf([&] {
+                      const QString name = arm[5] == '>' ? "LThen" : "LElse";
+                      e.run("Sub " + name + "(n)\n" + QString::fromUtf8(arm) + "End If\nEnd Sub\n" +
+                            name + " 1");
+                  }),
+                  11)
+            << arm;
+        EXPECT_EQ(e.sc.error().line, arm[5] == '>' ? 3 : 5) << arm;
+    }
 }
