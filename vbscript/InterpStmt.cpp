@@ -216,13 +216,8 @@ Flow Interpreter::execArm(const Block& body, Frame& f) {
         execAssign(a, f);
         if (!pendingTerminates_.empty()) [[unlikely]]
             terminatePending();
-    } catch (const ScriptRuntimeError& e) {
-        if (!f.resumeNext) throw;
-        onErrorResumed(e, f);
-    } catch (const VbError& e) {
-        statementFailed(e, a, f);
-    } catch (const std::bad_alloc&) {
-        statementFailed(VbError(err::OutOfMemory), a, f);
+    } catch (...) {
+        statementFailed(a, f);
     }
     return Flow::Normal;
 }
@@ -415,21 +410,30 @@ Flow Interpreter::execBlock(const Block& block, Frame& f) {
             if (!pendingTerminates_.empty()) [[unlikely]]
                 terminatePending();
             continue;
-        } catch (const ScriptRuntimeError& e) {
-            if (!f.resumeNext) throw;
-            onErrorResumed(e, f);
-        } catch (const VbError& e) {
-            statementFailed(e, s, f);
-        } catch (const std::bad_alloc&) {
-            statementFailed(VbError(err::OutOfMemory), s, f);
+        } catch (...) {
+            statementFailed(s, f);
         }
     }
     return Flow::Normal;
 }
 
-void Interpreter::statementFailed(const VbError& e, const Stmt* s, Frame& f) {
-    if (!f.resumeNext) throw ScriptRuntimeError(e, s->line, s->column, f.source->line(s->line));
-    onErrorResumed(e, f);
+void Interpreter::statementFailed(const Stmt* s, Frame& f) {
+    const auto taken = [&](const VbError& e) {
+        if (!f.resumeNext) throw ScriptRuntimeError(e, s->line, s->column, f.source->line(s->line));
+        onErrorResumed(e, f);
+    };
+    try {
+        throw;
+    } catch (const ScriptRuntimeError& e) {
+        // Already placed by the innermost statement that failed.
+        if (!f.resumeNext) throw;
+        onErrorResumed(e, f);
+    } catch (const VbError& e) {
+        taken(e);
+    } catch (const std::bad_alloc&) {
+        taken(VbError(err::OutOfMemory));
+    }
+    // Any other exception (End, the host's own) leaves as it came.
 }
 
 // Past the step limit the code stops (see onErrorResumed); a native stack that runs low raises

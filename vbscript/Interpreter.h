@@ -191,9 +191,10 @@ private:
     [[gnu::always_inline]] inline Flow execIf(const IfStmt* s, Frame& f);
     // The statements of an If arm: one plain assignment runs without a block of its own.
     [[gnu::always_inline]] inline Flow execArm(const Block& body, Frame& f);
-    // A statement's error: under On Error Resume Next of this frame it is taken there, else it
-    // leaves with the statement's position.
-    void statementFailed(const VbError& e, const Stmt* s, Frame& f);
+    // Called from a statement's catch (...): the system's error (or running out of memory) is
+    // taken by On Error Resume Next of this frame, else it leaves with the position of the
+    // innermost statement that failed; any other exception is thrown on as it is.
+    void statementFailed(const Stmt* s, Frame& f);
     Flow execSelect(const SelectStmt* s, Frame& f);
     Flow execFor(const ForStmt* s, Frame& f);
     Flow execForEach(const ForEachStmt* s, Frame& f);
