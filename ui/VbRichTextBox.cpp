@@ -4,10 +4,12 @@
 #include "Encoding.h"
 #include "VbColor.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <functional>
 
 namespace zv {
 
@@ -22,6 +24,37 @@ QString lineFeeds(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
+}
+
+// The panel's widget: the text edit is its one child, made when the panel is first shown and
+// kept the panel's size.
+class PanelWidget : public QWidget {
+public:
+    explicit PanelWidget(QWidget* parent) : QWidget(parent) {}
+    QTextEdit* editor = nullptr;
+    std::function<void()> shown;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::Show && !editor && shown) shown();
+        return QWidget::event(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        if (editor) editor->setGeometry(rect());
+        QWidget::resizeEvent(e);
+    }
+    void changeEvent(QEvent* e) override {
+        // A document kept for the edit follows the font, as the edit's own document does.
+        if (e->type() == QEvent::FontChange && !editor)
+            if (auto* doc = findChild<QTextDocument*>(QString(), Qt::FindDirectChildrenOnly))
+                doc->setDefaultFont(font());
+        QWidget::changeEvent(e);
+    }
+};
+
+// The panel's text edit if it was made.
+QTextEdit* madeEditor(QWidget* panel) {
+    return panel ? static_cast<PanelWidget*>(panel)->editor : nullptr;
 }
 
 } // namespace
@@ -46,52 +79,113 @@ const MemberTable& VbRichTextBox::memberTable() {
     return table;
 }
 
-VbRichTextBox::VbRichTextBox(QWidget* parent) : VbControl(memberTable(), new QTextEdit(parent)) {
-    auto* e = static_cast<QTextEdit*>(widget());
+VbRichTextBox::VbRichTextBox(QWidget* parent) : VbControl(memberTable(), new PanelWidget(parent)) {
+    auto* panel = static_cast<PanelWidget*>(widget());
+    panel_ = panel;
+    panel->shown = [this] {
+        if (isAlive()) makeEditor();
+    };
+    setColorRoles(QPalette::Base, {QPalette::Text});
+}
+
+VbRichTextBox::~VbRichTextBox() {
+    // An unloaded panel's widget may outlive the control until it is deleted.
+    if (panel_) static_cast<PanelWidget*>(panel_.data())->shown = nullptr;
+}
+
+QTextEdit* VbRichTextBox::editor() const {
+    auto* panel = static_cast<PanelWidget*>(liveWidget());
+    if (!panel->editor) const_cast<VbRichTextBox*>(this)->makeEditor();
+    return panel->editor;
+}
+
+void VbRichTextBox::makeEditor() {
+    auto* panel = static_cast<PanelWidget*>(liveWidget());
+    if (panel->editor) return;
+    auto* e = new QTextEdit(panel);
+    panel->editor = e;
     e->setAcceptRichText(false);
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     e->setLineWrapMode(QTextEdit::WidgetWidth);
-    setColorRoles(QPalette::Base, {QPalette::Text});
+    e->setGeometry(panel->rect());
+    e->setReadOnly(pendingLocked_);
+    if (ownDocument_) {
+        ownDocument_->setParent(e);
+        e->setDocument(ownDocument_);
+    } else if (!pendingText_.isEmpty()) {
+        e->setPlainText(pendingText_);
+    }
+    pendingText_.clear();
+    setTransparent(transparent_);
+    // Made last, the edit would come last in the tab order: it takes the panel's place there.
+    panel->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(panel, e);
+    panel->setFocusPolicy(Qt::NoFocus);
+    panel->setFocusProxy(e);
+    e->show();
 }
 
 QTextEdit* VbRichTextBox::textEdit() const {
-    return static_cast<QTextEdit*>(widget());
+    return isAlive() ? editor() : nullptr;
+}
+bool VbRichTextBox::hasTextEdit() const {
+    return madeEditor(widget()) != nullptr;
 }
 QTextDocument* VbRichTextBox::document() const {
-    return live<QTextEdit>()->document();
+    return editor()->document();
 }
 
 void VbRichTextBox::setDocument(std::unique_ptr<QTextDocument> doc) {
-    QTextEdit* e = live<QTextEdit>();
+    QWidget* panel = liveWidget();
     if (!doc) doc = std::make_unique<QTextDocument>();
     // The first document belongs to the edit and goes with the change; later ones are ours.
     QPointer<QTextDocument> previous = ownDocument_;
-    doc->setDefaultFont(e->font());
-    doc->setParent(e);
+    QTextEdit* e = madeEditor(panel);
+    doc->setDefaultFont(e ? e->font() : panel->font());
     ownDocument_ = doc.get();
-    e->setDocument(doc.release());
+    if (e) {
+        doc->setParent(e);
+        e->setDocument(doc.release());
+    } else {
+        // Kept for the edit, which shows it when it is made.
+        doc.release()->setParent(panel);
+        pendingText_.clear();
+    }
     if (previous && previous != ownDocument_) previous->deleteLater();
 }
 
 QString VbRichTextBox::text() const {
-    return live<QTextEdit>()->toPlainText();
+    return editor()->toPlainText();
 }
 void VbRichTextBox::setText(const QString& text) {
-    live<QTextEdit>()->setPlainText(lineFeeds(text));
+    liveWidget();
+    if (!hasTextEdit() && !ownDocument_)
+        pendingText_ = lineFeeds(text);
+    else
+        editor()->setPlainText(lineFeeds(text));
 }
 bool VbRichTextBox::locked() const {
-    return live<QTextEdit>()->isReadOnly();
+    liveWidget();
+    return hasTextEdit() ? editor()->isReadOnly() : pendingLocked_;
 }
 void VbRichTextBox::setLocked(bool on) {
-    live<QTextEdit>()->setReadOnly(on);
+    liveWidget();
+    pendingLocked_ = on;
+    if (hasTextEdit()) editor()->setReadOnly(on);
 }
 
 void VbRichTextBox::loadFile(const QString& path) {
-    QTextEdit* e = live<QTextEdit>();
-    e->clear();
+    QWidget* panel = liveWidget();
+    QTextEdit* e = madeEditor(panel);
+    if (e)
+        e->clear();
+    else if (ownDocument_)
+        ownDocument_->clear();
+    else
+        pendingText_.clear();
     auto doc = std::make_unique<QTextDocument>();
-    doc->setDefaultFont(e->font());
+    doc->setDefaultFont(e ? e->font() : panel->font());
     if (fileLoader())
         fileLoader()(path, *doc);
     else
@@ -127,8 +221,11 @@ void VbRichTextBox::setBackColor(qint32 color) {
 }
 
 void VbRichTextBox::setTransparent(bool on) {
-    QTextEdit* e = live<QTextEdit>();
+    QWidget* panel = liveWidget();
     transparent_ = on;
+    panel->setAutoFillBackground(false);
+    QTextEdit* e = madeEditor(panel);
+    if (!e) return; // the edit takes it when it is made
     QWidget* view = e->viewport();
     if (on) {
         QPalette p = view->palette();
@@ -150,7 +247,8 @@ void VbRichTextBox::copyFrom(const VbControl& design) {
     // A new element's document is already empty: an empty design text has nothing to replace
     // (replacing it would only lay out the empty document again).
     const QString text = d->text();
-    if (!text.isEmpty() || !document()->isEmpty()) setText(text);
+    const bool hasContent = hasTextEdit() ? !document()->isEmpty() : !ownDocument_.isNull();
+    if (!text.isEmpty() || hasContent) setText(text);
     setTransparent(d->transparent_);
 }
 

@@ -4,6 +4,10 @@
 // LoadFile hands a file to the installed file loader. Locked makes it read-only (the text can
 // still be selected and copied). BackColor -1 makes the panel transparent, so the window's
 // picture shows behind the text; reading BackColor then gives -1.
+//
+// The text edit itself is made the first time the panel is shown or its content is read: a wizard builds hundreds of hidden panels and
+// shows one at a time. Until then the panel is a plain widget that keeps the text, the lock
+// and the colours set on it; the edit, once made, sits in the panel's place in the tab order.
 
 #include "VbControl.h"
 
@@ -24,7 +28,12 @@ public:
 
     explicit VbRichTextBox(QWidget* parent);
 
+    ~VbRichTextBox() override;
+
+    // The text edit (made now if it was not yet).
     QTextEdit* textEdit() const;
+    // True once the text edit was made.
+    bool hasTextEdit() const;
     // The document shown, to fill in place.
     QTextDocument* document() const;
     // Shows doc (the control takes it over); its default font becomes the control's font.
@@ -49,9 +58,16 @@ protected:
 private:
     // The members scripts see, built once for the kind.
     static const MemberTable& memberTable();
+    // The text edit, made with the state kept so far when it was not made yet.
+    QTextEdit* editor() const;
+    void makeEditor();
     void setTransparent(bool on);
     bool transparent_ = false;
+    // What was set before the edit was made: the text (line feeds already) and the lock.
+    QString pendingText_;
+    bool pendingLocked_ = false;
     QPointer<QTextDocument> ownDocument_;
+    QPointer<QWidget> panel_;
 };
 
 } // namespace zv

@@ -463,6 +463,75 @@ TEST(UiRichText, TextTransparencyAndFiles) {
     EXPECT_EQ(rtf->document()->defaultFont().family(), QStringLiteral("DejaVu Serif"));
 }
 
+// A hidden panel keeps what is set on it until it is first shown; its edit then shows the same
+// as the edit of a panel that had it from the start, and sits in the panel's place in the tab
+// order (between the buttons made before and after it).
+TEST(UiRichText, AHiddenPanelShowsWhatWasSetOnItOnceShown) {
+    zvtest::TempDir dir;
+    const QString file = dir.write(QStringLiteral("a.txt"), QByteArray("do ficheiro"));
+    using Step = std::function<void(VbRichTextBox&)>;
+    const std::vector<std::vector<Step>> sequences = {
+        {[](VbRichTextBox& r) { r.put("Text", QStringLiteral("um\r\ndois")); },
+         [](VbRichTextBox& r) { r.put("Locked", true); },
+         [](VbRichTextBox& r) { r.put("BackColor", vbRgb(255, 255, 0)); },
+         [](VbRichTextBox& r) { r.put("FontName", QStringLiteral("DejaVu Serif")); }},
+        // A file loaded, then the font changed and the panel made see-through.
+        {[&](VbRichTextBox& r) { r.call("LoadFile", {Variant(file)}); },
+         [](VbRichTextBox& r) { r.put("FontSize", 15); },
+         [](VbRichTextBox& r) { r.put("BackColor", int32_t(-1)); }},
+        // A file that fails after one that loaded leaves the panel empty.
+        {[&](VbRichTextBox& r) { r.call("LoadFile", {Variant(file)}); },
+         [&](VbRichTextBox& r) {
+             EXPECT_EQ(errorOf([&] { r.call("LoadFile", {Variant(file + "x")}); }),
+                       err::FileNotFound);
+         }},
+        // A file after text replaces it.
+        {[](VbRichTextBox& r) { r.put("Text", QStringLiteral("antes")); },
+         [&](VbRichTextBox& r) { r.call("LoadFile", {Variant(file)}); },
+         [](VbRichTextBox& r) { r.put("Width", 2000); }},
+    };
+    for (size_t k = 0; k < sequences.size(); ++k) {
+        SCOPED_TRACE(k);
+        VbForm form;
+        auto before = form.addControl<VbCommandButton>(QStringLiteral("antes"));
+        auto hidden = form.addControl<VbRichTextBox>(QStringLiteral("oculto"));
+        auto after = form.addControl<VbCommandButton>(QStringLiteral("depois"));
+        auto made = form.addControl<VbRichTextBox>(QStringLiteral("feito"));
+        hidden->put("Visible", false);
+        made->textEdit();
+        form.show();
+        for (const Step& step : sequences[k]) {
+            step(*made);
+            step(*hidden);
+        }
+        EXPECT_FALSE(hidden->hasTextEdit());
+        EXPECT_EQ(CLng(hidden->get("BackColor")), CLng(made->get("BackColor")));
+        EXPECT_EQ(CBool(hidden->get("Locked")), CBool(made->get("Locked")));
+        hidden->put("Visible", true);
+        ASSERT_TRUE(hidden->hasTextEdit());
+        QTextEdit* h = hidden->textEdit();
+        QTextEdit* m = made->textEdit();
+        EXPECT_EQ(h->toPlainText(), m->toPlainText());
+        EXPECT_EQ(h->isReadOnly(), m->isReadOnly());
+        EXPECT_EQ(h->font(), m->font());
+        EXPECT_EQ(h->document()->defaultFont(), m->document()->defaultFont());
+        EXPECT_EQ(h->viewport()->palette().color(QPalette::Base),
+                  m->viewport()->palette().color(QPalette::Base));
+        EXPECT_EQ(h->viewport()->autoFillBackground(), m->viewport()->autoFillBackground());
+        EXPECT_EQ(h->size(), hidden->widget()->size());
+        EXPECT_TRUE(h->isVisible());
+
+        QWidget* next = before->widget()->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, h);
+        next = h->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, after->widget());
+    }
+}
+
 TEST(UiPictures, FormsPictureBoxesAndImagesLoadFiles) {
     zvtest::TempDir dir;
     const QString red = dir.path("red.bmp");
