@@ -5,9 +5,10 @@
 // still be selected and copied). BackColor -1 makes the panel transparent, so the window's
 // picture shows behind the text; reading BackColor then gives -1.
 //
-// The text edit itself is made the first time the panel is shown or its content is read: a wizard builds hundreds of hidden panels and
-// shows one at a time. Until then the panel is a plain widget that keeps the text, the lock
-// and the colours set on it; the edit, once made, sits in the panel's place in the tab order.
+// The text edit itself is made the first time the panel is shown or its content is read: a wizard
+// builds hundreds of hidden panels and shows one at a time. Until then the panel is a plain widget
+// that keeps the text, the lock and the colours set on it; the edit, once made, sits in the panel's
+// place in the tab order.
 
 #include "VbControl.h"
 
