@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -103,10 +104,16 @@ void setAttributes(const QByteArray& path, int mask) {
     setAttributesAt(AT_FDCWD, p, p, mask);
 }
 
-void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& p, int mask) {
+void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& p, int mask,
+                     const EntryState* known) {
+    if (known && known->statError == 0 && known->st.st_nlink > 1) known = nullptr;
     struct stat st {};
-    if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (known) {
+        if (known->statError != 0) raiseFor(known->statError, p, false);
+        st = known->st;
+    } else if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         raiseFor(errno, p, false);
+    }
     if (S_ISLNK(st.st_mode)) return;
     const bool folder = S_ISDIR(st.st_mode);
     const bool regular = S_ISREG(st.st_mode);
@@ -122,7 +129,7 @@ void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& p, int
     }
 
     const int marks = (mask & kMarkBits) | (folder ? (mask & kAttrReadOnly) : 0);
-    const int current = readMarks(dirFd, name, p);
+    const int current = known && known->marksRead ? known->marks : readMarks(dirFd, name, p);
     const bool marksChange = marks != (current < 0 ? 0 : current);
 
     // The marks of a file or folder can only be written while the owner may write to it: open
@@ -173,6 +180,104 @@ void copyMarks(const QByteArray& from, const QByteArray& to) {
     if (marks <= 0) return;
     const QByteArray text = QByteArray::number(marks);
     ::lsetxattr(to.constData(), kAttribXattr, text.constData(), size_t(text.size()), 0);
+}
+
+namespace {
+
+// One entry's status and marks; the marks only when they can be read through the folder.
+void readEntryState(int dirFd, const QByteArray& name, EntryState& e) {
+    e = EntryState();
+    if (::fstatat(dirFd, name.constData(), &e.st, AT_SYMLINK_NOFOLLOW) != 0) {
+        e.statError = errno;
+        return;
+    }
+    char buf[32];
+    const ssize_t n = getMarksAt(dirFd, name.constData(), buf, sizeof buf);
+    if (n < 0 && errno != ENODATA) return; // read through the path when acting
+    e.marksRead = true;
+    int marks = 0;
+    if (n > 0 && std::from_chars(buf, buf + n, marks).ec == std::errc()) e.marks = marks;
+}
+
+// Below this many entries a folder is read on the calling thread alone.
+constexpr size_t kSharedFolder = 32;
+// Entries taken at once by a thread.
+constexpr size_t kChunk = 8;
+
+} // namespace
+
+EntryReader::~EntryReader() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    started_.notify_all();
+    for (std::thread& t : helpers_)
+        t.join();
+}
+
+void EntryReader::read(int dirFd, const std::vector<QByteArray>& names,
+                       std::vector<EntryState>& out) {
+    out.resize(names.size());
+    if (names.size() < kSharedFolder) {
+        for (size_t i = 0; i < names.size(); ++i)
+            readEntryState(dirFd, names[i], out[i]);
+        return;
+    }
+    if (helpers_.empty()) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        const unsigned count = cores > 1 ? std::min(cores - 1, 3u) : 0u;
+        for (unsigned i = 0; i < count; ++i)
+            helpers_.emplace_back([this] { helper(); });
+    }
+    {
+        std::lock_guard lock(mutex_);
+        dirFd_ = dirFd;
+        names_ = &names;
+        out_ = &out;
+        next_ = 0;
+        helping_ = int(helpers_.size());
+        ++round_;
+    }
+    started_.notify_all();
+    readFrom();
+    std::unique_lock lock(mutex_);
+    finished_.wait(lock, [this] { return helping_ == 0; });
+    names_ = nullptr;
+    out_ = nullptr;
+}
+
+void EntryReader::readFrom() {
+    for (;;) {
+        size_t from;
+        {
+            std::lock_guard lock(mutex_);
+            from = next_;
+            if (from >= names_->size()) return;
+            next_ = std::min(names_->size(), from + kChunk);
+        }
+        const size_t to = std::min(names_->size(), from + kChunk);
+        for (size_t i = from; i < to; ++i)
+            readEntryState(dirFd_, (*names_)[i], (*out_)[i]);
+    }
+}
+
+void EntryReader::helper() {
+    uint64_t seen = 0;
+    for (;;) {
+        {
+            std::unique_lock lock(mutex_);
+            started_.wait(lock, [&] { return stop_ || round_ != seen; });
+            if (stop_) return;
+            seen = round_;
+        }
+        readFrom();
+        {
+            std::lock_guard lock(mutex_);
+            --helping_;
+        }
+        finished_.notify_one();
+    }
 }
 
 } // namespace zv::fsys

@@ -204,13 +204,20 @@ void SupFsys::ProFsysDir(ProFsysSpc& w, const QByteArray& dir,
     } folder;
     if (w.actFiles && w.verb == QLatin1String("ATR") && !files.empty())
         folder.fd = ::open(dir.isEmpty() ? "." : dir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    for (const QByteArray& name : files) {
+    // Their status and marks read ahead, all at once.
+    std::vector<fsys::EntryState> states;
+    if (folder.fd >= 0) {
+        if (!w.reader) w.reader = std::make_unique<fsys::EntryReader>();
+        w.reader->read(folder.fd, files, states);
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        const QByteArray& name = files[i];
         ProFsysDirEnt(w, false);
         if (!w.actFiles) continue;
         const QByteArray path = DirFicJun(dir, name);
         if (folder.fd >= 0) {
             ++w.filesProcessed;
-            fsys::setAttributesAt(folder.fd, name, path, w.mask);
+            fsys::setAttributesAt(folder.fd, name, path, w.mask, &states[i]);
         } else {
             ProFsysFic(w, false, path);
         }

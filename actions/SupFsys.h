@@ -26,6 +26,7 @@
 // never normalised as a local path, which would fold the two separators into one).
 
 #include "Dispatch.h"
+#include "FsysAttr.h"
 #include "Variant.h"
 
 #include <QByteArray>
@@ -142,6 +143,8 @@ private:
         QString pattern;
         float seconds = 0;
         int mask = 0;
+        std::unique_ptr<fsys::EntryReader>
+            reader; // made by the first folder whose attributes are set
     };
 
     void ProFsysExe(const QString& spec, const QString& order, const QString& kinds,

@@ -302,3 +302,45 @@ TEST_F(WalkAttributes, AFailingChangeStopsTheWalkAndKeepsTheTotals) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: wrong error or totals changed";
     EXPECT_EQ(readFileAttributes(root + u"/a.txt"_s), 0);
 }
+
+// A folder of many entries has them read ahead, several at once: it ends as the same entries set
+// one by one, read-only and marked ones, two names of one file and a link among them.
+TEST_F(WalkAttributes, AFolderOfManyEntriesEndsAsEachEntrySetAlone) {
+    const QStringList trees{path("walked"), path("alone")};
+    QStringList names;
+    for (int i = 0; i < 80; ++i)
+        names << u"f%1.txt"_s.arg(i, 2, 10, QChar(u'0'));
+    for (const QString& tree : trees) {
+        QStringList files = names;
+        files << u"link -> ../outside.txt"_s;
+        makeTree(tree, files);
+        for (int i = 0; i < names.size(); ++i) {
+            const QString file = tree + u'/' + names[i];
+            if (i % 7 == 0) fsys::setAttributes(file, kAttrHidden | kAttrSystem);
+            if (i % 5 == 0) setMode(file, 0444);
+        }
+        ASSERT_EQ(::link(QFile::encodeName(tree + u"/f01.txt"_s).constData(),
+                         QFile::encodeName(tree + u"/g01.txt"_s).constData()),
+                  0);
+    }
+    const QStringList all = names + QStringList{u"g01.txt"_s, u"link"_s};
+    auto compare = [&](const char* step) {
+        for (const QString& name : all) {
+            const QString walked = trees[0] + u'/' + name, alone = trees[1] + u'/' + name;
+            EXPECT_EQ(modeOf(walked), modeOf(alone)) << step << " " << name.toStdString();
+            EXPECT_EQ(readFileAttributes(walked), readFileAttributes(alone))
+                << step << " " << name.toStdString();
+        }
+    };
+    SupFsys fsys;
+    for (const auto& [spec, mask] :
+         {std::pair{u"+R +H"_s, kAttrReadOnly | kAttrHidden}, std::pair{u"+N"_s, 0}}) {
+        fsys.ProFsysAtrb(trees[0], spec, u"*.*"_s);
+        EXPECT_EQ(fsys.NumFicPro, all.size());
+        for (const QString& name : all)
+            fsys::setAttributes(QFile::encodeName(trees[1] + u'/' + name), mask);
+        compare(spec.toUtf8().constData());
+    }
+    EXPECT_EQ(readFileAttributes(trees[0] + u"/f00.txt"_s), 0);
+    EXPECT_TRUE(modeOf(trees[0] + u"/f00.txt"_s) & 0200);
+}
