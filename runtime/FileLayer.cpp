@@ -414,20 +414,44 @@ QByteArray Replacement::passingName(int k) const {
     return dir.isEmpty() ? name : (dir == "/" ? "/" + name : dir + '/' + name);
 }
 
+namespace {
+
+// Set once naming a file from its descriptor alone was refused (it takes a privilege).
+std::atomic<bool> directLinksRefused{false};
+
+// Gives the open file fd, which has no name, the name path: from the descriptor itself where
+// the process may (root), else through the descriptor's entry among the process's ones in /proc.
+// 0 or errno.
+int linkOpenFile(int fd, const QByteArray& path) {
+    const bool direct = !directLinksRefused.load(std::memory_order_relaxed);
+    if (direct) {
+        if (::linkat(fd, "", AT_FDCWD, path.constData(), AT_EMPTY_PATH) == 0) return 0;
+        // Refused for want of the privilege, the call says ENOENT, as for a missing folder.
+        if (errno != ENOENT && errno != EPERM) return errno;
+    }
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) != 0)
+        return errno;
+    if (direct) directLinksRefused.store(true, std::memory_order_relaxed);
+    return 0;
+}
+
+} // namespace
+
+void useDirectLinks(bool on) {
+    directLinksRefused.store(!on);
+}
+
 int Replacement::nameUnnamed() {
-    // The open file is reached through its entry among the process's descriptors.
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(out_.get());
-    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target_.constData(), AT_SYMLINK_FOLLOW) == 0)
-        return 0;
-    if (errno != EEXIST || options_.noReplace) return errno;
+    if (const int e = linkOpenFile(out_.get(), target_); e != EEXIST || options_.noReplace)
+        return e;
     // Something was put at the target after open found nothing there: it is replaced, as the
     // named way's rename replaces it.
     for (int k = 0; k < 1000; ++k) {
         const QByteArray temp = passingName(k);
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) !=
-            0) {
-            if (errno == EEXIST) continue;
-            return errno;
+        if (const int e = linkOpenFile(out_.get(), temp)) {
+            if (e == EEXIST) continue;
+            return e;
         }
         if (::rename(temp.constData(), target_.constData()) == 0) return 0;
         const int e = errno;

@@ -105,6 +105,10 @@ int copyData(int in, int out, off_t sizeHint);
 // gets: copyData through a buffer, as when copy_file_range refuses the pair of files (EXDEV),
 // and a new file under a passing name in its folder. For tests of those ways.
 void usePlainWays(bool plain);
+// Lets (true, the default) or stops a file without a name being named from its descriptor
+// alone (a privilege of root): stopped, it is named through /proc, as for other users. For
+// tests of that way.
+void useDirectLinks(bool on);
 
 // ---- Whole-file replacement ----
 

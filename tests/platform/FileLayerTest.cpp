@@ -121,20 +121,26 @@ TEST_F(FileLayer, AFileCopiedWithoutTheSecondLooksIsTheSameCopy) {
     EXPECT_EQ(QFile::symLinkTarget(tmp.path("to-real")), real);
 }
 
-// A new file is written without a name and named when complete; the plain ways (a buffer
-// instead of the kernel's copy, a passing name) are what a file system without those gets. Both
-// give the same files, leave nothing behind, and meet a file put at the target meanwhile alike.
+// A new file is written without a name and named when complete (from its descriptor, or
+// through /proc as a user without the privilege does); the plain ways (a buffer instead of the
+// kernel's copy, a passing name) are what a file system without those gets. All give the same
+// files, leave nothing behind, and meet a file put at the target meanwhile alike.
 TEST_F(FileLayer, NewFilesComeOutTheSameThroughTheUnnamedAndThePlainWays) {
     struct Restore {
-        ~Restore() { usePlainWays(false); }
+        ~Restore() {
+            usePlainWays(false);
+            useDirectLinks(true);
+        }
     } restore;
     const QByteArray content = QByteArray(200000, 'c') + "tail";
     const QString source = tmp.write("source.bin", content);
     const mode_t mask = ::umask(022);
     ::umask(mask);
-    for (const bool plain : {false, true}) {
+    for (const QString dir :
+         {QStringLiteral("unnamed"), QStringLiteral("proc"), QStringLiteral("plain")}) {
+        const bool plain = dir == u"plain";
         usePlainWays(plain);
-        const QString dir = plain ? QStringLiteral("plain") : QStringLiteral("unnamed");
+        useDirectLinks(dir == u"unnamed");
         const QString folder = tmp.path(dir);
         ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0755), 0);
         SCOPED_TRACE(dir.toStdString());
