@@ -310,6 +310,7 @@ int Replacement::open() {
     if (target_.isEmpty()) return ENOENT;
     if (options_.followLinks) target_ = followLinks(target_);
     inPlace_ = false;
+    modeAtOpen_ = false;
     replacing_ = !targetMissing_ && ::lstat(target_.constData(), &old_) == 0;
     targetMissing_ = false;
     if (replacing_ && S_ISDIR(old_.st_mode)) return EISDIR;
@@ -324,10 +325,14 @@ int Replacement::open() {
     // named only when complete (one entry made in the folder instead of a passing name made,
     // renamed and removed). A folder whose file system has no such files takes the named way.
     if (!replacing_ && unnamedFilesIn(dir)) {
+        // Nobody can open a file without a name: it may have its permissions from the start,
+        // where they let the owner write it (the marks are written after the bytes) and have
+        // no special bits.
+        modeAtOpen_ = hasMode_ && (mode_ & S_IWUSR) && !(mode_ & 07000);
         int f;
         do {
             f = ::open(dir.isEmpty() ? "." : dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                       initial);
+                       modeAtOpen_ ? mode_ : initial);
         } while (f < 0 && errno == EINTR);
         if (f >= 0) {
             out_ = Fd(f);
@@ -386,7 +391,12 @@ int Replacement::finish(int fd, bool inPlace) {
     // A file written in place may belong to another user: its permissions and times change as
     // far as the system lets this process change them.
     if (hasMode_ || (keepsMode_ && !inPlace)) {
-        if (::fchmod(fd, hasMode_ ? mode_ : old_.st_mode & 07777) != 0 && !inPlace) return errno;
+        const mode_t wanted = hasMode_ ? mode_ : old_.st_mode & 07777;
+        // Made with them, the permissions are changed only where the umask or the folder's
+        // default access list took some away.
+        struct stat now {};
+        const bool has = modeAtOpen_ && ::fstat(fd, &now) == 0 && (now.st_mode & 07777) == wanted;
+        if (!has && ::fchmod(fd, wanted) != 0 && !inPlace) return errno;
     }
     if (hasTimes_ && ::futimens(fd, times_) != 0 && !inPlace) return errno;
     // The data on the disk before the rename can show the new file: a crash then leaves the old

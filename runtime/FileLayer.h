@@ -196,6 +196,7 @@ private:
     bool inPlace_ = false;
     bool unnamed_ = false; // the temporary file has no name (O_TMPFILE)
     bool hasMode_ = false;
+    bool modeAtOpen_ = false; // the file was made with mode_
     mode_t mode_ = 0;
     bool hasTimes_ = false;
     struct timespec times_[2]{};

@@ -172,24 +172,29 @@ TEST_F(FileLayer, NewFilesComeOutTheSameThroughTheUnnamedAndThePlainWays) {
             ::unlink(QFile::encodeName(folder + "/raced.txt").constData());
         }
 
-        // The rest of a file from where its reading stands, permissions and times with it.
-        Fd in;
-        ASSERT_EQ(openRead(QFile::encodeName(source), in), 0);
-        ASSERT_EQ(::lseek(in.get(), 1000, SEEK_SET), 1000);
-        struct stat st {};
-        ASSERT_EQ(::fstat(in.get(), &st), 0);
-        st.st_mode = S_IFREG | 0604;
-        st.st_mtim = {1300000000, 3};
-        Replacement copy(folder + "/copy.bin");
-        ASSERT_EQ(copyInto(in.get(), st, copy), 0);
-        ASSERT_EQ(copy.commit(), 0);
-        EXPECT_EQ(tmp.read(dir + "/copy.bin"), content.mid(1000));
-        EXPECT_EQ(modeOf(dir + "/copy.bin"), 0604u);
-        struct stat out {};
-        ASSERT_EQ(::stat(QFile::encodeName(folder + "/copy.bin").constData(), &out), 0);
-        EXPECT_EQ(out.st_mtim.tv_sec, 1300000000);
-        EXPECT_EQ(out.st_mtim.tv_nsec, 3);
-        EXPECT_EQ(zvtest::namesIn(folder), (QStringList{"copy.bin", "new.txt"}));
+        // The rest of a file from where its reading stands, permissions and times with it:
+        // also those the umask would cut, and read-only ones.
+        for (const mode_t mode : {0604, 0666, 0444}) {
+            Fd in;
+            ASSERT_EQ(openRead(QFile::encodeName(source), in), 0);
+            ASSERT_EQ(::lseek(in.get(), 1000, SEEK_SET), 1000);
+            struct stat st {};
+            ASSERT_EQ(::fstat(in.get(), &st), 0);
+            st.st_mode = S_IFREG | mode;
+            st.st_mtim = {1300000000, 3};
+            const QString name = QStringLiteral("copy-%1.bin").arg(mode, 0, 8);
+            Replacement copy(folder + "/" + name);
+            ASSERT_EQ(copyInto(in.get(), st, copy), 0);
+            ASSERT_EQ(copy.commit(), 0);
+            EXPECT_EQ(tmp.read(dir + "/" + name), content.mid(1000));
+            EXPECT_EQ(modeOf(dir + "/" + name), unsigned(mode));
+            struct stat out {};
+            ASSERT_EQ(::stat(QFile::encodeName(folder + "/" + name).constData(), &out), 0);
+            EXPECT_EQ(out.st_mtim.tv_sec, 1300000000);
+            EXPECT_EQ(out.st_mtim.tv_nsec, 3);
+        }
+        EXPECT_EQ(zvtest::namesIn(folder),
+                  (QStringList{"copy-444.bin", "copy-604.bin", "copy-666.bin", "new.txt"}));
     }
 }
 
