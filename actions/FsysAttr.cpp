@@ -184,13 +184,15 @@ void copyMarks(const QByteArray& from, const QByteArray& to) {
 
 namespace {
 
-// One entry's status and marks; the marks only when they can be read through the folder.
-void readEntryState(int dirFd, const QByteArray& name, EntryState& e) {
+// One entry's status and, when asked, its marks (only where they can be read through the
+// folder).
+void readEntryState(int dirFd, const QByteArray& name, EntryState& e, bool withMarks) {
     e = EntryState();
     if (::fstatat(dirFd, name.constData(), &e.st, AT_SYMLINK_NOFOLLOW) != 0) {
         e.statError = errno;
         return;
     }
+    if (!withMarks) return;
     char buf[32];
     const ssize_t n = getMarksAt(dirFd, name.constData(), buf, sizeof buf);
     if (n < 0 && errno != ENODATA) return; // read through the path when acting
@@ -217,11 +219,11 @@ EntryReader::~EntryReader() {
 }
 
 void EntryReader::read(int dirFd, const std::vector<QByteArray>& names,
-                       std::vector<EntryState>& out) {
+                       std::vector<EntryState>& out, bool marks) {
     out.resize(names.size());
     if (names.size() < kSharedFolder) {
         for (size_t i = 0; i < names.size(); ++i)
-            readEntryState(dirFd, names[i], out[i]);
+            readEntryState(dirFd, names[i], out[i], marks);
         return;
     }
     if (helpers_.empty()) {
@@ -233,6 +235,7 @@ void EntryReader::read(int dirFd, const std::vector<QByteArray>& names,
     {
         std::lock_guard lock(mutex_);
         dirFd_ = dirFd;
+        marks_ = marks;
         names_ = &names;
         out_ = &out;
         next_ = 0;
@@ -258,7 +261,7 @@ void EntryReader::readFrom() {
         }
         const size_t to = std::min(names_->size(), from + kChunk);
         for (size_t i = from; i < to; ++i)
-            readEntryState(dirFd_, (*names_)[i], (*out_)[i]);
+            readEntryState(dirFd_, (*names_)[i], (*out_)[i], marks_);
     }
 }
 

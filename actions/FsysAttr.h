@@ -47,9 +47,10 @@ void setAttributesAt(int dirFd, const QByteArray& name, const QByteArray& path, 
                      const EntryState* known = nullptr);
 
 // Reads the status and marks of the entries of one folder ahead of acting on them, on a few
-// threads at once for a folder of many entries: a walk that sets attributes spends most of its
-// time waiting on those two calls for each entry, and they do not depend on one another. The
-// threads are made on the first large folder and end with the reader.
+// threads at once for a folder of many entries: a walk that sets attributes (or counts what a
+// copy will do) spends most of its time waiting on those calls for each entry, and they do not
+// depend on one another. The threads are made on the first large folder and end with the
+// reader.
 class EntryReader {
 public:
     EntryReader() = default;
@@ -57,8 +58,10 @@ public:
     EntryReader(const EntryReader&) = delete;
     EntryReader& operator=(const EntryReader&) = delete;
 
-    // out[i] becomes the state of names[i] in the folder open as dirFd.
-    void read(int dirFd, const std::vector<QByteArray>& names, std::vector<EntryState>& out);
+    // out[i] becomes the state of names[i] in the folder open as dirFd; with marks false, the
+    // status alone (marksRead stays false).
+    void read(int dirFd, const std::vector<QByteArray>& names, std::vector<EntryState>& out,
+              bool marks = true);
 
 private:
     void readFrom(); // takes entries until none is left
@@ -71,6 +74,7 @@ private:
     int helping_ = 0;    // helpers still reading this round
     bool stop_ = false;
     int dirFd_ = -1;
+    bool marks_ = true;
     const std::vector<QByteArray>* names_ = nullptr;
     std::vector<EntryState>* out_ = nullptr;
     size_t next_ = 0; // the next entry to read, under the mutex in chunks

@@ -167,6 +167,7 @@ private:
     QByteArray planErrorPath_;
     qint64 totalFiles_ = 0;
     qint64 totalBytes_ = 0;
+    std::unique_ptr<fsys::EntryReader> reader_; // for the count, made by its first folder
 };
 
 ShellFileResult Engine::run() {
@@ -280,8 +281,30 @@ void Engine::count(const QByteArray& path) {
     }
     std::vector<fsys::Entry> entries;
     if (fsys::readFolder(path, entries) != 0) return;
-    for (const fsys::Entry& e : entries)
-        count(fsys::join(path, e.name));
+    // The files' status read through the folder, many at once; the folders counted in turn.
+    std::vector<QByteArray> files;
+    for (const fsys::Entry& e : entries) {
+        if (e.folder)
+            count(fsys::join(path, e.name));
+        else
+            files.push_back(e.name);
+    }
+    if (files.empty()) return;
+    const file::Fd dir(::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.isOpen()) return;
+    if (!reader_) reader_ = std::make_unique<fsys::EntryReader>();
+    std::vector<fsys::EntryState> states;
+    reader_->read(dir.get(), files, states, false);
+    for (const fsys::EntryState& st : states) {
+        // An entry gone meanwhile is not counted; one that became a folder is counted whole.
+        if (st.statError != 0) continue;
+        if (S_ISDIR(st.st.st_mode)) {
+            count(fsys::join(path, files[size_t(&st - states.data())]));
+            continue;
+        }
+        ++totalFiles_;
+        if (S_ISREG(st.st.st_mode)) totalBytes_ += st.st.st_size;
+    }
 }
 
 void Engine::copyOrMove(bool move) {

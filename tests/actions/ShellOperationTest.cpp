@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -100,6 +101,25 @@ TEST_F(ShellCopy, FolderCopyTakesTheWholeTreeAndCreatesTheTarget) {
     for (const QString& none : {u"replace?"_s, u"mkdir?"_s, u"error"_s})
         EXPECT_FALSE(ui().calls().contains(none)) << none.toStdString();
     EXPECT_EQ(ui().calls().last(), u"end"_s);
+}
+
+// The progress totals of a folder of many files (read many at once): its files, links and the
+// files of its subfolders, and the bytes of the files.
+TEST_F(ShellCopy, TheProgressCountsAFolderOfManyFiles) {
+    QStringList entries{u"sub/x.txt"_s, u"sub/y.txt"_s, u"link -> f00.txt"_s};
+    for (int i = 0; i < 40; ++i)
+        entries << u"f%1.txt"_s.arg(i, 2, 10, QChar(u'0'));
+    makeTree(path("src"), entries);
+    qint64 bytes = 0;
+    for (const QString& e : entries)
+        if (!e.contains(u"->"_s)) bytes += QFileInfo(path("src") + u'/' + e).size();
+    SupShf shf;
+    shf.AspExe(1, 0);
+    EXPECT_TRUE(yes(shf.FxCopDfi(path("src"), path("out"))));
+    ASSERT_EQ(ui().starts().size(), 1u);
+    EXPECT_EQ(ui().starts()[0].totalFiles, 43);
+    EXPECT_EQ(ui().starts()[0].totalBytes, bytes);
+    EXPECT_EQ(listTree(path("out")), listTree(path("src")));
 }
 
 TEST_F(ShellCopy, PatternsSelectCaseBlindAndMergeIntoWhatIsThere) {
