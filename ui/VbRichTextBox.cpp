@@ -32,6 +32,7 @@ class PanelWidget : public QWidget {
 public:
     explicit PanelWidget(QWidget* parent) : QWidget(parent) {}
     QTextEdit* editor = nullptr;
+    QPointer<QTextDocument> keptDocument; // a document set before the edit was made
     std::function<void()> shown;
 
 protected:
@@ -45,9 +46,8 @@ protected:
     }
     void changeEvent(QEvent* e) override {
         // A document kept for the edit follows the font, as the edit's own document does.
-        if (e->type() == QEvent::FontChange && !editor)
-            if (auto* doc = findChild<QTextDocument*>(QString(), Qt::FindDirectChildrenOnly))
-                doc->setDefaultFont(font());
+        if (e->type() == QEvent::FontChange && !editor && keptDocument)
+            keptDocument->setDefaultFont(font());
         QWidget::changeEvent(e);
     }
 };
@@ -110,6 +110,7 @@ void VbRichTextBox::makeEditor() {
     e->setLineWrapMode(QTextEdit::WidgetWidth);
     e->setGeometry(panel->rect());
     e->setReadOnly(pendingLocked_);
+    panel->keptDocument = nullptr;
     if (ownDocument_) {
         ownDocument_->setParent(e);
         e->setDocument(ownDocument_);
@@ -149,6 +150,7 @@ void VbRichTextBox::setDocument(std::unique_ptr<QTextDocument> doc) {
         e->setDocument(doc.release());
     } else {
         // Kept for the edit, which shows it when it is made.
+        static_cast<PanelWidget*>(panel)->keptDocument = doc.get();
         doc.release()->setParent(panel);
         pendingText_.clear();
     }
