@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace zv::fsys {
@@ -229,8 +230,13 @@ void EntryReader::read(int dirFd, const std::vector<QByteArray>& names,
     if (helpers_.empty()) {
         const unsigned cores = std::thread::hardware_concurrency();
         const unsigned count = cores > 1 ? std::min(cores - 1, 3u) : 0u;
-        for (unsigned i = 0; i < count; ++i)
-            helpers_.emplace_back([this] { helper(); });
+        // Threads the system refuses (a limit reached) are done without: the reading is only
+        // shared among fewer.
+        try {
+            for (unsigned i = 0; i < count; ++i)
+                helpers_.emplace_back([this] { helper(); });
+        } catch (const std::system_error&) {
+        }
     }
     {
         std::lock_guard lock(mutex_);
