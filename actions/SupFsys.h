@@ -143,8 +143,8 @@ private:
         QString pattern;
         float seconds = 0;
         int mask = 0;
-        std::unique_ptr<fsys::EntryReader>
-            reader; // made by the first folder whose attributes are set
+        // Made by the first folder whose attributes are set.
+        std::unique_ptr<fsys::EntryReader> reader;
     };
 
     void ProFsysExe(const QString& spec, const QString& order, const QString& kinds,

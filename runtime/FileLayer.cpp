@@ -328,13 +328,14 @@ int Replacement::open() {
         // Nobody can open a file without a name: it may have its permissions from the start,
         // where they let the owner write it (the marks are written after the bytes) and have
         // no special bits.
-        modeAtOpen_ = hasMode_ && (mode_ & S_IWUSR) && !(mode_ & 07000);
+        const bool withMode = hasMode_ && (mode_ & S_IWUSR) && !(mode_ & 07000);
         int f;
         do {
             f = ::open(dir.isEmpty() ? "." : dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                       modeAtOpen_ ? mode_ : initial);
+                       withMode ? mode_ : initial);
         } while (f < 0 && errno == EINTR);
         if (f >= 0) {
+            modeAtOpen_ = withMode;
             out_ = Fd(f);
             unnamed_ = true;
             return 0;

@@ -7,8 +7,8 @@
 //
 // The text edit itself is made the first time the panel is shown or its content is read: a wizard
 // builds hundreds of hidden panels and shows one at a time. Until then the panel is a plain widget
-// that keeps the text, the lock and the colours set on it; the edit, once made, sits in the panel's
-// place in the tab order.
+// that keeps the text or the document loaded, the lock and the colours set on it; the edit, once
+// made, sits in the panel's place in the tab order.
 
 #include "VbControl.h"
 
