@@ -258,14 +258,13 @@ void EntryReader::read(int dirFd, const std::vector<QByteArray>& names,
 
 void EntryReader::readFrom() {
     for (;;) {
-        size_t from;
+        size_t from, to;
         {
             std::lock_guard lock(mutex_);
             from = next_;
             if (from >= names_->size()) return;
-            next_ = std::min(names_->size(), from + kChunk);
+            to = next_ = std::min(names_->size(), from + kChunk);
         }
-        const size_t to = std::min(names_->size(), from + kChunk);
         for (size_t i = from; i < to; ++i)
             readEntryState(dirFd_, (*names_)[i], (*out_)[i], marks_);
     }

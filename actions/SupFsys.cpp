@@ -3,6 +3,7 @@
 #include "Convert.h"
 #include "DbgFx.h"
 #include "FicGlb.h"
+#include "FileLayer.h"
 #include "FsysAttr.h"
 #include "FsysDir.h"
 #include "NumFxd.h"
@@ -196,28 +197,24 @@ void SupFsys::ProFsysDir(ProFsysSpc& w, const QByteArray& dir,
                          const std::vector<QByteArray>& files) {
     // The attributes of a folder's files are set through the folder, open for the while:
     // each file is then found by its name alone.
-    struct FolderFd {
-        int fd = -1;
-        ~FolderFd() {
-            if (fd >= 0) ::close(fd);
-        }
-    } folder;
+    file::Fd folder;
     if (w.actFiles && w.verb == QLatin1String("ATR") && !files.empty())
-        folder.fd = ::open(dir.isEmpty() ? "." : dir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        folder = file::Fd(
+            ::open(dir.isEmpty() ? "." : dir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     // Their status and marks read ahead, all at once.
     std::vector<fsys::EntryState> states;
-    if (folder.fd >= 0) {
+    if (folder.isOpen()) {
         if (!w.reader) w.reader = std::make_unique<fsys::EntryReader>();
-        w.reader->read(folder.fd, files, states);
+        w.reader->read(folder.get(), files, states);
     }
     for (size_t i = 0; i < files.size(); ++i) {
         const QByteArray& name = files[i];
         ProFsysDirEnt(w, false);
         if (!w.actFiles) continue;
         const QByteArray path = DirFicJun(dir, name);
-        if (folder.fd >= 0) {
+        if (folder.isOpen()) {
             ++w.filesProcessed;
-            fsys::setAttributesAt(folder.fd, name, path, w.mask, &states[i]);
+            fsys::setAttributesAt(folder.get(), name, path, w.mask, &states[i]);
         } else {
             ProFsysFic(w, false, path);
         }
